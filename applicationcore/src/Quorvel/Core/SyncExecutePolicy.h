@@ -1,0 +1,15 @@
+#pragma once
+
+#include <utility>
+
+namespace Quorvel::Core {
+
+// Runs each observer call at once, on the notifying thread.
+struct SyncExecutePolicy {
+    template <class Call>
+    static void Execute(Call&& call) {
+        std::forward<Call>(call)();
+    }
+};
+
+}  // namespace Quorvel::Core

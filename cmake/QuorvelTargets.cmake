@@ -1,0 +1,87 @@
+include(GenerateExportHeader)
+
+# quorvel_add_library(<Name> [PUBLIC_LIBS ...] [PRIVATE_LIBS ...])
+#
+# Builds the shared library Quorvel<Name> (alias Quorvel::<Name>) from the sources of
+# src/Quorvel/ and the backend of this platform in src/platform/{posix,win}/. Public headers
+# sit beside the sources and install under include/Quorvel/; the export header is
+# <Quorvel/<Name>Export.h> with the macro QUORVEL_<NAME>_EXPORT.
+function(quorvel_add_library name)
+    cmake_parse_arguments(ARG "" "" "PUBLIC_LIBS;PRIVATE_LIBS" ${ARGN})
+    set(target Quorvel${name})
+    string(TOUPPER ${name} upper)
+    if(WIN32)
+        set(platform win)
+    else()
+        set(platform posix)
+    endif()
+    file(GLOB_RECURSE sources CONFIGURE_DEPENDS
+        ${CMAKE_CURRENT_SOURCE_DIR}/src/Quorvel/*.cpp
+        ${CMAKE_CURRENT_SOURCE_DIR}/src/Quorvel/*.h
+        ${CMAKE_CURRENT_SOURCE_DIR}/src/Quorvel/*.qrc)
+    file(GLOB platform_sources CONFIGURE_DEPENDS
+        ${CMAKE_CURRENT_SOURCE_DIR}/src/platform/*.h
+        ${CMAKE_CURRENT_SOURCE_DIR}/src/platform/*.cpp
+        ${CMAKE_CURRENT_SOURCE_DIR}/src/platform/${platform}/*.h
+        ${CMAKE_CURRENT_SOURCE_DIR}/src/platform/${platform}/*.cpp)
+
+    add_library(${target} SHARED ${sources} ${platform_sources})
+    add_library(Quorvel::${name} ALIAS ${target})
+    set_target_properties(${target} PROPERTIES EXPORT_NAME ${name}
+        VERSION ${PROJECT_VERSION} SOVERSION ${PROJECT_VERSION_MAJOR})
+    set(export_header ${CMAKE_CURRENT_BINARY_DIR}/include/Quorvel/${name}Export.h)
+    generate_export_header(${target} BASE_NAME QUORVEL_${upper} EXPORT_FILE_NAME ${export_header})
+    target_include_directories(${target}
+        PUBLIC $<BUILD_INTERFACE:${CMAKE_CURRENT_SOURCE_DIR}/src>
+               $<BUILD_INTERFACE:${CMAKE_CURRENT_BINARY_DIR}/include>
+               $<INSTALL_INTERFACE:${CMAKE_INSTALL_INCLUDEDIR}>
+        PRIVATE ${CMAKE_CURRENT_SOURCE_DIR}/src/platform)
+    target_link_libraries(${target} PUBLIC ${ARG_PUBLIC_LIBS} PRIVATE ${ARG_PRIVATE_LIBS})
+
+    install(TARGETS ${target} EXPORT QuorvelAppCoreTargets
+        LIBRARY DESTINATION ${CMAKE_INSTALL_LIBDIR}
+        ARCHIVE DESTINATION ${CMAKE_INSTALL_LIBDIR}
+        RUNTIME DESTINATION ${CMAKE_INSTALL_BINDIR})
+    install(DIRECTORY ${CMAKE_CURRENT_SOURCE_DIR}/src/Quorvel
+        DESTINATION ${CMAKE_INSTALL_INCLUDEDIR} FILES_MATCHING PATTERN "*.h")
+    install(FILES ${export_header} DESTINATION ${CMAKE_INSTALL_INCLUDEDIR}/Quorvel)
+endfunction()
+
+# quorvel_add_qtests(PREFIX <prefix> LIBS <libs...>)
+#
+# Every tst_<Name>.cpp in the calling directory becomes one QtTest executable
+# <prefix>_<Name>_test registered with ctest as <prefix>.<Name>, run offscreen.
+function(quorvel_add_qtests)
+    cmake_parse_arguments(ARG "" "PREFIX" "LIBS" ${ARGN})
+    file(GLOB tests CONFIGURE_DEPENDS ${CMAKE_CURRENT_SOURCE_DIR}/tst_*.cpp)
+    foreach(source ${tests})
+        get_filename_component(base ${source} NAME_WE)
+        string(REGEX REPLACE "^tst_" "" short ${base})
+        set(target ${ARG_PREFIX}_${short}_test)
+        add_executable(${target} ${source})
+        target_link_libraries(${target} PRIVATE ${ARG_LIBS} Quorvel::TestSupport)
+        add_test(NAME ${ARG_PREFIX}.${short} COMMAND ${target})
+        quorvel_set_test_environment(${ARG_PREFIX}.${short})
+    endforeach()
+endfunction()
+
+# quorvel_add_test_helper(<name> SOURCES <files...> LIBS <libs...>)
+#
+# A small program that tests start through QProcess; it lands in bin/ beside the tests,
+# which find it through QCoreApplication::applicationDirPath().
+function(quorvel_add_test_helper name)
+    cmake_parse_arguments(ARG "" "" "SOURCES;LIBS" ${ARGN})
+    add_executable(${name} ${ARG_SOURCES})
+    target_link_libraries(${name} PRIVATE ${ARG_LIBS})
+endfunction()
+
+function(quorvel_set_test_environment test)
+    set(env "QT_QPA_PLATFORM=offscreen" "QT_HASH_SEED=0")
+    if(QUORVEL_SANITIZE)
+        list(APPEND env
+            "ASAN_OPTIONS=detect_leaks=1:abort_on_error=0:strict_string_checks=1"
+            "LSAN_OPTIONS=suppressions=${PROJECT_SOURCE_DIR}/.ci/lsan.supp:print_suppressions=0"
+            "UBSAN_OPTIONS=print_stacktrace=1:halt_on_error=1")
+    endif()
+    set_tests_properties(${test} PROPERTIES ENVIRONMENT "${env}" TIMEOUT 300)
+endfunction()

@@ -1,0 +1,9 @@
+#pragma once
+
+#include <Quorvel/App/ISettingsManager.h>
+
+namespace Quorvel::App {
+
+class QUORVEL_CONTRACTS_EXPORT IMailSettingsManager : public virtual ISettingsManager {};
+
+}  // namespace Quorvel::App

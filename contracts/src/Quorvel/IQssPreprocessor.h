@@ -1,0 +1,13 @@
+#pragma once
+
+#include <Quorvel/ContractsExport.h>
+
+#include <QString>
+
+// Supplied by a product that edits the united style sheet after its placeholders are
+// replaced (for example to scale sizes).
+class QUORVEL_CONTRACTS_EXPORT IQssPreprocessor {
+public:
+    virtual ~IQssPreprocessor() = default;
+    virtual void Preprocess(QString& styleSheet) = 0;
+};

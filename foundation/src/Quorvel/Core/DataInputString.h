@@ -1,0 +1,21 @@
+#pragma once
+
+#include <Quorvel/FoundationExport.h>
+
+#include <memory>
+#include <string>
+
+namespace Quorvel::Core {
+
+// Bytes handed to a deserializer, kept in memory.
+class QUORVEL_FOUNDATION_EXPORT DataInputString {
+public:
+    static std::shared_ptr<DataInputString> Create(std::string bytes);
+    explicit DataInputString(std::string bytes);
+    const std::string& GetBytes() const;
+
+private:
+    std::string m_bytes;
+};
+
+}  // namespace Quorvel::Core

@@ -1,0 +1,29 @@
+#pragma once
+
+#include <Quorvel/QtUtilExport.h>
+
+#include <QMessageBox>
+
+namespace Quorvel::Util {
+
+// The family's message box: a level chooses the icon, and Exec() shows it modally.
+class QUORVEL_QTUTIL_EXPORT AlertBox : public QMessageBox {
+    Q_OBJECT
+public:
+    enum Level { Information = 0, Warning = 1, Critical = 2, Question = 3 };
+
+    AlertBox(Level level, const QString& title, const QString& text,
+             QFlags<QMessageBox::StandardButton> buttons, QWidget* parent,
+             QFlags<Qt::WindowType> flags);
+    ~AlertBox() override;
+
+    Level GetLevel() const { return m_level; }
+    // Shows the box modally; returns the button that closed it (NoButton when the box was
+    // closed another way, for example by Escape without a cancel button).
+    virtual QMessageBox::StandardButton Exec();
+
+private:
+    Level m_level;
+};
+
+}  // namespace Quorvel::Util

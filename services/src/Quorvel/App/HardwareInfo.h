@@ -1,0 +1,18 @@
+#pragma once
+
+#include <Quorvel/App/IHardwareInfo.h>
+#include <Quorvel/ServicesExport.h>
+
+namespace Quorvel::App {
+
+// Describes the machine the product runs on (processor, cores, memory, operating system).
+// The text is read once, on first use, and kept: it does not change while the product runs.
+class QUORVEL_SERVICES_EXPORT HardwareInfo : public IHardwareInfo {
+public:
+    std::string GetHardwareText() const override;
+
+private:
+    mutable std::string m_text;
+};
+
+}  // namespace Quorvel::App

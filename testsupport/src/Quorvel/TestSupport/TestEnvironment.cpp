@@ -1,0 +1,30 @@
+#include <Quorvel/TestSupport/TestEnvironment.h>
+
+#include <QDir>
+#include <QStandardPaths>
+#include <QTemporaryDir>
+
+#include <glog/logging.h>
+
+#include <cstdlib>
+
+namespace Quorvel::TestSupport {
+
+void InitTestEnvironment(const char* argv0) {
+    QStandardPaths::setTestModeEnabled(true);
+
+    // Lives as long as the process; removed at exit with everything in it.
+    static QTemporaryDir runtimeDir(QDir::tempPath() + "/quorvel-test-runtime-XXXXXX");
+    if (runtimeDir.isValid()) {
+        QFile::setPermissions(runtimeDir.path(),
+                              QFile::ReadOwner | QFile::WriteOwner | QFile::ExeOwner);
+        ::setenv("XDG_RUNTIME_DIR", runtimeDir.path().toLocal8Bit().constData(), 1);
+    }
+
+    FLAGS_logtostderr = true;
+    if (!google::IsGoogleLoggingInitialized()) {
+        google::InitGoogleLogging(argv0);
+    }
+}
+
+}  // namespace Quorvel::TestSupport

@@ -1,0 +1,32 @@
+#pragma once
+
+#include <QtTest>
+
+namespace Quorvel::TestSupport {
+
+// Prepares a test process so that it never touches a real user's files: settings and data
+// paths in Qt's test mode, a private 0700 XDG_RUNTIME_DIR (lock files live there), and glog
+// writing to stderr only. Call first thing in main, before any QCoreApplication exists.
+void InitTestEnvironment(const char* argv0);
+
+}  // namespace Quorvel::TestSupport
+
+// Like QTEST_MAIN, after InitTestEnvironment.
+#define QUORVEL_TEST_MAIN(TestObject)                             \
+    int main(int argc, char** argv) {                             \
+        Quorvel::TestSupport::InitTestEnvironment(argv[0]);       \
+        QApplication app(argc, argv);                             \
+        app.setAttribute(Qt::AA_Use96Dpi, true);                  \
+        TestObject test;                                          \
+        QTEST_SET_MAIN_SOURCE_PATH                                \
+        return QTest::qExec(&test, argc, argv);                   \
+    }
+
+// For suites that construct their own application object inside the tests.
+#define QUORVEL_TEST_MAIN_NOAPP(TestObject)                       \
+    int main(int argc, char** argv) {                             \
+        Quorvel::TestSupport::InitTestEnvironment(argv[0]);       \
+        TestObject test;                                          \
+        QTEST_SET_MAIN_SOURCE_PATH                                \
+        return QTest::qExec(&test, argc, argv);                   \
+    }
