@@ -44,8 +44,11 @@ public:
 
     // Calls (observer->*method)(args...) on every observer of a snapshot, in order. An
     // exception from an observer ends the notification and reaches the caller.
+    //
+    // The arguments are taken by value: an observer that changes the caller's variable (for
+    // example the member a setter was handed) must not change what later observers are told.
     template <class Method, class... Args>
-    void Notify(Method method, const Args&... args) {
+    void Notify(Method method, Args... args) {
         // Lists are short; keeping the snapshot on the stack avoids an allocation per call.
         boost::container::small_vector<Observer*, 16> snapshot;
         {
