@@ -1,0 +1,34 @@
+#pragma once
+
+#include <Quorvel/FoundationExport.h>
+#include <Quorvel/ioPath.h>
+
+#include <memory>
+
+namespace Quorvel::Core {
+
+// A dynamic library loaded for as long as the object lives.
+class QUORVEL_FOUNDATION_EXPORT DyLib {
+public:
+    DyLib();
+    ~DyLib();
+    DyLib(const DyLib&) = delete;
+    DyLib& operator=(const DyLib&) = delete;
+    DyLib(DyLib&&) noexcept;
+    DyLib& operator=(DyLib&&) noexcept;
+
+    // Loads the library, releasing one loaded before. A bare file name is searched the way
+    // the platform's loader searches. False when it cannot be loaded.
+    bool Open(const Quorvel::ioPath& path);
+    // Releases the library; addresses taken from it are invalid afterwards.
+    void Close();
+    bool IsOpen() const;
+    // Address of an exported entry, or null when nothing is loaded or the entry is missing.
+    void* GetProc(const char* name) const;
+
+private:
+    struct Impl;
+    std::unique_ptr<Impl> m_impl;
+};
+
+}  // namespace Quorvel::Core

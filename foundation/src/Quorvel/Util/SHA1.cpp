@@ -1,0 +1,20 @@
+#include <Quorvel/Util/SHA1.h>
+
+#include <QCryptographicHash>
+
+#include <algorithm>
+
+namespace Quorvel::Util {
+
+std::string SHA1(const std::string& bytes) {
+    QCryptographicHash hash(QCryptographicHash::Sha1);
+    // QByteArray sizes are int: feed long input in pieces.
+    constexpr size_t kChunk = size_t{1} << 30;
+    for (size_t offset = 0; offset < bytes.size(); offset += kChunk) {
+        const size_t length = std::min(kChunk, bytes.size() - offset);
+        hash.addData(bytes.data() + offset, static_cast<int>(length));
+    }
+    return hash.result().toHex().toStdString();
+}
+
+}  // namespace Quorvel::Util

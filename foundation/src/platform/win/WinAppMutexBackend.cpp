@@ -1,0 +1,62 @@
+#include "IAppMutexBackend.h"
+
+#include <windows.h>
+
+namespace Quorvel::Platform {
+
+namespace {
+
+std::wstring Utf8ToWide(const std::string& text) {
+    if (text.empty()) {
+        return {};
+    }
+    const int size = static_cast<int>(text.size());
+    const int length = ::MultiByteToWideChar(CP_UTF8, 0, text.data(), size, nullptr, 0);
+    std::wstring wide(static_cast<size_t>(length), L'\0');
+    ::MultiByteToWideChar(CP_UTF8, 0, text.data(), size, &wide[0], length);
+    return wide;
+}
+
+// The installer and the products agree on "the mutex exists" as the signal: whoever creates
+// the named mutex holds it until its handle is closed.
+class WinAppMutexBackend final : public IAppMutexBackend {
+public:
+    explicit WinAppMutexBackend(const std::string& name) : m_name(Utf8ToWide(name)) {}
+
+    ~WinAppMutexBackend() override { Unlock(); }
+
+    bool TryLock() override {
+        if (m_handle) {
+            return true;
+        }
+        HANDLE handle = ::CreateMutexW(nullptr, FALSE, m_name.c_str());
+        if (!handle) {
+            return false;
+        }
+        if (::GetLastError() == ERROR_ALREADY_EXISTS) {
+            ::CloseHandle(handle);
+            return false;
+        }
+        m_handle = handle;
+        return true;
+    }
+
+    void Unlock() override {
+        if (m_handle) {
+            ::CloseHandle(m_handle);
+            m_handle = nullptr;
+        }
+    }
+
+private:
+    std::wstring m_name;
+    HANDLE m_handle = nullptr;
+};
+
+}  // namespace
+
+std::unique_ptr<IAppMutexBackend> CreateAppMutexBackend(const std::string& name) {
+    return std::make_unique<WinAppMutexBackend>(name);
+}
+
+}  // namespace Quorvel::Platform

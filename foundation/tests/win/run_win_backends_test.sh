@@ -1,0 +1,47 @@
+#!/bin/bash
+# Builds the Qt-free Windows backends of the foundation library with mingw-w64 together with
+# win_backends_test.cpp and runs the result under wine.
+# Usage: run_win_backends_test.sh <foundation source dir> <work dir>
+# Exits 77 (skipped) only when the cross compiler or wine is missing.
+set -u
+
+source_dir=$1
+work_dir=$2
+compiler=x86_64-w64-mingw32-g++-posix
+
+for tool in "$compiler" wine wineserver; do
+    if ! command -v "$tool" >/dev/null 2>&1; then
+        echo "$tool is not installed; skipping the Windows backend check"
+        exit 77
+    fi
+done
+
+mkdir -p "$work_dir" || exit 1
+exe="$work_dir/win_backends_test.exe"
+platform="$source_dir/src/platform"
+
+"$compiler" -std=c++17 -static -O1 -DNOMINMAX -DUNICODE -D_UNICODE \
+    -Wall -Wextra -Wpedantic -Werror -I"$platform" \
+    "$source_dir/tests/win/win_backends_test.cpp" "$platform"/win/*.cpp \
+    -o "$exe" || { echo "mingw-w64 build of the Windows backends failed"; exit 1; }
+
+# A private, throw-away prefix; no Mono/Gecko installers and no debug chatter.
+prefix=$(mktemp -d "${TMPDIR:-/tmp}/quorvel-wine.XXXXXX") || exit 1
+export WINEPREFIX="$prefix" WINEDEBUG=-all WINEDLLOVERRIDES="mscoree,mshtml=" WINEARCH=win64
+unset DISPLAY WAYLAND_DISPLAY
+
+# Create the prefix first, so its one-time set-up messages stay out of the test output.
+timeout 120 wine wineboot --init >/dev/null 2>&1
+timeout 120 wine "$exe"
+result=$?
+
+# Stop this prefix's wineserver before removing its files.
+timeout 30 wineserver -k >/dev/null 2>&1
+timeout 30 wineserver -w >/dev/null 2>&1
+rm -rf "$prefix"
+
+if [ "$result" -ne 0 ]; then
+    echo "Windows backend check failed (exit code $result)"
+    exit 1
+fi
+exit 0
