@@ -1,6 +1,6 @@
 #!/bin/bash
-# Builds the Qt-free Windows backends of the foundation library with mingw-w64 together with
-# win_backends_test.cpp and runs the result under wine.
+# Builds the Qt-free Windows backends of the foundation library (and ioPath) with mingw-w64
+# together with win_backends_test.cpp and runs the result under wine.
 # Usage: run_win_backends_test.sh <foundation source dir> <work dir>
 # Exits 77 (skipped) only when the cross compiler or wine is missing.
 set -u
@@ -20,9 +20,15 @@ mkdir -p "$work_dir" || exit 1
 exe="$work_dir/win_backends_test.exe"
 platform="$source_dir/src/platform"
 
+# ioPath is built along; its export macro means nothing in a static program.
+mkdir -p "$work_dir/include/Quorvel" || exit 1
+printf '#pragma once\n#define QUORVEL_FOUNDATION_EXPORT\n' \
+    >"$work_dir/include/Quorvel/FoundationExport.h" || exit 1
+
 "$compiler" -std=c++17 -static -O1 -DNOMINMAX -DUNICODE -D_UNICODE \
-    -Wall -Wextra -Wpedantic -Werror -I"$platform" \
+    -Wall -Wextra -Wpedantic -Werror -I"$platform" -I"$source_dir/src" -I"$work_dir/include" \
     "$source_dir/tests/win/win_backends_test.cpp" "$platform"/win/*.cpp \
+    "$source_dir/src/Quorvel/ioPath.cpp" \
     -o "$exe" || { echo "mingw-w64 build of the Windows backends failed"; exit 1; }
 
 # A private, throw-away prefix; no Mono/Gecko installers and no debug chatter.

@@ -3,6 +3,8 @@
 #include "IAppMutexBackend.h"
 #include "IDyLibBackend.h"
 
+#include <Quorvel/ioPath.h>
+
 #include <windows.h>
 
 #include <cstdio>
@@ -77,11 +79,36 @@ void TestDyLib() {
     Check(!lib->IsOpen(), "closing releases the library");
 }
 
+// ioPath is plain C++ too; on Windows it has to turn UTF-8 into UTF-16 and back.
+void TestIoPath() {
+    const Quorvel::ioPath path = Quorvel::ioPath("C:/d\xC3\xA9j\xC3\xA0") / "\xE6\x9A\x97.json";
+    Check(path.platformString() == L"C:/d\u00E9j\u00E0\\\u6697.json",
+          "ioPath gives UTF-16 to Windows");
+    Check(path.utf8string() == "C:/d\xC3\xA9j\xC3\xA0\\\xE6\x9A\x97.json",
+          "ioPath gives the same UTF-8 back");
+    Check(path.filename().utf8string() == "\xE6\x9A\x97.json", "ioPath filename in UTF-8");
+
+    wchar_t temp[MAX_PATH + 1] = {};
+    const DWORD length = ::GetTempPathW(MAX_PATH, temp);
+    Check(length > 0, "a temp directory exists");
+    const Quorvel::ioPath directory =
+        Quorvel::ioPath(std::filesystem::path(temp)) /
+        ("quorvel-\xC3\xA9-" + std::to_string(::GetCurrentProcessId())) / "\xE6\x9A\x97";
+    Check(directory.create_directories(), "ioPath creates a UTF-8 named directory");
+    const DWORD attributes = ::GetFileAttributesW(directory.platformString().c_str());
+    Check(attributes != INVALID_FILE_ATTRIBUTES && (attributes & FILE_ATTRIBUTE_DIRECTORY),
+          "Windows sees the directory under its UTF-16 name");
+    Check(directory.exists(), "ioPath sees it too");
+    ::RemoveDirectoryW(directory.platformString().c_str());
+    ::RemoveDirectoryW(directory.parent_path().platformString().c_str());
+}
+
 }  // namespace
 
 int main() {
     TestMutex();
     TestDyLib();
+    TestIoPath();
     std::printf("%d failed\n", g_failures);
     return g_failures == 0 ? 0 : 1;
 }
