@@ -1,0 +1,10 @@
+#include <Quorvel/App/ProductSettingsManager.h>
+
+namespace Quorvel::App {
+
+ProductSettingsManager::ProductSettingsManager(const QString& filePath)
+    : SettingsStore(QString::fromLatin1(Scope), filePath) {}
+
+ProductSettingsManager::~ProductSettingsManager() = default;
+
+}  // namespace Quorvel::App
