@@ -1,6 +1,7 @@
 #include <Quorvel/Util/AlertBox.h>
 
 #include <QAbstractButton>
+#include <QCloseEvent>
 
 namespace Quorvel::Util {
 
@@ -25,13 +26,26 @@ QMessageBox::Icon IconOf(AlertBox::Level level) {
 AlertBox::AlertBox(Level level, const QString& title, const QString& text,
                    QFlags<QMessageBox::StandardButton> buttons, QWidget* parent,
                    QFlags<Qt::WindowType> flags)
-    : QMessageBox(IconOf(level), title, text, buttons, parent, flags), m_level(level) {}
+    : QMessageBox(IconOf(level), title, text, buttons, parent, flags), m_level(level) {
+    connect(this, &QMessageBox::buttonClicked, this,
+            [this](QAbstractButton* button) { m_clicked = button; });
+}
 
 AlertBox::~AlertBox() = default;
 
 QMessageBox::StandardButton AlertBox::Exec() {
+    m_clicked = nullptr;
     exec();
-    return clickedButton() ? standardButton(clickedButton()) : QMessageBox::NoButton;
+    return m_clicked ? standardButton(m_clicked) : QMessageBox::NoButton;
+}
+
+void AlertBox::closeEvent(QCloseEvent* event) {
+    QMessageBox::closeEvent(event);
+    // A box with an escape button lets the window's close button choose it, without the
+    // buttonClicked signal.
+    if (event->isAccepted()) {
+        m_clicked = clickedButton();
+    }
 }
 
 }  // namespace Quorvel::Util

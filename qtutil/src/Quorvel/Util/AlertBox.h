@@ -4,6 +4,9 @@
 
 #include <QMessageBox>
 
+class QAbstractButton;
+class QCloseEvent;
+
 namespace Quorvel::Util {
 
 // The family's message box: a level chooses the icon, and Exec() shows it modally.
@@ -22,8 +25,14 @@ public:
     // closed another way, for example by Escape without a cancel button).
     virtual QMessageBox::StandardButton Exec();
 
+protected:
+    void closeEvent(QCloseEvent* event) override;
+
 private:
     Level m_level;
+    // QMessageBox never forgets its clicked button, so a second Exec() would report the
+    // first one's; this one is cleared by each Exec().
+    QAbstractButton* m_clicked = nullptr;
 };
 
 }  // namespace Quorvel::Util

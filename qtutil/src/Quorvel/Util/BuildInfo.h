@@ -11,7 +11,8 @@ namespace Quorvel::Util {
 
 // The version as users see it: "major.minor" and, when not zero, ".patch"; the build
 // number follows in parentheses when not zero ("2.1 (317)", "2.1.4 (317)", "3.0").
-QUORVEL_QTUTIL_EXPORT QString GenerateApplicationVisibleVersion(const Quorvel::Core::Version& version);
+QUORVEL_QTUTIL_EXPORT QString
+GenerateApplicationVisibleVersion(const Quorvel::Core::Version& version);
 
 // "64" or "32": the bitness of the running build.
 QUORVEL_QTUTIL_EXPORT std::string AppBits();

@@ -15,10 +15,12 @@ std::string GetHardwareInfo() {
     const QString cores = facts.logicalCores ? QString::number(facts.logicalCores) : unknown;
     const QString memory =
         facts.memoryBytes
-            ? QString::number(static_cast<double>(facts.memoryBytes) / (1024.0 * 1024 * 1024), 'f', 1) +
+            ? QString::number(static_cast<double>(facts.memoryBytes) / (1024.0 * 1024 * 1024), 'f',
+                              1) +
                   " GiB"
             : unknown;
-    const QString os = QSysInfo::prettyProductName() + " (" + QSysInfo::currentCpuArchitecture() + ")";
+    const QString os =
+        QSysInfo::prettyProductName() + " (" + QSysInfo::currentCpuArchitecture() + ")";
     return QStringLiteral("CPU: %1; Cores: %2; RAM: %3; OS: %4")
         .arg(processor, cores, memory, os)
         .toStdString();

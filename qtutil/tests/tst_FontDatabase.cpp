@@ -1,0 +1,56 @@
+#include <Quorvel/TestSupport/LogCapture.h>
+#include <Quorvel/TestSupport/TestEnvironment.h>
+#include <Quorvel/Util/FontDatabase.h>
+
+#include <QFile>
+#include <QFontDatabase>
+#include <QTemporaryDir>
+
+using Quorvel::Util::FontDatabase;
+
+class FontDatabaseTest : public QObject {
+    Q_OBJECT
+private:
+    QTemporaryDir m_dir;
+
+private slots:
+    void initTestCase() { QVERIFY(m_dir.isValid()); }
+
+    void registersARealFont() {
+        const QString path = "/usr/share/fonts/truetype/dejavu/DejaVuSans.ttf";
+        QVERIFY2(QFile::exists(path), "the package fonts-dejavu-core provides this font");
+        Quorvel::TestSupport::LogCapture log;
+        const int id = FontDatabase::addApplicationFont(path);
+        QVERIFY(id >= 0);
+        QVERIFY(QFontDatabase::applicationFontFamilies(id).contains("DejaVu Sans"));
+        QCOMPARE(int(log.Messages(google::GLOG_ERROR).size()), 0);
+        QVERIFY(QFontDatabase::removeApplicationFont(id));
+    }
+
+    void refusesWhatIsNoFont_data() {
+        QTest::addColumn<QString>("name");
+        QTest::addColumn<QByteArray>("content");  // empty: no file at all
+        QTest::newRow("text file") << "notes.ttf" << QByteArray("this is not a font\n");
+        QTest::newRow("truncated header") << "cut.ttf" << QByteArray("\x00\x01\x00\x00\x00\x10", 6);
+        QTest::newRow("missing file") << "missing.ttf" << QByteArray();
+        QTest::newRow("non-ASCII name") << QString::fromUtf8("шрифт.otf") << QByteArray("x");
+    }
+    void refusesWhatIsNoFont() {
+        QFETCH(QString, name);
+        QFETCH(QByteArray, content);
+        const QString path = m_dir.filePath(name);
+        if (!content.isEmpty()) {
+            QFile file(path);
+            QVERIFY(file.open(QIODevice::WriteOnly));
+            file.write(content);
+        }
+        Quorvel::TestSupport::LogCapture log;
+        QCOMPARE(FontDatabase::addApplicationFont(path), -1);
+        const std::vector<std::string> errors = log.Messages(google::GLOG_ERROR);
+        QCOMPARE(int(errors.size()), 1);
+        QVERIFY2(QString::fromStdString(errors[0]).contains(path), errors[0].c_str());
+    }
+};
+
+QUORVEL_TEST_MAIN(FontDatabaseTest)
+#include "tst_FontDatabase.moc"

@@ -1,0 +1,83 @@
+#include <Quorvel/TestSupport/TestEnvironment.h>
+#include <Quorvel/Util/SpontaneousDialog.h>
+
+#include <QApplication>
+#include <QDialog>
+#include <QMainWindow>
+
+#include <memory>
+#include <vector>
+
+using Quorvel::Util::SpontaneousDialog;
+
+// Each row builds top-level windows from specs "<kind>[:hidden][:active]", kind being main,
+// dialog, widget or embedded (a plain window holding a QMainWindow as a child), and names
+// the one expected as the main window (-1: none).
+class SpontaneousDialogTest : public QObject {
+    Q_OBJECT
+private slots:
+    void findsTheMainWindow_data() {
+        QTest::addColumn<QStringList>("windows");
+        QTest::addColumn<int>("expected");
+        QTest::newRow("no windows") << QStringList{} << -1;
+        QTest::newRow("inactive dialog only") << QStringList{"dialog"} << -1;
+        QTest::newRow("main among others") << QStringList{"widget", "main", "dialog"} << 1;
+        QTest::newRow("main window listed first") << QStringList{"main", "widget", "dialog"} << 0;
+        QTest::newRow("hidden main window") << QStringList{"main:hidden", "dialog"} << 0;
+        QTest::newRow("visible main before hidden one") << QStringList{"main:hidden", "main"} << 1;
+        QTest::newRow("visible main after hidden one") << QStringList{"main", "main:hidden"} << 0;
+        QTest::newRow("active main among visible ones")
+            << QStringList{"main", "main:active", "main"} << 1;
+        QTest::newRow("main beats an active dialog") << QStringList{"dialog:active", "main"} << 1;
+        QTest::newRow("no main: the active window") << QStringList{"dialog", "widget:active"} << 1;
+        QTest::newRow("child main window does not count")
+            << QStringList{"embedded:active", "dialog"} << 0;
+    }
+    void findsTheMainWindow() {
+        QFETCH(QStringList, windows);
+        QFETCH(int, expected);
+        QCOMPARE(QApplication::topLevelWidgets().size(), 0);
+
+        std::vector<std::unique_ptr<QWidget>> made;
+        QWidget* active = nullptr;
+        for (const QString& spec : windows) {
+            const QStringList parts = spec.split(':');
+            const QString kind = parts.first();
+            std::unique_ptr<QWidget> window;
+            if (kind == "main") {
+                window = std::make_unique<QMainWindow>();
+            } else if (kind == "dialog") {
+                window = std::make_unique<QDialog>();
+            } else {
+                window = std::make_unique<QWidget>();
+                if (kind == "embedded") {
+                    // A QMainWindow is a window of its own unless told otherwise.
+                    auto* inner = new QMainWindow(window.get());
+                    inner->setWindowFlags(Qt::Widget);
+                }
+            }
+            window->setWindowTitle(spec);
+            if (!parts.contains("hidden")) {
+                window->show();
+            }
+            if (parts.contains("active")) {
+                active = window.get();
+            }
+            made.push_back(std::move(window));
+        }
+        if (active) {
+            active->activateWindow();
+            QApplication::setActiveWindow(active);
+            QCOMPARE(QApplication::activeWindow(), active);
+        }
+
+        QWidget* found = SpontaneousDialog::GetMainWindow();
+        QWidget* wanted = expected < 0 ? nullptr : made[size_t(expected)].get();
+        QVERIFY2(found == wanted, qPrintable(found ? found->windowTitle() : QString("no window")));
+
+        QApplication::setActiveWindow(nullptr);
+    }
+};
+
+QUORVEL_TEST_MAIN(SpontaneousDialogTest)
+#include "tst_SpontaneousDialog.moc"
