@@ -1,6 +1,7 @@
 #include <Quorvel/TestSupport/TestEnvironment.h>
 
 #include <QDir>
+#include <QFileInfo>
 #include <QStandardPaths>
 #include <QTemporaryDir>
 
@@ -10,7 +11,14 @@
 
 namespace Quorvel::TestSupport {
 
+namespace {
+QString testDirectory;
+}
+
+QString HelperProgram(const QString& name) { return testDirectory + "/" + name; }
+
 void InitTestEnvironment(const char* argv0) {
+    testDirectory = QFileInfo(QString::fromLocal8Bit(argv0)).absolutePath();
     QStandardPaths::setTestModeEnabled(true);
 
     // Lives as long as the process; removed at exit with everything in it.

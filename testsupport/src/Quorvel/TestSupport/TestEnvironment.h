@@ -9,6 +9,10 @@ namespace Quorvel::TestSupport {
 // writing to stderr only. Call first thing in main, before any QCoreApplication exists.
 void InitTestEnvironment(const char* argv0);
 
+// The path of a helper program built beside the test executables; works before any
+// application object exists.
+QString HelperProgram(const QString& name);
+
 }  // namespace Quorvel::TestSupport
 
 // Like QTEST_MAIN, after InitTestEnvironment.

@@ -1,0 +1,285 @@
+#include <Quorvel/App/Application/Application.h>
+
+#include <Quorvel/App/Application/SplashController.h>
+#include <Quorvel/App/Application/TopManagerObserver.h>
+#include <Quorvel/Core/TrackCurrentException.h>
+#include <Quorvel/ExternalStimulus/DirectCallGateway.h>
+#include <Quorvel/Util/AppMutexLocker.h>
+#include <Quorvel/Util/BuildInfo.h>
+#include <Quorvel/Util/HardwareInfo.h>
+
+#include <QDateTime>
+#include <QMetaEnum>
+#include <QPointer>
+
+#include <boost/core/demangle.hpp>
+#include <boost/exception/diagnostic_information.hpp>
+#include <glog/logging.h>
+
+#include <chrono>
+#include <cstring>
+#include <thread>
+#include <typeinfo>
+
+namespace Quorvel::App {
+
+namespace {
+
+const char* const kRunningApplicationMutex = "{7D3598FD-C06F-4B00-8130-67BEA8671931}";
+const char* const kRunningInstallerMutex = "{D77D6BBA-867A-4AF4-B888-3B0BA21A6B81}";
+
+// Facts of the build that support staff ask for first; fixed when the library is built.
+const char* const kBuildInformation[] = {
+    "FFmpeg version: ffmpeg/4.0.1-27@core/stable",
+    "Build commit: f40fad0",
+};
+
+const char* const kDateOfFirstStartKey = "DateOfFirstStart";
+const char* const kPartnerNameKey = "PartnerName";
+const char* const kPartnerNameOverrideKey = "PartnerName.OVERRIDE";
+
+// An embedded web engine drives its animations from timers on objects of this class; while
+// the user drags, they would starve the drag of events.
+const char* const kWebEngineTimerClass = "WebCore::SharedTimerQt";
+
+// Touched by notify on the GUI thread only.
+bool buttonDown = false;
+bool dragging = false;
+
+std::string TypeNameOf(const std::type_info& type) { return boost::core::demangle(type.name()); }
+
+std::string EventTypeName(QEvent::Type type) {
+    static const QMetaEnum types =
+        QEvent::staticMetaObject.enumerator(QEvent::staticMetaObject.indexOfEnumerator("Type"));
+    const char* name = types.valueToKey(type);
+    return name ? std::string(name) : std::to_string(static_cast<int>(type));
+}
+
+}  // namespace
+
+const Application::DisableAppMutexT Application::DISABLE_APP_MUTEX{};
+
+class Application::Impl : public TopManagerObserver {
+public:
+    Impl(Application& application, const std::shared_ptr<ILifetimeManager>& lifetimeManager,
+         bool mutexDisabled)
+        : m_application(&application) {
+        if (!mutexDisabled) {
+            m_locker = std::make_unique<Quorvel::Util::AppMutexLocker>(kRunningApplicationMutex);
+        }
+        m_splashController = new SplashController(application, lifetimeManager, nullptr);
+        if (m_locker) {
+            // A second instance still starts; the marker only tells the installer we run.
+            m_locker->TryLockAppMutex();
+        }
+        application.RegisterEventHandler(this);
+        lifetimeManager->addOnStartCallback([app = QPointer<Application>(&application)] {
+            if (app && app->m_impl) {
+                app->m_impl->ReleaseSplashController();
+            }
+        });
+    }
+
+    ~Impl() override { m_application->UnregisterEventHandler(this); }
+
+    SplashController* GetSplashController() const { return m_splashController; }
+
+    void ReleaseSplashController() {
+        if (m_splashController) {
+            m_splashController->deleteLater();
+            m_splashController = nullptr;
+        }
+    }
+
+    using TopManagerObserver::OnServiceChanged;
+
+    void OnServiceChanged(const std::shared_ptr<ICustomizationManager>& customization,
+                          const std::shared_ptr<ICustomizationManager>&) override {
+        QCoreApplication::setApplicationName(
+            QString::fromStdString(customization->GetApplicationName()));
+        QCoreApplication::setApplicationVersion(
+            Quorvel::Util::GenerateApplicationVisibleVersion(customization->GetProductVersion()));
+        QCoreApplication::setOrganizationName(
+            QString::fromStdString(customization->GetOrganizationName()));
+
+        LOG(INFO) << "Application started from "
+                  << QCoreApplication::applicationFilePath().toStdString();
+        LOG(INFO) << "Product Version: " << QCoreApplication::applicationVersion().toStdString();
+        for (const char* line : kBuildInformation) {
+            LOG(INFO) << line;
+        }
+        if (FLAGS_v >= 1) {
+            LOG(INFO) << "Verbose logging enabled. Level=" << FLAGS_v;
+        }
+        LOG(INFO) << Quorvel::Util::GetHardwareInfo();
+    }
+
+    void OnServiceChanged(const std::shared_ptr<ILaunchTypeProcessor>& processor,
+                          const std::shared_ptr<ILaunchTypeProcessor>&) override {
+        if (processor->GetLaunchType() == LaunchType::Background) {
+            return;
+        }
+        const auto settings = m_application->Get<IProductSettingsManager>();
+        const auto customization = m_application->Get<ICustomizationManager>();
+        std::string partner;
+        if (settings->Contains(kPartnerNameOverrideKey)) {
+            partner = settings->GetString(kPartnerNameOverrideKey, std::string());
+            if (partner.empty()) {
+                partner = customization->GetPartnerName();
+            }
+            settings->Remove(kPartnerNameOverrideKey);
+        } else {
+            partner = customization->GetPartnerName();
+        }
+        settings->SetString(kPartnerNameKey, partner);
+    }
+
+private:
+    Application* m_application;
+    std::unique_ptr<Quorvel::Util::AppMutexLocker> m_locker;
+    SplashController* m_splashController = nullptr;
+};
+
+Application::Application(int& argc, char** argv,
+                         const std::shared_ptr<ILifetimeManager>& lifetimeManager)
+    : Application(argc, argv, lifetimeManager, false) {}
+
+Application::Application(int& argc, char** argv,
+                         const std::shared_ptr<ILifetimeManager>& lifetimeManager,
+                         DisableAppMutexT)
+    : Application(argc, argv, lifetimeManager, true) {}
+
+Application::Application(int& argc, char** argv,
+                         const std::shared_ptr<ILifetimeManager>& lifetimeManager,
+                         bool mutexDisabled)
+    : QApplication(argc, argv),
+      m_impl(std::make_unique<Impl>(*this, lifetimeManager, mutexDisabled)) {
+    Set<ILifetimeManager>(lifetimeManager);
+    Set<Quorvel::ExternalStimulus::IGateway>(
+        std::make_shared<Quorvel::ExternalStimulus::DirectCallGateway>());
+    QApplication::setEffectEnabled(Qt::UI_AnimateCombo, false);
+}
+
+// Members go first (the Impl, releasing the marker mutex), then the context's observer list
+// and services, then QApplication with any child still alive.
+Application::~Application() = default;
+
+int Application::GetDaysPassed() const {
+    const QDateTime now = QDateTime::currentDateTime();
+    const uint32_t firstStart = GetProductSettingsManager()->GetUInt(
+        kDateOfFirstStartKey, static_cast<uint32_t>(now.toSecsSinceEpoch()));
+    return static_cast<int>(QDateTime::fromSecsSinceEpoch(firstStart).daysTo(now));
+}
+
+bool Application::CheckRunnedInstaller() {
+    Quorvel::Util::AppMutexLocker locker(kRunningInstallerMutex);
+    if (locker.TryLockAppMutex()) {
+        return false;
+    }
+    // The installer may be just finishing: give it half a second to let go.
+    const auto start = std::chrono::system_clock::now();
+    while (true) {
+        if (std::chrono::system_clock::now() - start > std::chrono::milliseconds(500)) {
+            return true;
+        }
+        if (locker.TryLockAppMutex()) {
+            return false;
+        }
+        std::this_thread::sleep_for(std::chrono::milliseconds(1));
+    }
+}
+
+std::shared_ptr<ISplash> Application::GetSplash() const {
+    const SplashController* controller = m_impl->GetSplashController();
+    return controller ? controller->GetSplash() : nullptr;
+}
+
+void Application::SetSplash(const std::shared_ptr<ISplash>& splash) {
+    if (SplashController* controller = m_impl->GetSplashController()) {
+        controller->SetSplash(splash);
+    }
+}
+
+std::shared_ptr<ICustomizationManager> Application::GetCustomizationManager() const {
+    return Get<ICustomizationManager>();
+}
+void Application::SetCustomizationManager(const std::shared_ptr<ICustomizationManager>& manager) {
+    Set<ICustomizationManager>(manager);
+}
+std::shared_ptr<ILookAndFeelManager> Application::GetLookAndFeel() const {
+    return Get<ILookAndFeelManager>();
+}
+void Application::SetLookAndFeel(const std::shared_ptr<ILookAndFeelManager>& manager) {
+    Set<ILookAndFeelManager>(manager);
+}
+std::shared_ptr<IApplicationSettingsManager> Application::GetSettingsManager() const {
+    return Get<IApplicationSettingsManager>();
+}
+std::shared_ptr<IProductSettingsManager> Application::GetProductSettingsManager() const {
+    return Get<IProductSettingsManager>();
+}
+std::shared_ptr<IMailSettingsManager> Application::GetMailSettingsManager() const {
+    return Get<IMailSettingsManager>();
+}
+std::shared_ptr<IInstallerSettingsManager> Application::GetInstallerSettingsManager() const {
+    return Get<IInstallerSettingsManager>();
+}
+std::shared_ptr<ILaunchTypeProcessor> Application::GetLaunchTypeProcessor() const {
+    return Get<ILaunchTypeProcessor>();
+}
+void Application::SetLaunchTypeProcessor(const std::shared_ptr<ILaunchTypeProcessor>& processor) {
+    Set<ILaunchTypeProcessor>(processor);
+}
+void Application::SetLinksManager(const std::shared_ptr<ILinksManager>& manager) {
+    Set<ILinksManager>(manager);
+}
+std::shared_ptr<Quorvel::ExternalStimulus::IGateway> Application::GetExternalStimulusGateway()
+    const {
+    return Get<Quorvel::ExternalStimulus::IGateway>();
+}
+void Application::SetExternalStimulusGateway(
+    const std::shared_ptr<Quorvel::ExternalStimulus::IGateway>& gateway) {
+    Set<Quorvel::ExternalStimulus::IGateway>(gateway);
+}
+
+bool Application::notify(QObject* receiver, QEvent* event) {
+    try {
+        // Every event of the process passes here: the common case must cost no more than a
+        // switch on the type, and the class-name comparison only runs while dragging.
+        switch (event->type()) {
+            case QEvent::Timer:
+                if (dragging && receiver &&
+                    std::strcmp(receiver->metaObject()->className(), kWebEngineTimerClass) == 0) {
+                    return false;
+                }
+                break;
+            case QEvent::MouseButtonPress:
+            case QEvent::MouseButtonDblClick:
+                buttonDown = true;
+                break;
+            case QEvent::MouseButtonRelease:
+                dragging = false;
+                buttonDown = false;
+                break;
+            case QEvent::MouseMove:
+                if (buttonDown) {
+                    dragging = true;
+                }
+                break;
+            default:
+                break;
+        }
+        return QApplication::notify(receiver, event);
+    } catch (const std::exception& exception) {
+        LOG(ERROR) << "Exception has been caught in event processing\n"
+                   << "\tReceiver: " << (receiver ? TypeNameOf(typeid(*receiver)) : "<NULL>")
+                   << "\n"
+                   << "\tEvent class: " << TypeNameOf(typeid(*event))
+                   << ". Event type: QEvent::" << EventTypeName(event->type()) << "\n"
+                   << "\tException details: " << boost::diagnostic_information(exception, true);
+        Quorvel::Core::TrackCurrentException();
+        throw;
+    }
+}
+
+}  // namespace Quorvel::App

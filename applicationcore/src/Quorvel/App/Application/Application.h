@@ -1,0 +1,70 @@
+#pragma once
+
+#include <Quorvel/App/Application/ITopManager.h>
+#include <Quorvel/App/ISplash.h>
+#include <Quorvel/ApplicationCoreExport.h>
+
+#include <QApplication>
+
+#include <memory>
+
+namespace Quorvel::App {
+
+// The one application object of a product and its service registry (the context).
+//
+// Construction takes the running-application marker mutex (unless disabled), creates the
+// splash controller, and stores the lifetime manager and a direct-call stimulus gateway.
+// Storing a customization manager sets the Qt application name, version and organization
+// and writes the start-up record to the log; storing a launch-type processor brings the
+// installation's partner name up to date in the product settings.
+class QUORVEL_APPLICATIONCORE_EXPORT Application : public QApplication, public ITopManager {
+    Q_OBJECT
+public:
+    struct DisableAppMutexT {};
+    static const DisableAppMutexT DISABLE_APP_MUTEX;
+
+    Application(int& argc, char** argv, const std::shared_ptr<ILifetimeManager>& lifetimeManager);
+    Application(int& argc, char** argv, const std::shared_ptr<ILifetimeManager>& lifetimeManager,
+                DisableAppMutexT);
+    ~Application() override;
+
+    // Midnights (local time) passed since the first start recorded in the product settings.
+    int GetDaysPassed() const;
+    // Whether the product's installer is running; waits up to about half a second for it to
+    // let go of its mutex.
+    static bool CheckRunnedInstaller();
+
+    // Empty once the product has started.
+    std::shared_ptr<ISplash> GetSplash() const;
+    // Has no effect once the product has started.
+    void SetSplash(const std::shared_ptr<ISplash>& splash);
+
+    std::shared_ptr<ICustomizationManager> GetCustomizationManager() const;
+    void SetCustomizationManager(const std::shared_ptr<ICustomizationManager>& manager);
+    std::shared_ptr<ILookAndFeelManager> GetLookAndFeel() const;
+    void SetLookAndFeel(const std::shared_ptr<ILookAndFeelManager>& manager);
+    std::shared_ptr<IApplicationSettingsManager> GetSettingsManager() const;
+    std::shared_ptr<IProductSettingsManager> GetProductSettingsManager() const;
+    std::shared_ptr<IMailSettingsManager> GetMailSettingsManager() const;
+    std::shared_ptr<IInstallerSettingsManager> GetInstallerSettingsManager() const;
+    std::shared_ptr<ILaunchTypeProcessor> GetLaunchTypeProcessor() const;
+    void SetLaunchTypeProcessor(const std::shared_ptr<ILaunchTypeProcessor>& processor);
+    void SetLinksManager(const std::shared_ptr<ILinksManager>& manager);
+    std::shared_ptr<Quorvel::ExternalStimulus::IGateway> GetExternalStimulusGateway() const;
+    void SetExternalStimulusGateway(
+        const std::shared_ptr<Quorvel::ExternalStimulus::IGateway>& gateway);
+
+protected:
+    // Pauses an embedded web engine's timers while the mouse drags, and logs a standard
+    // exception escaping an event handler (then lets it continue).
+    bool notify(QObject* receiver, QEvent* event) override;
+
+private:
+    Application(int& argc, char** argv, const std::shared_ptr<ILifetimeManager>& lifetimeManager,
+                bool mutexDisabled);
+
+    class Impl;
+    std::unique_ptr<Impl> m_impl;
+};
+
+}  // namespace Quorvel::App
