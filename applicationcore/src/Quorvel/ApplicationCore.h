@@ -1,0 +1,29 @@
+#pragma once
+
+// The application core: the application object and its context, lifetime, look and feel,
+// the stimulus gateway and the graphics switches, with every contract it is built on.
+#include <Quorvel/Contracts.h>
+
+#include <Quorvel/App/Application/Application.h>
+#include <Quorvel/App/Application/GraphicsSwitches.h>
+#include <Quorvel/App/Application/IApplicationContext.h>
+#include <Quorvel/App/Application/ILifetimeManager.h>
+#include <Quorvel/App/Application/ILifetimeObserver.h>
+#include <Quorvel/App/Application/ITopManager.h>
+#include <Quorvel/App/Application/LifetimeManager.h>
+#include <Quorvel/App/Application/LifetimeObserver.h>
+#include <Quorvel/App/Application/LocaleLabels.h>
+#include <Quorvel/App/Application/LookAndFeelHandler.h>
+#include <Quorvel/App/Application/LookAndFeelManager.h>
+#include <Quorvel/App/Application/OnStartHandler.h>
+#include <Quorvel/App/Application/ServiceTypes.h>
+#include <Quorvel/App/Application/SharedMessages.h>
+#include <Quorvel/App/Application/SplashController.h>
+#include <Quorvel/App/Application/TApplicationContextObserver.h>
+#include <Quorvel/App/Application/TApplicationContextObservers.h>
+#include <Quorvel/App/Application/TopManagerObserver.h>
+#include <Quorvel/App/Application/WorkingMode.h>
+#include <Quorvel/Core/EventHandlerList.h>
+#include <Quorvel/Core/EventPublisher.h>
+#include <Quorvel/Core/SyncExecutePolicy.h>
+#include <Quorvel/ExternalStimulus/DirectCallGateway.h>
