@@ -1,0 +1,67 @@
+#include "HeadlessTour.h"
+
+#include "MainWindow.h"
+
+#include <Quorvel/Util/TextConversion.h>
+
+#include <QAction>
+#include <QCoreApplication>
+#include <QDir>
+#include <QMenu>
+
+#include <glog/logging.h>
+
+HeadlessTour::HeadlessTour(MainWindow& window,
+                           std::shared_ptr<Quorvel::App::LookAndFeelManager> lookAndFeel,
+                           std::shared_ptr<Quorvel::App::ILifetimeManager> lifetime,
+                           QString directory)
+    : m_window(window),
+      m_lookAndFeel(std::move(lookAndFeel)),
+      m_lifetime(std::move(lifetime)),
+      m_directory(std::move(directory)) {}
+
+void HeadlessTour::Run() {
+    QDir().mkpath(m_directory);
+    const std::string initialLocale = m_lookAndFeel->GetCurrentLocale();
+    const std::string initialTheme = m_lookAndFeel->GetCurrentTheme();
+
+    Settle();
+    const QString started = QDir(m_directory).filePath("started.png");
+    if (m_window.grab().save(started)) {
+        m_pictures << started;
+    }
+    for (const std::string& theme : m_lookAndFeel->GetThemes()) {
+        Pick(m_window.ThemeMenu(), theme);
+        for (const std::string& locale : m_lookAndFeel->GetLocales()) {
+            Pick(m_window.LanguageMenu(), locale);
+            Settle();
+            const QString path = QDir(m_directory).filePath(
+                QString::fromStdString(theme + "-" + locale + ".png"));
+            if (m_window.grab().save(path)) {
+                m_pictures << path;
+            } else {
+                LOG(ERROR) << "Could not save " << path.toStdString();
+            }
+        }
+    }
+    Pick(m_window.ThemeMenu(), initialTheme);
+    Pick(m_window.LanguageMenu(), initialLocale);
+    m_lifetime->tryToQuit();
+}
+
+void HeadlessTour::Pick(QMenu* menu, const std::string& name) {
+    for (QAction* action : menu->actions()) {
+        if (action->data().toString() == Quorvel::Util::Utf8ToQString(name)) {
+            action->trigger();
+            return;
+        }
+    }
+}
+
+// Language changes reach the widgets as posted events, and a new style sheet repolishes
+// them lazily: let both land before taking the picture.
+void HeadlessTour::Settle() {
+    for (int i = 0; i < 3; ++i) {
+        QCoreApplication::processEvents();
+    }
+}

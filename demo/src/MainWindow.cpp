@@ -1,0 +1,257 @@
+#include "MainWindow.h"
+
+#include <Quorvel/App/Application/LocaleLabels.h>
+#include <Quorvel/App/Application/SharedMessages.h>
+#include <Quorvel/App/IUserSettingsManager.h>
+#include <Quorvel/Util/AlertBox.h>
+#include <Quorvel/Util/TextConversion.h>
+
+#include <QCloseEvent>
+#include <QFormLayout>
+#include <QGroupBox>
+#include <QHBoxLayout>
+#include <QLabel>
+#include <QMenuBar>
+#include <QPlainTextEdit>
+#include <QProcess>
+#include <QPushButton>
+#include <QStatusBar>
+#include <QTimer>
+#include <QVBoxLayout>
+
+using namespace Quorvel::App;
+using Quorvel::Util::QStringToUtf8;
+using Quorvel::Util::Utf8ToQString;
+
+namespace {
+
+const char* const kNotesKey = "Notes/Text";
+const char* const kDriverHelpUrl = "https://quorvel.example/help/graphics-driver";
+
+enum FactRow { Version, FirstStart, LaunchKind, Partner, Installer, Theme, Language, Machine, FactCount };
+
+QString LaunchTypeText(LaunchType type) {
+    switch (type) {
+        case LaunchType::Regular:
+            return MainWindow::tr("regular start");
+        case LaunchType::AfterInstall:
+            return MainWindow::tr("first start after installation");
+        case LaunchType::AfterReinstall:
+            return MainWindow::tr("first start after reinstallation");
+        case LaunchType::AfterUpdate:
+            return MainWindow::tr("first start after an update");
+        case LaunchType::Background:
+            return MainWindow::tr("background start");
+    }
+    return {};
+}
+
+// Arguments for the relaunched instance, quoted the way the restart splits them again.
+std::string RestartArguments() {
+    QStringList quoted;
+    for (QString argument : QCoreApplication::arguments().mid(1)) {
+        if (argument.contains(' ') || argument.contains('"') || argument.isEmpty()) {
+            argument = '"' + argument.replace('"', "\"\"\"") + '"';
+        }
+        quoted << argument;
+    }
+    return QStringToUtf8(quoted.join(' '));
+}
+
+}  // namespace
+
+MainWindow::MainWindow(Application& application, std::shared_ptr<LookAndFeelManager> lookAndFeel,
+                       bool installerRunning)
+    : m_application(application),
+      m_lookAndFeel(std::move(lookAndFeel)),
+      m_installerRunning(installerRunning) {
+    BuildMenus();
+    setCentralWidget(BuildCentralWidget());
+    m_status = new QLabel(this);
+    statusBar()->addWidget(m_status);
+    resize(760, 560);
+
+    if (auto user = m_application.Get<IUserSettingsManager>()) {
+        m_notes->setPlainText(Utf8ToQString(user->GetString(kNotesKey, std::string())));
+    }
+    m_notes->document()->setModified(false);
+
+    m_lookAndFeelHandler =
+        new LookAndFeelHandler(m_lookAndFeel, m_languageMenu, m_themeMenu, this);
+    m_lookAndFeelHandler->SetLocaleList(m_lookAndFeel->GetLocales());
+    m_lookAndFeelHandler->SetThemeList(m_lookAndFeel->GetThemes());
+    m_lookAndFeelHandler->SelectLocale(m_lookAndFeel->GetCurrentLocale());
+    m_lookAndFeelHandler->SelectTheme(m_lookAndFeel->GetCurrentTheme());
+    m_lookAndFeelHandler->Refresh();
+    connect(m_lookAndFeelHandler, &LookAndFeelHandler::ThemeChanged, this,
+            [this] { RefreshFacts(); });
+
+    Retranslate();
+}
+
+MainWindow::~MainWindow() {
+    // The menus go with the window; the handler must not fill them afterwards.
+    m_lookAndFeelHandler->SetLocaleMenu(nullptr);
+    m_lookAndFeelHandler->SetThemeMenu(nullptr);
+}
+
+bool MainWindow::HasUnsavedWork() const { return m_notes->document()->isModified(); }
+
+void MainWindow::ShowStarted() {
+    m_started = true;
+    Retranslate();
+}
+
+void MainWindow::BuildMenus() {
+    m_fileMenu = menuBar()->addMenu(QString());
+    m_restartAction = m_fileMenu->addAction(QString(), this, &MainWindow::Restart);
+    m_fileMenu->addSeparator();
+    m_quitAction = m_fileMenu->addAction(QString(), this, [this] {
+        m_application.Get<ILifetimeManager>()->tryToQuit();
+    });
+    m_quitAction->setShortcut(QKeySequence::Quit);
+
+    m_viewMenu = menuBar()->addMenu(QString());
+    m_languageMenu = m_viewMenu->addMenu(QString());
+    m_themeMenu = m_viewMenu->addMenu(QString());
+
+    m_helpMenu = menuBar()->addMenu(QString());
+    m_setupDriverAction =
+        m_helpMenu->addAction(QString(), this, [this] { ShowDriverMessage(false); });
+    m_unsupportedDriverAction =
+        m_helpMenu->addAction(QString(), this, [this] { ShowDriverMessage(true); });
+}
+
+QWidget* MainWindow::BuildCentralWidget() {
+    auto* central = new QWidget(this);
+    auto* layout = new QVBoxLayout(central);
+    layout->setContentsMargins(18, 12, 18, 12);
+
+    m_title = new QLabel(central);
+    m_title->setObjectName("titleLabel");
+    m_subtitle = new QLabel(central);
+    m_subtitle->setObjectName("subtitleLabel");
+    layout->addWidget(m_title);
+    layout->addWidget(m_subtitle);
+
+    m_factsBox = new QGroupBox(central);
+    auto* facts = new QFormLayout(m_factsBox);
+    for (int row = 0; row < FactCount; ++row) {
+        Fact fact{new QLabel(m_factsBox), new QLabel(m_factsBox)};
+        fact.value->setObjectName("valueLabel");
+        fact.value->setWordWrap(true);
+        fact.value->setTextInteractionFlags(Qt::TextSelectableByMouse);
+        facts->addRow(fact.name, fact.value);
+        m_facts.push_back(fact);
+    }
+    layout->addWidget(m_factsBox);
+
+    auto* lower = new QHBoxLayout;
+    m_notesBox = new QGroupBox(central);
+    auto* notes = new QVBoxLayout(m_notesBox);
+    m_notes = new QPlainTextEdit(m_notesBox);
+    m_saveNotes = new QPushButton(m_notesBox);
+    connect(m_saveNotes, &QPushButton::clicked, this, &MainWindow::SaveNotes);
+    notes->addWidget(m_notes);
+    notes->addWidget(m_saveNotes, 0, Qt::AlignRight);
+    lower->addWidget(m_notesBox, 2);
+
+    m_driverBox = new QGroupBox(central);
+    auto* driver = new QVBoxLayout(m_driverBox);
+    m_setupDriverButton = new QPushButton(m_driverBox);
+    m_unsupportedDriverButton = new QPushButton(m_driverBox);
+    connect(m_setupDriverButton, &QPushButton::clicked, this, [this] { ShowDriverMessage(false); });
+    connect(m_unsupportedDriverButton, &QPushButton::clicked, this,
+            [this] { ShowDriverMessage(true); });
+    driver->addWidget(m_setupDriverButton);
+    driver->addWidget(m_unsupportedDriverButton);
+    driver->addStretch();
+    lower->addWidget(m_driverBox, 1);
+    layout->addLayout(lower, 1);
+    return central;
+}
+
+void MainWindow::changeEvent(QEvent* event) {
+    if (event->type() == QEvent::LanguageChange) {
+        Retranslate();
+    }
+    QMainWindow::changeEvent(event);
+}
+
+void MainWindow::closeEvent(QCloseEvent* event) {
+    event->ignore();
+    // After the close event has returned, so that a refusing observer may show a box.
+    QTimer::singleShot(0, this, [this] { m_application.Get<ILifetimeManager>()->tryToQuit(); });
+}
+
+void MainWindow::Retranslate() {
+    const auto customization = m_application.GetCustomizationManager();
+    const QString product = Utf8ToQString(customization->GetProductName());
+    setWindowTitle(product);
+    m_fileMenu->setTitle(tr("&File"));
+    m_restartAction->setText(tr("&Restart…"));
+    m_quitAction->setText(tr("&Quit"));
+    m_viewMenu->setTitle(tr("&View"));
+    m_languageMenu->setTitle(tr("&Language"));
+    m_themeMenu->setTitle(tr("&Theme"));
+    m_helpMenu->setTitle(tr("&Help"));
+    m_setupDriverAction->setText(tr("Message: acceleration disabled…"));
+    m_unsupportedDriverAction->setText(tr("Message: driver unsupported…"));
+
+    m_title->setText(product);
+    m_subtitle->setText(tr("A product built on the Quorvel application core"));
+    m_factsBox->setTitle(tr("This installation"));
+    m_facts[Version].name->setText(tr("Version"));
+    m_facts[FirstStart].name->setText(tr("Days since first start"));
+    m_facts[LaunchKind].name->setText(tr("This start"));
+    m_facts[Partner].name->setText(tr("Partner"));
+    m_facts[Installer].name->setText(tr("Installer running"));
+    m_facts[Theme].name->setText(tr("Theme"));
+    m_facts[Language].name->setText(tr("Language"));
+    m_facts[Machine].name->setText(tr("Machine"));
+    m_notesBox->setTitle(tr("Notes"));
+    m_notes->setPlaceholderText(tr("Type here; quitting with unsaved notes asks first."));
+    m_saveNotes->setText(tr("Save notes"));
+    m_driverBox->setTitle(tr("Graphics driver messages"));
+    m_setupDriverButton->setText(tr("Acceleration disabled"));
+    m_unsupportedDriverButton->setText(tr("Driver unsupported"));
+    m_status->setText(m_started ? tr("Started") : tr("Starting…"));
+    RefreshFacts();
+}
+
+void MainWindow::RefreshFacts() {
+    const auto product = m_application.GetProductSettingsManager();
+    const auto launch = m_application.GetLaunchTypeProcessor();
+    const auto hardware = m_application.Get<IHardwareInfo>();
+    m_facts[Version].value->setText(QCoreApplication::applicationVersion());
+    m_facts[FirstStart].value->setText(QString::number(m_application.GetDaysPassed()));
+    m_facts[LaunchKind].value->setText(LaunchTypeText(launch->GetLaunchType()));
+    m_facts[Partner].value->setText(Utf8ToQString(product->GetString("PartnerName", "")));
+    m_facts[Installer].value->setText(m_installerRunning ? tr("yes") : tr("no"));
+    m_facts[Theme].value->setText(Utf8ToQString(
+        m_lookAndFeel->GetLocalizedThemeName(m_lookAndFeel->GetCurrentTheme())));
+    m_facts[Language].value->setText(LocaleLabel(m_lookAndFeel->GetCurrentLocale()));
+    m_facts[Machine].value->setText(Utf8ToQString(hardware->GetHardwareText()));
+}
+
+void MainWindow::Restart() {
+    m_application.Get<ILifetimeManager>()->tryToRestart(WorkingMode::Interactive, std::string(),
+                                                        RestartArguments());
+}
+
+void MainWindow::SaveNotes() {
+    if (auto user = m_application.Get<IUserSettingsManager>()) {
+        user->SetString(kNotesKey, QStringToUtf8(m_notes->toPlainText()));
+    }
+    m_notes->document()->setModified(false);
+}
+
+void MainWindow::ShowDriverMessage(bool unsupported) {
+    const QString text = unsupported ? GetGPUUnsupportedDriverMessage(kDriverHelpUrl)
+                                     : GetGPUNeedSetupDriverMessage(kDriverHelpUrl);
+    Quorvel::Util::AlertBox box(Quorvel::Util::AlertBox::Warning, tr("Graphics driver"), text,
+                                QMessageBox::Ok, this, Qt::Dialog);
+    box.setTextFormat(Qt::RichText);
+    box.setTextInteractionFlags(Qt::TextBrowserInteraction);
+    box.Exec();
+}

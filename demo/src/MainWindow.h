@@ -1,0 +1,78 @@
+#pragma once
+
+#include <Quorvel/App/Application/Application.h>
+#include <Quorvel/App/Application/LookAndFeelHandler.h>
+#include <Quorvel/App/Application/LookAndFeelManager.h>
+
+#include <QMainWindow>
+
+#include <memory>
+
+class QAction;
+class QGroupBox;
+class QLabel;
+class QMenu;
+class QPlainTextEdit;
+class QPushButton;
+
+// The demo's shell: facts about this installation, notes that can be left unsaved, the
+// graphics-driver messages, and the File, View and Help menus.
+class MainWindow : public QMainWindow {
+    Q_OBJECT
+public:
+    MainWindow(Quorvel::App::Application& application,
+               std::shared_ptr<Quorvel::App::LookAndFeelManager> lookAndFeel,
+               bool installerRunning);
+    ~MainWindow() override;
+
+    bool HasUnsavedWork() const;
+    QMenu* LanguageMenu() const { return m_languageMenu; }
+    QMenu* ThemeMenu() const { return m_themeMenu; }
+    void ShowStarted();
+
+protected:
+    void changeEvent(QEvent* event) override;
+    // Closing the window is a request to quit, which the lifetime's observers may refuse.
+    void closeEvent(QCloseEvent* event) override;
+
+private:
+    void BuildMenus();
+    QWidget* BuildCentralWidget();
+    void Retranslate();
+    void RefreshFacts();
+    void Restart();
+    void SaveNotes();
+    void ShowDriverMessage(bool unsupported);
+
+    Quorvel::App::Application& m_application;
+    std::shared_ptr<Quorvel::App::LookAndFeelManager> m_lookAndFeel;
+    bool m_installerRunning;
+    bool m_started = false;
+
+    QMenu* m_fileMenu = nullptr;
+    QMenu* m_viewMenu = nullptr;
+    QMenu* m_helpMenu = nullptr;
+    QMenu* m_languageMenu = nullptr;
+    QMenu* m_themeMenu = nullptr;
+    QAction* m_restartAction = nullptr;
+    QAction* m_quitAction = nullptr;
+    QAction* m_setupDriverAction = nullptr;
+    QAction* m_unsupportedDriverAction = nullptr;
+    Quorvel::App::LookAndFeelHandler* m_lookAndFeelHandler = nullptr;
+
+    QLabel* m_title = nullptr;
+    QLabel* m_subtitle = nullptr;
+    QGroupBox* m_factsBox = nullptr;
+    QGroupBox* m_notesBox = nullptr;
+    QGroupBox* m_driverBox = nullptr;
+    struct Fact {
+        QLabel* name;
+        QLabel* value;
+    };
+    std::vector<Fact> m_facts;
+    QPlainTextEdit* m_notes = nullptr;
+    QPushButton* m_saveNotes = nullptr;
+    QPushButton* m_setupDriverButton = nullptr;
+    QPushButton* m_unsupportedDriverButton = nullptr;
+    QLabel* m_status = nullptr;
+};

@@ -1,0 +1,150 @@
+// The demo product: a small but complete product built on the Quorvel application core.
+#include "DemoSplash.h"
+#include "HeadlessTour.h"
+#include "LookAndFeelApplier.h"
+#include "MainWindow.h"
+#include "UnsavedWorkGuard.h"
+
+#include <Quorvel/ApplicationCore.h>
+#include <Quorvel/QtUtil.h>
+#include <Quorvel/Services.h>
+
+#include <QCommandLineParser>
+#include <QDateTime>
+#include <QDir>
+#include <QStandardPaths>
+#include <QTimer>
+
+#include <glog/logging.h>
+
+#include <iostream>
+
+using namespace Quorvel::App;
+
+namespace {
+
+struct DemoOptions {
+    QString dataDirectory;
+    QString screenshotDirectory;  // empty: an interactive run
+};
+
+// Unknown options are left alone: they belong to the library's own features.
+DemoOptions ParseOptions(const QStringList& arguments) {
+    QCommandLineParser parser;
+    const QCommandLineOption dataDir("data-dir", "The product data directory.", "path");
+    const QCommandLineOption screenshots(
+        "screenshot-dir", "Tour every theme and language, save pictures there, then quit.",
+        "path");
+    parser.addOption(dataDir);
+    parser.addOption(screenshots);
+    parser.parse(arguments);
+    DemoOptions options;
+    options.dataDirectory = parser.isSet(dataDir)
+                                ? parser.value(dataDir)
+                                : QCoreApplication::applicationDirPath() + "/../share/quorvel-demo";
+    options.screenshotDirectory = parser.value(screenshots);
+    return options;
+}
+
+QString PrepareLogDirectory() {
+    const QString directory =
+        QStandardPaths::writableLocation(QStandardPaths::GenericDataLocation) +
+        "/quorvel-demo/logs";
+    QDir().mkpath(directory);
+    FLAGS_log_dir = directory.toStdString();
+    FLAGS_alsologtostderr = true;
+    return directory;
+}
+
+void ReportStartupFailure(const QString& text, bool interactive) {
+    std::cerr << text.toStdString() << std::endl;
+    if (interactive) {
+        Quorvel::Util::AlertBox(Quorvel::Util::AlertBox::Critical,
+                                QCoreApplication::translate("Demo", "Cannot start"), text,
+                                QMessageBox::Ok, nullptr, Qt::Dialog)
+            .Exec();
+    }
+}
+
+}  // namespace
+
+int main(int argc, char** argv) {
+    google::InitGoogleLogging(argv[0]);
+    google::InstallFailureSignalHandler();
+
+    HighDpiFix();
+    auto lifetime = std::make_shared<LifetimeManager>();
+    Application app(argc, argv, lifetime);
+    app.setQuitOnLastWindowClosed(false);  // only the lifetime manager decides to quit
+
+    const DemoOptions options = ParseOptions(QCoreApplication::arguments());
+    const bool interactive = options.screenshotDirectory.isEmpty();
+    const QString logDirectory = PrepareLogDirectory();
+    const QDir data(options.dataDirectory);
+
+    std::shared_ptr<CustomizationManager> customization;
+    try {
+        customization = CustomizationManager::FromFile(data.filePath(CustomizationManager::FileName));
+    } catch (const std::exception& error) {
+        LOG(ERROR) << error.what();
+        ReportStartupFailure(QString::fromUtf8(error.what()), interactive);
+        return 1;
+    }
+    app.SetCustomizationManager(customization);  // names the application, logs the start-up
+
+    // The stores take their place from the names the customization just gave.
+    auto applicationSettings = std::make_shared<ApplicationSettingsManager>();
+    auto productSettings = std::make_shared<ProductSettingsManager>();
+    auto installerSettings = std::make_shared<InstallerSettingsManager>();
+    app.Set<IApplicationSettingsManager>(applicationSettings);
+    app.Set<IProductSettingsManager>(productSettings);
+    app.Set<IInstallerSettingsManager>(installerSettings);
+    app.Set<IUserSettingsManager>(std::make_shared<UserSettingsManager>());
+    app.Set<IMailSettingsManager>(std::make_shared<MailSettingsManager>());
+    app.Set<IHardwareInfo>(std::make_shared<HardwareInfo>());
+    if (!productSettings->Contains("DateOfFirstStart")) {
+        productSettings->SetString("DateOfFirstStart",
+                                   std::to_string(QDateTime::currentSecsSinceEpoch()));
+    }
+    app.SetLaunchTypeProcessor(std::make_shared<LaunchTypeProcessor>(installerSettings));
+
+    auto lookAndFeel = std::make_shared<LookAndFeelManager>(
+        Quorvel::ioPath(data.absolutePath().toStdString()), "titles.json",
+        std::list<std::string>());
+    app.SetLookAndFeel(lookAndFeel);
+    app.setProperty("linkStyle", "color: #2f6fdf; text-decoration: underline;");
+    LookAndFeelApplier applier(lookAndFeel, applicationSettings, customization);
+    applier.Restore();
+
+    auto splash = std::make_shared<DemoSplash>(
+        Quorvel::Util::Utf8ToQString(customization->GetProductName()));
+    splash->Show();
+    app.SetSplash(splash);
+
+    MainWindow window(app, lookAndFeel, Application::CheckRunnedInstaller());
+    window.show();
+
+    UnsavedWorkGuard guard([&window] { return window.HasUnsavedWork(); }, &window);
+    lifetime->RegisterEventHandler(&guard);
+    lifetime->addOnStartCallback([&window] { window.ShowStarted(); });
+
+    HeadlessTour tour(window, lookAndFeel, lifetime, options.screenshotDirectory);
+    if (!interactive) {
+        lifetime->addOnStartCallback(
+            [&tour] { QTimer::singleShot(0, &tour, &HeadlessTour::Run); });
+    }
+
+    // Started once the event loop runs and the window is up.
+    QTimer::singleShot(0, [&lifetime] { lifetime->start(); });
+    const int code = app.exec();
+    lifetime->UnregisterEventHandler(&guard);
+
+    if (!interactive) {
+        std::cout << "Pictures of the main window:\n";
+        for (const QString& picture : tour.Pictures()) {
+            std::cout << "  " << picture.toStdString() << "\n";
+        }
+        std::cout << "Log: " << logDirectory.toStdString() << "/quorvel-demo.INFO" << std::endl;
+    }
+    return code;
+}

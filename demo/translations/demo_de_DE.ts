@@ -1,0 +1,174 @@
+<?xml version="1.0" encoding="utf-8"?>
+<!DOCTYPE TS>
+<TS version="2.1" language="de_DE">
+<context>
+    <name>Demo</name>
+    <message>
+        <source>Cannot start</source>
+        <translation>Start nicht möglich</translation>
+    </message>
+</context>
+<context>
+    <name>DemoSplash</name>
+    <message>
+        <source>Starting…</source>
+        <translation>Wird gestartet…</translation>
+    </message>
+</context>
+<context>
+    <name>MainWindow</name>
+    <message>
+        <source>regular start</source>
+        <translation>gewöhnlicher Start</translation>
+    </message>
+    <message>
+        <source>first start after installation</source>
+        <translation>erster Start nach der Installation</translation>
+    </message>
+    <message>
+        <source>first start after reinstallation</source>
+        <translation>erster Start nach einer Neuinstallation</translation>
+    </message>
+    <message>
+        <source>first start after an update</source>
+        <translation>erster Start nach einem Update</translation>
+    </message>
+    <message>
+        <source>background start</source>
+        <translation>Start im Hintergrund</translation>
+    </message>
+    <message>
+        <source>&amp;File</source>
+        <translation>&amp;Datei</translation>
+    </message>
+    <message>
+        <source>&amp;Restart…</source>
+        <translation>&amp;Neu starten…</translation>
+    </message>
+    <message>
+        <source>&amp;Quit</source>
+        <translation>&amp;Beenden</translation>
+    </message>
+    <message>
+        <source>&amp;View</source>
+        <translation>&amp;Ansicht</translation>
+    </message>
+    <message>
+        <source>&amp;Language</source>
+        <translation>&amp;Sprache</translation>
+    </message>
+    <message>
+        <source>&amp;Theme</source>
+        <translation>&amp;Design</translation>
+    </message>
+    <message>
+        <source>&amp;Help</source>
+        <translation>&amp;Hilfe</translation>
+    </message>
+    <message>
+        <source>A product built on the Quorvel application core</source>
+        <translation>Ein Produkt auf Grundlage des Quorvel-Anwendungskerns</translation>
+    </message>
+    <message>
+        <source>This installation</source>
+        <translation>Diese Installation</translation>
+    </message>
+    <message>
+        <source>Version</source>
+        <translation>Version</translation>
+    </message>
+    <message>
+        <source>Days since first start</source>
+        <translation>Tage seit dem ersten Start</translation>
+    </message>
+    <message>
+        <source>This start</source>
+        <translation>Dieser Start</translation>
+    </message>
+    <message>
+        <source>Partner</source>
+        <translation>Partner</translation>
+    </message>
+    <message>
+        <source>Installer running</source>
+        <translation>Installationsprogramm läuft</translation>
+    </message>
+    <message>
+        <source>Theme</source>
+        <translation>Design</translation>
+    </message>
+    <message>
+        <source>Language</source>
+        <translation>Sprache</translation>
+    </message>
+    <message>
+        <source>Machine</source>
+        <translation>Rechner</translation>
+    </message>
+    <message>
+        <source>Notes</source>
+        <translation>Notizen</translation>
+    </message>
+    <message>
+        <source>Type here; quitting with unsaved notes asks first.</source>
+        <translation>Hier schreiben; beim Beenden mit ungespeicherten Notizen wird nachgefragt.</translation>
+    </message>
+    <message>
+        <source>Save notes</source>
+        <translation>Notizen speichern</translation>
+    </message>
+    <message>
+        <source>Graphics driver messages</source>
+        <translation>Meldungen zum Grafiktreiber</translation>
+    </message>
+    <message>
+        <source>Acceleration disabled</source>
+        <translation>Beschleunigung deaktiviert</translation>
+    </message>
+    <message>
+        <source>Driver unsupported</source>
+        <translation>Treiber nicht unterstützt</translation>
+    </message>
+    <message>
+        <source>Started</source>
+        <translation>Gestartet</translation>
+    </message>
+    <message>
+        <source>Starting…</source>
+        <translation>Wird gestartet…</translation>
+    </message>
+    <message>
+        <source>yes</source>
+        <translation>ja</translation>
+    </message>
+    <message>
+        <source>no</source>
+        <translation>nein</translation>
+    </message>
+    <message>
+        <source>Graphics driver</source>
+        <translation>Grafiktreiber</translation>
+    </message>
+    <message>
+        <source>Message: acceleration disabled…</source>
+        <translation>Meldung: Beschleunigung deaktiviert…</translation>
+    </message>
+    <message>
+        <source>Message: driver unsupported…</source>
+        <translation>Meldung: Treiber nicht unterstützt…</translation>
+    </message>
+</context>
+<context>
+    <name>UnsavedWorkGuard</name>
+    <message>
+        <source>Unsaved notes</source>
+        <translation>Ungespeicherte Notizen</translation>
+    </message>
+    <message>
+        <source>Your notes have changes that are not saved.
+Quit anyway and lose them?</source>
+        <translation>Ihre Notizen enthalten ungespeicherte Änderungen.
+Trotzdem beenden und sie verlieren?</translation>
+    </message>
+</context>
+</TS>

@@ -1,0 +1,173 @@
+<?xml version="1.0" encoding="utf-8"?>
+<!DOCTYPE TS>
+<TS version="2.1" language="en_US">
+<context>
+    <name>Demo</name>
+    <message>
+        <source>Cannot start</source>
+        <translation type="unfinished"></translation>
+    </message>
+</context>
+<context>
+    <name>DemoSplash</name>
+    <message>
+        <source>Starting…</source>
+        <translation type="unfinished"></translation>
+    </message>
+</context>
+<context>
+    <name>MainWindow</name>
+    <message>
+        <source>regular start</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>first start after installation</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>first start after reinstallation</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>first start after an update</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>background start</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>&amp;File</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>&amp;Restart…</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>&amp;Quit</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>&amp;View</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>&amp;Language</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>&amp;Theme</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>&amp;Help</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>A product built on the Quorvel application core</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>This installation</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Version</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Days since first start</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>This start</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Partner</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Installer running</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Theme</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Language</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Machine</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Notes</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Type here; quitting with unsaved notes asks first.</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Save notes</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Graphics driver messages</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Acceleration disabled</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Driver unsupported</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Started</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Starting…</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>yes</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>no</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Graphics driver</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Message: acceleration disabled…</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Message: driver unsupported…</source>
+        <translation type="unfinished"></translation>
+    </message>
+</context>
+<context>
+    <name>UnsavedWorkGuard</name>
+    <message>
+        <source>Unsaved notes</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Your notes have changes that are not saved.
+Quit anyway and lose them?</source>
+        <translation type="unfinished"></translation>
+    </message>
+</context>
+</TS>

@@ -1,0 +1,174 @@
+<?xml version="1.0" encoding="utf-8"?>
+<!DOCTYPE TS>
+<TS version="2.1" language="ru_RU">
+<context>
+    <name>Demo</name>
+    <message>
+        <source>Cannot start</source>
+        <translation>Не удаётся запустить</translation>
+    </message>
+</context>
+<context>
+    <name>DemoSplash</name>
+    <message>
+        <source>Starting…</source>
+        <translation>Запуск…</translation>
+    </message>
+</context>
+<context>
+    <name>MainWindow</name>
+    <message>
+        <source>regular start</source>
+        <translation>обычный запуск</translation>
+    </message>
+    <message>
+        <source>first start after installation</source>
+        <translation>первый запуск после установки</translation>
+    </message>
+    <message>
+        <source>first start after reinstallation</source>
+        <translation>первый запуск после переустановки</translation>
+    </message>
+    <message>
+        <source>first start after an update</source>
+        <translation>первый запуск после обновления</translation>
+    </message>
+    <message>
+        <source>background start</source>
+        <translation>запуск в фоне</translation>
+    </message>
+    <message>
+        <source>&amp;File</source>
+        <translation>&amp;Файл</translation>
+    </message>
+    <message>
+        <source>&amp;Restart…</source>
+        <translation>&amp;Перезапустить…</translation>
+    </message>
+    <message>
+        <source>&amp;Quit</source>
+        <translation>&amp;Выход</translation>
+    </message>
+    <message>
+        <source>&amp;View</source>
+        <translation>&amp;Вид</translation>
+    </message>
+    <message>
+        <source>&amp;Language</source>
+        <translation>&amp;Язык</translation>
+    </message>
+    <message>
+        <source>&amp;Theme</source>
+        <translation>&amp;Тема</translation>
+    </message>
+    <message>
+        <source>&amp;Help</source>
+        <translation>&amp;Справка</translation>
+    </message>
+    <message>
+        <source>A product built on the Quorvel application core</source>
+        <translation>Продукт на основе ядра приложений Quorvel</translation>
+    </message>
+    <message>
+        <source>This installation</source>
+        <translation>Эта установка</translation>
+    </message>
+    <message>
+        <source>Version</source>
+        <translation>Версия</translation>
+    </message>
+    <message>
+        <source>Days since first start</source>
+        <translation>Дней с первого запуска</translation>
+    </message>
+    <message>
+        <source>This start</source>
+        <translation>Этот запуск</translation>
+    </message>
+    <message>
+        <source>Partner</source>
+        <translation>Партнёр</translation>
+    </message>
+    <message>
+        <source>Installer running</source>
+        <translation>Установщик запущен</translation>
+    </message>
+    <message>
+        <source>Theme</source>
+        <translation>Тема</translation>
+    </message>
+    <message>
+        <source>Language</source>
+        <translation>Язык</translation>
+    </message>
+    <message>
+        <source>Machine</source>
+        <translation>Компьютер</translation>
+    </message>
+    <message>
+        <source>Notes</source>
+        <translation>Заметки</translation>
+    </message>
+    <message>
+        <source>Type here; quitting with unsaved notes asks first.</source>
+        <translation>Пишите здесь; при выходе с несохранёнными заметками будет задан вопрос.</translation>
+    </message>
+    <message>
+        <source>Save notes</source>
+        <translation>Сохранить заметки</translation>
+    </message>
+    <message>
+        <source>Graphics driver messages</source>
+        <translation>Сообщения о графическом драйвере</translation>
+    </message>
+    <message>
+        <source>Acceleration disabled</source>
+        <translation>Ускорение отключено</translation>
+    </message>
+    <message>
+        <source>Driver unsupported</source>
+        <translation>Драйвер не поддерживается</translation>
+    </message>
+    <message>
+        <source>Started</source>
+        <translation>Запущено</translation>
+    </message>
+    <message>
+        <source>Starting…</source>
+        <translation>Запуск…</translation>
+    </message>
+    <message>
+        <source>yes</source>
+        <translation>да</translation>
+    </message>
+    <message>
+        <source>no</source>
+        <translation>нет</translation>
+    </message>
+    <message>
+        <source>Graphics driver</source>
+        <translation>Графический драйвер</translation>
+    </message>
+    <message>
+        <source>Message: acceleration disabled…</source>
+        <translation>Сообщение: ускорение отключено…</translation>
+    </message>
+    <message>
+        <source>Message: driver unsupported…</source>
+        <translation>Сообщение: драйвер не поддерживается…</translation>
+    </message>
+</context>
+<context>
+    <name>UnsavedWorkGuard</name>
+    <message>
+        <source>Unsaved notes</source>
+        <translation>Несохранённые заметки</translation>
+    </message>
+    <message>
+        <source>Your notes have changes that are not saved.
+Quit anyway and lose them?</source>
+        <translation>В заметках есть несохранённые изменения.
+Выйти и потерять их?</translation>
+    </message>
+</context>
+</TS>
