@@ -1,0 +1,140 @@
+// The demo product run as a user runs it, in its own process with a private home.
+#include <Quorvel/TestSupport/TestEnvironment.h>
+
+#include <QImage>
+#include <QProcess>
+#include <QSettings>
+#include <QTemporaryDir>
+
+namespace {
+
+struct Run {
+    int exitCode = -1;
+    QString out;
+    QString err;
+};
+
+class DemoHome {
+public:
+    DemoHome() {
+        QDir(m_dir.path()).mkpath("config");
+        QDir(m_dir.path()).mkpath("data");
+    }
+    QString Path(const QString& relative) const { return m_dir.filePath(relative); }
+    QString SettingsFile(const QString& scope) const {
+        return Path("config/Quorvel Labs/QuorvelDemo/" + scope + ".ini");
+    }
+
+    Run Start(const QStringList& arguments) const {
+        QProcess process;
+        QProcessEnvironment environment = QProcessEnvironment::systemEnvironment();
+        environment.insert("HOME", m_dir.path());
+        environment.insert("XDG_CONFIG_HOME", Path("config"));
+        environment.insert("XDG_DATA_HOME", Path("data"));
+        environment.insert("QT_QPA_PLATFORM", "offscreen");
+        process.setProcessEnvironment(environment);
+        process.start(QUORVEL_DEMO_EXECUTABLE, arguments);
+        Run run;
+        if (process.waitForStarted(20000) && process.waitForFinished(120000)) {
+            run.exitCode = process.exitStatus() == QProcess::NormalExit ? process.exitCode() : -2;
+        }
+        run.out = QString::fromUtf8(process.readAllStandardOutput());
+        run.err = QString::fromUtf8(process.readAllStandardError());
+        return run;
+    }
+
+private:
+    QTemporaryDir m_dir;
+};
+
+// The window's background, away from any widget.
+QColor Background(const QString& picture) {
+    const QImage image(picture);
+    return image.isNull() ? QColor() : image.pixelColor(4, image.height() / 2);
+}
+
+}  // namespace
+
+class DemoProductTest : public QObject {
+    Q_OBJECT
+private slots:
+    void headlessTourPicturesEveryThemeAndLanguage() {
+        DemoHome home;
+        const Run run = home.Start({"--data-dir", QUORVEL_DEMO_DATA_DIR, "--screenshot-dir",
+                                    home.Path("shots")});
+        QVERIFY2(run.exitCode == 0, qPrintable(run.err));
+        for (const QString name : {"started", "light-en_US", "light-de_DE", "light-ru_RU",
+                                   "dark-en_US", "dark-de_DE", "dark-ru_RU"}) {
+            const QString picture = home.Path("shots/" + name + ".png");
+            QVERIFY2(run.out.contains(picture), qPrintable(run.out));
+            QVERIFY2(!QImage(picture).isNull(), qPrintable(picture));
+        }
+        QVERIFY(Background(home.Path("shots/light-en_US.png")).lightness() > 200);
+        QVERIFY(Background(home.Path("shots/dark-en_US.png")).lightness() < 60);
+
+        const QString log = home.Path("data/quorvel-demo/logs/quorvel-demo.INFO");
+        QVERIFY2(run.out.contains("Log: " + log), qPrintable(run.out));
+        QFile file(log);
+        QVERIFY(file.open(QIODevice::ReadOnly));
+        QVERIFY(file.readAll().contains("Application started from " QUORVEL_DEMO_EXECUTABLE));
+    }
+
+    // The tour puts the user's choice back, and the next start comes up with it.
+    void rememberedChoiceIsRestored_data() {
+        QTest::addColumn<QString>("theme");
+        QTest::addColumn<bool>("dark");
+        QTest::newRow("dark") << "dark" << true;
+        QTest::newRow("light") << "light" << false;
+    }
+    void rememberedChoiceIsRestored() {
+        QFETCH(QString, theme);
+        QFETCH(bool, dark);
+        DemoHome home;
+        {
+            QSettings settings(home.SettingsFile("application"), QSettings::IniFormat);
+            settings.setValue("LookAndFeel/Theme", theme);
+            settings.setValue("LookAndFeel/Locale", "de_DE");
+        }
+        const Run run = home.Start({"--data-dir", QUORVEL_DEMO_DATA_DIR, "--screenshot-dir",
+                                    home.Path("shots")});
+        QVERIFY2(run.exitCode == 0, qPrintable(run.err));
+        QCOMPARE(Background(home.Path("shots/started.png")).lightness() < 60, dark);
+
+        QSettings settings(home.SettingsFile("application"), QSettings::IniFormat);
+        QCOMPARE(settings.value("LookAndFeel/Theme").toString(), theme);
+        QCOMPARE(settings.value("LookAndFeel/Locale").toString(), QString("de_DE"));
+    }
+
+    void badCustomizationStopsWithItsReason_data() {
+        QTest::addColumn<QByteArray>("content");  // empty: no file at all
+        QTest::addColumn<QString>("reason");
+        QTest::newRow("missing") << QByteArray() << "the file does not exist";
+        QTest::newRow("not JSON") << QByteArray("{\"organizationName\": ") << "not valid JSON";
+        QTest::newRow("not an object") << QByteArray("[1, 2]") << "must be a JSON object";
+    }
+    void badCustomizationStopsWithItsReason() {
+        QFETCH(QByteArray, content);
+        QFETCH(QString, reason);
+        DemoHome home;
+        const QString data = home.Path("product data");
+        QVERIFY(QDir().mkpath(data));
+        const QString customization = data + "/customization.json";
+        if (!content.isEmpty()) {
+            QFile file(customization);
+            QVERIFY(file.open(QIODevice::WriteOnly));
+            file.write(content);
+        }
+        const Run run = home.Start({"--data-dir", data, "--screenshot-dir", home.Path("shots")});
+        QCOMPARE(run.exitCode, 1);
+        QVERIFY2(run.err.contains(customization + ": "), qPrintable(run.err));
+        QVERIFY2(run.err.contains(reason), qPrintable(run.err));
+        if (!content.isEmpty()) {
+            QFile file(customization);  // the product never rewrites what it could not read
+            QVERIFY(file.open(QIODevice::ReadOnly));
+            QCOMPARE(file.readAll(), content);
+        }
+    }
+};
+
+QUORVEL_TEST_MAIN(DemoProductTest)
+#include "tst_DemoProduct.moc"
