@@ -55,6 +55,49 @@ std::string EventTypeName(QEvent::Type type) {
     return name ? std::string(name) : std::to_string(static_cast<int>(type));
 }
 
+// Out of line and cold: every event of the process pays for the frame of notify, so the
+// stream machinery of this record must not live in it.
+Q_NEVER_INLINE Q_DECL_COLD_FUNCTION void LogEscapedException(const QObject* receiver,
+                                                             const QEvent* event,
+                                                             const std::exception& exception) {
+    LOG(ERROR) << "Exception has been caught in event processing\n"
+               << "\tReceiver: " << (receiver ? TypeNameOf(typeid(*receiver)) : "<NULL>") << "\n"
+               << "\tEvent class: " << TypeNameOf(typeid(*event))
+               << ". Event type: QEvent::" << EventTypeName(event->type()) << "\n"
+               << "\tException details: " << boost::diagnostic_information(exception, true);
+}
+
+// Delivers through QApplication; a standard exception that escapes is logged and reported to
+// the crash handler, then goes on.
+inline bool DeliverGuarded(QApplication& application, QObject* receiver, QEvent* event) {
+    // The handler needs both pointers after the call. Kept in the frame they cost two stores;
+    // in callee-saved registers they would cost every event saves, moves and restores.
+    QObject* volatile guardedReceiver = receiver;
+    QEvent* volatile guardedEvent = event;
+    try {
+        return application.QApplication::notify(receiver, event);
+    } catch (const std::exception& exception) {
+        LogEscapedException(guardedReceiver, guardedEvent, exception);
+        Quorvel::Core::TrackCurrentException();
+        throw;
+    }
+}
+
+// Out of line so that its calls do not make notify keep its arguments across them.
+Q_NEVER_INLINE bool NotifyTimerWhileDragging(QApplication& application, QObject* receiver,
+                                             QEvent* event) {
+    if (receiver && std::strcmp(receiver->metaObject()->className(), kWebEngineTimerClass) == 0) {
+        return false;
+    }
+    return DeliverGuarded(application, receiver, event);
+}
+
+// notify looks closer only at events up to MouseMove.
+static_assert(QEvent::Timer == 1 && QEvent::MouseButtonPress == 2 &&
+                  QEvent::MouseButtonRelease == 3 && QEvent::MouseButtonDblClick == 4 &&
+                  QEvent::MouseMove == 5,
+              "the event types that notify watches are no longer the first ones");
+
 }  // namespace
 
 const Application::DisableAppMutexT Application::DISABLE_APP_MUTEX{};
@@ -243,43 +286,26 @@ void Application::SetExternalStimulusGateway(
 }
 
 bool Application::notify(QObject* receiver, QEvent* event) {
-    try {
-        // Every event of the process passes here: the common case must cost no more than a
-        // switch on the type, and the class-name comparison only runs while dragging.
-        switch (event->type()) {
-            case QEvent::Timer:
-                if (dragging && receiver &&
-                    std::strcmp(receiver->metaObject()->className(), kWebEngineTimerClass) == 0) {
-                    return false;
-                }
-                break;
-            case QEvent::MouseButtonPress:
-            case QEvent::MouseButtonDblClick:
-                buttonDown = true;
-                break;
-            case QEvent::MouseButtonRelease:
-                dragging = false;
-                buttonDown = false;
-                break;
-            case QEvent::MouseMove:
-                if (buttonDown) {
-                    dragging = true;
-                }
-                break;
-            default:
-                break;
+    // Every event of the process passes here: most cost one comparison besides the guarded
+    // call; the class-name comparison only runs for timer events while dragging.
+    const QEvent::Type type = event->type();
+    if (Q_UNLIKELY(type <= QEvent::MouseMove)) {
+        if (type == QEvent::Timer) {
+            if (dragging) {
+                return NotifyTimerWhileDragging(*this, receiver, event);
+            }
+        } else if (type == QEvent::MouseMove) {
+            if (buttonDown) {
+                dragging = true;
+            }
+        } else if (type == QEvent::MouseButtonRelease) {
+            dragging = false;
+            buttonDown = false;
+        } else if (type != QEvent::None) {
+            buttonDown = true;  // MouseButtonPress or MouseButtonDblClick
         }
-        return QApplication::notify(receiver, event);
-    } catch (const std::exception& exception) {
-        LOG(ERROR) << "Exception has been caught in event processing\n"
-                   << "\tReceiver: " << (receiver ? TypeNameOf(typeid(*receiver)) : "<NULL>")
-                   << "\n"
-                   << "\tEvent class: " << TypeNameOf(typeid(*event))
-                   << ". Event type: QEvent::" << EventTypeName(event->type()) << "\n"
-                   << "\tException details: " << boost::diagnostic_information(exception, true);
-        Quorvel::Core::TrackCurrentException();
-        throw;
     }
+    return DeliverGuarded(*this, receiver, event);
 }
 
 }  // namespace Quorvel::App
