@@ -16,10 +16,7 @@
 #
 # The notify cases deliver the event straight to the application's notify, as Qt's sendEvent
 # does after its own bookkeeping; "Application" is the application after start, as a product
-# runs it for nearly all its life. The breakdown under the ordinary event separates the body of
-# Application::notify from the application's event-filter list: the splash controller filters
-# the application's events until start, and Qt 5.15 leaves its slot behind, empty, once it is
-# deleted, so that every later event still walks it.
+# runs it for nearly all its life; the body of Application::notify is shown on its own.
 set -euo pipefail
 
 here=$(cd "$(dirname "$0")" && pwd)
@@ -105,11 +102,7 @@ measure() {  # <key> <case> <app> <label>
 measure n_bare     notify-ordinary bare    "QApplication::notify, ordinary event (User to QObject)"
 measure n_app      notify-ordinary quorvel "Application::notify, ordinary event"
 notify_self=$(self_cost notify-ordinary quorvel 'Quorvel::App::Application::notify(')
-filters_app=$(self_cost notify-ordinary quorvel 'sendThroughApplicationEventFilters')
-filters_bare=$(self_cost notify-ordinary bare 'sendThroughApplicationEventFilters')
 printf '%-64s %10s\n' "  of which the body of Application::notify" "$notify_self"
-printf '%-64s %10s\n' "  of which the empty filter slot left by the splash controller" \
-    "$(awk -v a="$filters_app" -v b="$filters_bare" 'BEGIN { printf "%.2f", a - b }')"
 measure t_bare     notify-timer    bare    "QApplication::notify, timer event"
 measure t_app      notify-timer    quorvel "Application::notify, timer event"
 printf '%-64s %10s\n' "  of which the body of Application::notify" \
@@ -140,10 +133,6 @@ ratio "Get<T> / baseline (type_index hash map)" get get_map
 ratio "Get<T> / shared_ptr member copy" get get_copy
 ratio "Notify 10 observers / plain virtual loop" notify10 loop10
 echo "For context:"
-awk -v a="${cost[n_app]}" -v b="${cost[n_bare]}" -v f="$filters_app" -v g="$filters_bare" 'BEGIN {
-    printf "ratio Application::notify / QApplication::notify (ordinary event) without the" \
-           " leftover filter slot (computed): %.3f\n", (a - (f - g)) / b
-}'
 ratio "sendEvent through Application / through QApplication (ordinary event)" s_app s_bare
 ratio "Application::notify before start / QApplication::notify (ordinary event)" n_prestart n_bare
 echo

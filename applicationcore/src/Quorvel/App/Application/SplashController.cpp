@@ -11,7 +11,8 @@ SplashController::SplashController(Application& application,
                                    const std::shared_ptr<ILifetimeManager>& lifetimeManager,
                                    std::shared_ptr<ISplash> splash)
     : QObject(&application), m_application(&application), m_splash(std::move(splash)) {
-    application.installEventFilter(this);
+    connect(&application, &QGuiApplication::applicationStateChanged, this,
+            &SplashController::OnApplicationStateChanged);
     // The lifetime manager may outlive the controller, so the callback must not assume it.
     lifetimeManager->addOnStartCallback([self = QPointer<SplashController>(this)] {
         if (self && self->m_splash) {
@@ -26,15 +27,14 @@ std::shared_ptr<ISplash> SplashController::GetSplash() const { return m_splash; 
 
 void SplashController::SetSplash(const std::shared_ptr<ISplash>& splash) { m_splash = splash; }
 
-bool SplashController::eventFilter(QObject* watched, QEvent* event) {
-    if (m_splash && event->type() == QEvent::ApplicationStateChange) {
-        const auto lifetime = m_application->Get<ILifetimeManager>();
-        if (lifetime && !lifetime->isStarted() &&
-            QGuiApplication::applicationState() == Qt::ApplicationActive) {
-            m_splash->Dismiss();
-        }
+void SplashController::OnApplicationStateChanged(Qt::ApplicationState state) {
+    if (!m_splash || state != Qt::ApplicationActive) {
+        return;
     }
-    return QObject::eventFilter(watched, event);
+    const auto lifetime = m_application->Get<ILifetimeManager>();
+    if (lifetime && !lifetime->isStarted()) {
+        m_splash->Dismiss();
+    }
 }
 
 }  // namespace Quorvel::App

@@ -15,6 +15,12 @@ class ILifetimeManager;
 // Dismisses the product's splash when the product has started, or earlier when the
 // application becomes active before that (the user switched to it). A child of the
 // application; deleted on the event-loop turn after start.
+//
+// It follows the application's state through QGuiApplication::applicationStateChanged, which
+// Qt emits right after delivering the ApplicationStateChange event, rather than as an event
+// filter on the application: such a filter is consulted for every event of the process, and
+// Qt keeps its emptied slot in the list after the filter is gone, so every event would pay
+// for it for the whole run.
 class QUORVEL_APPLICATIONCORE_EXPORT SplashController : public QObject {
     Q_OBJECT
 public:
@@ -26,10 +32,9 @@ public:
     std::shared_ptr<ISplash> GetSplash() const;
     void SetSplash(const std::shared_ptr<ISplash>& splash);
 
-protected:
-    bool eventFilter(QObject* watched, QEvent* event) override;
-
 private:
+    void OnApplicationStateChanged(Qt::ApplicationState state);
+
     Application* m_application;
     std::shared_ptr<ISplash> m_splash;
 };
