@@ -8,6 +8,8 @@ set -u
 source_dir=$1
 work_dir=$2
 compiler=x86_64-w64-mingw32-g++-posix
+platform="$source_dir/src/platform"
+exe="$work_dir/win_backends_test.exe"
 
 for tool in "$compiler" wine wineserver; do
     if ! command -v "$tool" >/dev/null 2>&1; then
@@ -15,10 +17,6 @@ for tool in "$compiler" wine wineserver; do
         exit 77
     fi
 done
-
-mkdir -p "$work_dir" || exit 1
-exe="$work_dir/win_backends_test.exe"
-platform="$source_dir/src/platform"
 
 # ioPath is built along; its export macro means nothing in a static program.
 mkdir -p "$work_dir/include/Quorvel" || exit 1
@@ -36,18 +34,13 @@ prefix=$(mktemp -d "${TMPDIR:-/tmp}/quorvel-wine.XXXXXX") || exit 1
 export WINEPREFIX="$prefix" WINEDEBUG=-all WINEDLLOVERRIDES="mscoree,mshtml=" WINEARCH=win64
 unset DISPLAY WAYLAND_DISPLAY
 
-# Create the prefix first, so its one-time set-up messages stay out of the test output.
+# Set the prefix up first, so its one-time messages stay out of the test output.
 timeout 120 wine wineboot --init >/dev/null 2>&1
 timeout 120 wine "$exe"
 result=$?
-
 # Stop this prefix's wineserver before removing its files.
 timeout 30 wineserver -k >/dev/null 2>&1
 timeout 30 wineserver -w >/dev/null 2>&1
 rm -rf "$prefix"
 
-if [ "$result" -ne 0 ]; then
-    echo "Windows backend check failed (exit code $result)"
-    exit 1
-fi
-exit 0
+[ "$result" -eq 0 ] || { echo "Windows backend check failed (exit code $result)"; exit 1; }
