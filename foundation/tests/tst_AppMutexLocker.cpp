@@ -130,8 +130,6 @@ private slots:
         Holder first(name, env);
         QCOMPARE(first.Answer(), QStringLiteral("locked"));
         QCOMPARE(QDir(dir.path()).entryList(QDir::Files).filter(name).size(), 1);
-        Holder second(name, env);
-        QCOMPARE(second.Answer(), QStringLiteral("busy"));
         // Our own runtime directory is another session's: the name is free here.
         QVERIFY(AppMutexLocker(name.toStdString()).TryLockAppMutex());
     }

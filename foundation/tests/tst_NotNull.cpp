@@ -5,7 +5,6 @@
 
 #include <memory>
 #include <stdexcept>
-#include <string>
 
 using Quorvel::NotNull;
 
@@ -13,11 +12,9 @@ namespace {
 
 struct Base {
     virtual ~Base() = default;
-    virtual std::string Name() const { return "base"; }
+    int id = 1;
 };
-struct Derived : Base {
-    std::string Name() const override { return "derived"; }
-};
+struct Derived : Base {};
 
 template <class T, class U>
 QString Rejection(U value) {
@@ -52,13 +49,12 @@ private slots:
         NotNull<std::shared_ptr<Derived>> strict = derived;
         NotNull<std::shared_ptr<Base>> value = strict;
         QCOMPARE(value.get().get(), static_cast<Base*>(derived.get()));
-        QCOMPARE(value->Name(), std::string("derived"));
-        QCOMPARE((*value).Name(), std::string("derived"));
+        QCOMPARE(&value->id, &derived->id);
+        QCOMPARE(&(*value).id, &derived->id);
         const std::shared_ptr<Base>& back = value;  // implicit conversion back
-        QCOMPARE(back, std::shared_ptr<Base>(derived));
+        QCOMPARE(back.get(), static_cast<Base*>(derived.get()));
         QCOMPARE(derived.use_count(), 3L);
         value = NotNull<std::shared_ptr<Base>>(std::make_shared<Base>());
-        QCOMPARE(value->Name(), std::string("base"));
         QCOMPARE(derived.use_count(), 2L);
 
         int number = 7;

@@ -52,7 +52,6 @@ private slots:
             " \"mm\": \"\xE6\x9A\x97\xE3\x81\x84\"}",
             "zz=1;aa=\xD0\xA2\xD1\x91\xD0\xBC\xD0\xBD\xD0\xB0\xD1\x8F;mm="
             "\xE6\x9A\x97\xE3\x81\x84;");
-        Row("empty object", " { } ", "");
         Row("nested objects",
             "{\"b\": {\"y\": \"1\", \"x\": {\"d\": \"2\"}}, \"e\": {}, \"a\": \"3\"}",
             "b{y=1;x{d=2;};};e=;a=3;");
