@@ -1,8 +1,7 @@
 #pragma once
 
-// Builds product data directories for the look-and-feel tests: real compiled resource files
-// (Qt's rcc) and real translation files (lrelease), so that what the manager registers and
-// installs is what a product would ship.
+// Product data directories for the look-and-feel tests, with resource and translation files
+// compiled by Qt's own rcc and lrelease (QUORVEL_RCC, QUORVEL_LRELEASE), as a product ships them.
 
 #include <QDir>
 #include <QFile>
@@ -10,26 +9,32 @@
 #include <QMap>
 #include <QProcess>
 #include <QResource>
-#include <QString>
-#include <QStringList>
 #include <QTemporaryDir>
 #include <QtTest>
 
-#ifndef QUORVEL_RCC
-#define QUORVEL_RCC "rcc"
-#endif
-#ifndef QUORVEL_LRELEASE
-#define QUORVEL_LRELEASE "lrelease"
-#endif
+#include <algorithm>
+#include <list>
+#include <string>
+
+using Strings = std::list<std::string>;
+Q_DECLARE_METATYPE(Strings)
 
 namespace LookAndFeelTestData {
 
-// Resource path below the file's own prefix -> contents.
-using ResourceFiles = QMap<QString, QByteArray>;
-// Source text -> translation, all in one context.
-using Translations = QMap<QString, QString>;
+using ResourceFiles = QMap<QString, QByteArray>;  // path below the file's prefix -> contents
+using Translations = QMap<QString, QString>;      // source -> translation, in kContext
 
 inline const char* kContext = "LookAndFeelTest";
+
+inline QString Tr(const char* source) { return QCoreApplication::translate(kContext, source); }
+
+inline QStringList ToQt(const Strings& strings) {
+    QStringList result;
+    for (const std::string& s : strings) {
+        result << QString::fromStdString(s);
+    }
+    return result;
+}
 
 inline bool WriteFile(const QString& path, const QByteArray& bytes) {
     QDir().mkpath(QFileInfo(path).absolutePath());
@@ -37,125 +42,93 @@ inline bool WriteFile(const QString& path, const QByteArray& bytes) {
     return file.open(QIODevice::WriteOnly) && file.write(bytes) == bytes.size();
 }
 
-inline bool RunTool(const QString& program, const QStringList& arguments) {
-    QProcess process;
-    process.setProcessChannelMode(QProcess::MergedChannels);
-    process.start(program, arguments);
-    // A safety net only; the tools finish in well under a second.
-    if (!process.waitForFinished(120000) || process.exitStatus() != QProcess::NormalExit ||
-        process.exitCode() != 0) {
-        qWarning() << program << arguments << process.readAll();
+// Runs `tool` with `arguments`, in which "%in" names a scratch file `inputName` holding `source`;
+// the last argument is the output file.
+inline bool Compile(const char* tool, QStringList arguments, const QString& inputName,
+                    const QString& source) {
+    QTemporaryDir scratch;
+    const QString input = scratch.filePath(inputName);
+    if (!scratch.isValid() || !WriteFile(input, source.toUtf8())) {
         return false;
     }
-    return true;
+    QDir().mkpath(QFileInfo(arguments.last()).absolutePath());
+    QProcess process;
+    process.setProcessChannelMode(QProcess::MergedChannels);
+    process.start(QString::fromUtf8(tool), arguments.replaceInStrings("%in", input));
+    // A safety net only; the tools finish in well under a second.
+    const bool ok = process.waitForFinished(120000) &&
+                    process.exitStatus() == QProcess::NormalExit && process.exitCode() == 0;
+    if (!ok) {
+        qWarning() << tool << arguments << process.readAll();
+    }
+    return ok;
 }
 
-// Every resource file made here, so that a test can leave none registered behind, even when it
-// stopped early at a failed check.
-inline QStringList& CreatedResourceFiles() {
-    static QStringList files;
-    return files;
-}
+// Every resource file made here, so that cleanup() leaves none registered, even after a failure.
+inline QStringList createdResourceFiles;
 
 inline void UnregisterCreatedResources() {
-    for (const QString& file : CreatedResourceFiles()) {
+    for (const QString& file : createdResourceFiles) {
         while (QResource::unregisterResource(file)) {
         }
     }
-    CreatedResourceFiles().clear();
+    createdResourceFiles.clear();
 }
 
-inline QString Escape(const QString& text) { return text.toHtmlEscaped(); }
-
-// Compiles `files` into `rccPath`, every file under ":/" + `prefix` + "/" (an empty prefix puts
-// them at the root). Sources may also be copied from disk: contents "@file:<path>".
+// Compiles `files` into `rccPath`, each under ":/" + `prefix` + "/".
 inline bool MakeRcc(const QString& rccPath, const QString& prefix, const ResourceFiles& files) {
-    QTemporaryDir scratch;
-    if (!scratch.isValid()) {
-        return false;
-    }
-    QString qrc = QStringLiteral("<RCC><qresource prefix=\"/%1\">\n").arg(Escape(prefix));
+    QTemporaryDir sources;
+    QString qrc = QStringLiteral("<RCC><qresource prefix=\"/%1\">\n").arg(prefix.toHtmlEscaped());
     for (auto it = files.begin(); it != files.end(); ++it) {
-        const QString source = scratch.filePath(QStringLiteral("src/") + it.key());
-        if (it.value().startsWith("@file:")) {
-            QDir().mkpath(QFileInfo(source).absolutePath());
-            if (!QFile::copy(QString::fromUtf8(it.value().mid(6)), source)) {
-                return false;
-            }
-        } else if (!WriteFile(source, it.value())) {
+        const QString source = sources.filePath(it.key());
+        if (!WriteFile(source, it.value())) {
             return false;
         }
         qrc += QStringLiteral("<file alias=\"%1\">%2</file>\n")
-                   .arg(Escape(it.key()), Escape(QStringLiteral("src/") + it.key()));
+                   .arg(it.key().toHtmlEscaped(), source.toHtmlEscaped());
     }
-    qrc += QStringLiteral("</qresource></RCC>\n");
-    const QString qrcPath = scratch.filePath(QStringLiteral("resources.qrc"));
-    QDir().mkpath(QFileInfo(rccPath).absolutePath());
-    CreatedResourceFiles() << rccPath;
-    return WriteFile(qrcPath, qrc.toUtf8()) &&
-           RunTool(QStringLiteral(QUORVEL_RCC),
-                   {QStringLiteral("-binary"), qrcPath, QStringLiteral("-o"), rccPath});
+    createdResourceFiles << rccPath;
+    return Compile(QUORVEL_RCC, {"-binary", "%in", "-o", rccPath}, "resources.qrc",
+                   qrc + "</qresource></RCC>\n");
 }
 
-// A theme resource file: its resources sit under ":/<base name>/", as the manager expects.
-inline bool MakeThemeRcc(const QString& themeDir, const QString& fileName,
-                         const ResourceFiles& files) {
-    return MakeRcc(themeDir + QLatin1Char('/') + fileName, QFileInfo(fileName).baseName(), files);
-}
-
-inline bool MakeQm(const QString& qmPath, const QString& language,
-                   const Translations& translations) {
-    QTemporaryDir scratch;
-    if (!scratch.isValid()) {
-        return false;
-    }
+inline bool MakeQm(const QString& qmPath, const QString& language, const Translations& texts) {
     QString ts = QStringLiteral(
-                     "<?xml version=\"1.0\" encoding=\"utf-8\"?>\n<!DOCTYPE TS>\n"
-                     "<TS version=\"2.1\" language=\"%1\">\n<context><name>%2</name>\n")
+                     "<!DOCTYPE TS><TS version=\"2.1\" language=\"%1\">"
+                     "<context><name>%2</name>\n")
                      .arg(language, QString::fromLatin1(kContext));
-    for (auto it = translations.begin(); it != translations.end(); ++it) {
-        ts += QStringLiteral(
-                  "<message><source>%1</source><translation>%2</translation>"
-                  "</message>\n")
-                  .arg(Escape(it.key()), Escape(it.value()));
+    for (auto it = texts.begin(); it != texts.end(); ++it) {
+        ts += QStringLiteral("<message><source>%1</source><translation>%2</translation></message>")
+                  .arg(it.key().toHtmlEscaped(), it.value().toHtmlEscaped());
     }
-    ts += QStringLiteral("</context>\n</TS>\n");
-    const QString tsPath = scratch.filePath(QStringLiteral("messages.ts"));
-    QDir().mkpath(QFileInfo(qmPath).absolutePath());
-    return WriteFile(tsPath, ts.toUtf8()) &&
-           RunTool(QStringLiteral(QUORVEL_LRELEASE),
-                   {QStringLiteral("-silent"), tsPath, QStringLiteral("-qm"), qmPath});
+    return Compile(QUORVEL_LRELEASE, {"-silent", "%in", "-qm", qmPath}, "messages.ts",
+                   ts + "</context></TS>\n");
 }
 
-inline QString Tr(const char* source) { return QCoreApplication::translate(kContext, source); }
-
-// A data directory: <root>/resources/{themes,locales}/...
+// <root>/resources/{themes,locales}/...
 class DataDir {
 public:
-    bool IsValid() const { return m_dir.isValid(); }
     QString Root() const { return m_dir.path(); }
     QString Path(const QString& relative) const { return m_dir.filePath(relative); }
-    QString Theme(const QString& theme) const {
-        return Path(QStringLiteral("resources/themes/") + theme);
-    }
-    QString Locale(const QString& locale) const {
-        return Path(QStringLiteral("resources/locales/") + locale);
-    }
+    QString Theme(const QString& theme) const { return Path("resources/themes/" + theme); }
 
-    bool AddDir(const QString& relative) const { return QDir().mkpath(Path(relative)); }
-    bool AddFile(const QString& relative, const QByteArray& bytes) const {
-        return WriteFile(Path(relative), bytes);
+    bool AddDir(const QString& relative) const {
+        return m_dir.isValid() && QDir().mkpath(Path(relative));
+    }
+    bool AddLocales(const QStringList& locales) const {
+        return std::all_of(locales.begin(), locales.end(), [this](const QString& name) {
+            return AddDir("resources/locales/" + name);
+        });
     }
     bool AddTheme(const QString& theme, const QByteArray& titles = "{}") const {
-        return AddFile(QStringLiteral("resources/themes/%1/title.json").arg(theme), titles);
+        return WriteFile(Theme(theme) + "/title.json", titles);
     }
-    bool AddThemeRcc(const QString& theme, const QString& fileName,
-                     const ResourceFiles& files) const {
-        return MakeThemeRcc(Theme(theme), fileName, files);
+    // The file's resources sit under ":/<base name>/", as the manager expects.
+    bool AddThemeRcc(const QString& theme, const QString& file, const ResourceFiles& files) const {
+        return MakeRcc(Theme(theme) + '/' + file, QFileInfo(file).baseName(), files);
     }
-    bool AddQm(const QString& locale, const QString& fileName,
-               const Translations& translations) const {
-        return MakeQm(Locale(locale) + QLatin1Char('/') + fileName, locale, translations);
+    bool AddQm(const QString& locale, const QString& file, const Translations& texts) const {
+        return MakeQm(Path("resources/locales/" + locale + '/' + file), locale, texts);
     }
 
 private:

@@ -9,62 +9,36 @@
 #include <QMenu>
 #include <QSignalSpy>
 
-#include <algorithm>
-#include <map>
 #include <stdexcept>
 
-using Quorvel::App::ILookAndFeelManager;
 using Quorvel::App::ILookAndFeelObserver;
 using Quorvel::App::LookAndFeelHandler;
 using Quorvel::App::LookAndFeelManager;
-using Strings = std::list<std::string>;
+using Calls = std::vector<std::string>;
 
 namespace {
 
-// Titles that differ per locale, and a record of what the handler asked for.
-class FakeManager : public ILookAndFeelManager {
-public:
-    void Initialize(const std::string& locale, const std::string& theme) override {
-        SetLocale(locale);
-        SetTheme(theme);
+// The real manager, recording what the handler asks of it.
+struct RecordingManager : LookAndFeelManager {
+    using LookAndFeelManager::LookAndFeelManager;
+    void SetLocale(const std::string& locale) override {
+        calls.push_back("SetLocale:" + locale);
+        LookAndFeelManager::SetLocale(locale);
     }
-    const std::string& GetCurrentLocale() const override { return locale; }
-    const std::list<std::string>& GetLocales() const override { return locales; }
-    const std::list<std::string>& GetThemes() const override { return themes; }
-    void SetLocale(const std::string& value) override {
-        calls.push_back("SetLocale:" + value);
-        locale = value;
-        for (ILookAndFeelObserver* observer : observers) {
-            observer->OnLocaleChanged(value);
-        }
+    void SetTheme(const std::string& theme) override {
+        calls.push_back("SetTheme:" + theme);
+        LookAndFeelManager::SetTheme(theme);
     }
-    void SetTheme(const std::string& value) override {
-        calls.push_back("SetTheme:" + value);
-        theme = value;
-        for (ILookAndFeelObserver* observer : observers) {
-            observer->OnThemeChanged(value);
-        }
-    }
-    const std::string& GetCurrentTheme() const override { return theme; }
-    std::string GetLocalizedThemeName(const std::string& name) const override {
-        return locale + "/" + name;
-    }
-    void ApplyTheme(const ThemeDescription&) override {}
-    std::string GetUnitedStylesheet() override { return {}; }
-    std::string GetDefaultLocale() const override { return "unknown"; }
     void RegisterObserver(ILookAndFeelObserver* observer) override {
-        observers.push_back(observer);
+        ++observers;
+        LookAndFeelManager::RegisterObserver(observer);
     }
     void UnregisterObserver(ILookAndFeelObserver* observer) override {
-        observers.erase(std::remove(observers.begin(), observers.end(), observer), observers.end());
+        --observers;
+        LookAndFeelManager::UnregisterObserver(observer);
     }
-
-    std::string locale;
-    std::string theme;
-    std::list<std::string> locales{"de_DE", "en_US"};
-    std::list<std::string> themes{"light", "dark"};
-    std::vector<ILookAndFeelObserver*> observers;
-    std::vector<std::string> calls;
+    Calls calls;
+    int observers = 0;
 };
 
 QStringList Texts(const QMenu& menu) {
@@ -78,9 +52,7 @@ QStringList Texts(const QMenu& menu) {
 QString Checked(const QMenu& menu) {
     QString checked;
     for (const QAction* action : menu.actions()) {
-        if (action->isChecked()) {
-            checked += action->data().toString();
-        }
+        checked += action->isChecked() ? action->data().toString() : QString();
     }
     return checked;
 }
@@ -94,6 +66,21 @@ QAction* Entry(const QMenu& menu, const QString& name) {
     return nullptr;
 }
 
+// Both menus showing the manager's lists, with its current values checked.
+struct Menus {
+    Menus(const std::shared_ptr<RecordingManager>& manager, const std::string& locale,
+          const std::string& theme)
+        : handler(manager, &locales, &themes) {
+        manager->Initialize(locale, theme);
+        handler.SetLocaleList(manager->GetLocales());
+        handler.SetThemeList(manager->GetThemes());
+        handler.Refresh();
+    }
+    QMenu locales;
+    QMenu themes;
+    LookAndFeelHandler handler;
+};
+
 }  // namespace
 
 class LookAndFeelHandlerTest : public QObject {
@@ -105,28 +92,31 @@ private slots:
     void menusWaitForCurrentValues();
     void localeLabels_data();
     void localeLabels();
-    void pickingLocale();
-    void pickingTheme();
+    void picking();
     void checkMarksFollowManager();
-    void setThemeMenuReplacesAndClears();
-    void settingOneMenuRebuildsTheOther();
-    void signalsQueued();
-    void withRealManager();
+    void replacingMenus();
 
 private:
-    std::shared_ptr<FakeManager> m_manager;
+    std::unique_ptr<LookAndFeelTestData::DataDir> m_data;
+    std::shared_ptr<RecordingManager> m_manager;
 };
 
-void LookAndFeelHandlerTest::init() { m_manager = std::make_shared<FakeManager>(); }
+void LookAndFeelHandlerTest::init() {
+    m_data = std::make_unique<LookAndFeelTestData::DataDir>();
+    QVERIFY(m_data->AddTheme("light", R"({"en_US": "Light", "de_DE": "Hell"})"));
+    QVERIFY(m_data->AddTheme("dark", R"({"en_US": "Dark", "de_DE": "Dunkel"})"));
+    QVERIFY(m_data->AddLocales({"en_US", "de_DE"}));
+    m_manager =
+        std::make_shared<RecordingManager>(m_data->Root().toStdString(), "title.json", Strings{});
+}
 
 void LookAndFeelHandlerTest::registersWithManager() {
     QVERIFY_EXCEPTION_THROWN(LookAndFeelHandler(nullptr, nullptr, nullptr), std::logic_error);
     {
         LookAndFeelHandler handler(m_manager, nullptr, nullptr);
-        QCOMPARE(m_manager->observers,
-                 std::vector<ILookAndFeelObserver*>{static_cast<ILookAndFeelObserver*>(&handler)});
+        QCOMPARE(m_manager->observers, 1);
     }
-    QVERIFY(m_manager->observers.empty());
+    QCOMPARE(m_manager->observers, 0);
 }
 
 void LookAndFeelHandlerTest::menusWaitForCurrentValues() {
@@ -137,18 +127,14 @@ void LookAndFeelHandlerTest::menusWaitForCurrentValues() {
     handler.SetThemeList({"light", "dark"});
     handler.SetLocaleMenu(&locales);
     handler.SetThemeMenu(&themes);
-    QVERIFY(locales.actions().isEmpty());
-    QVERIFY(themes.actions().isEmpty());
+    QVERIFY(locales.actions().isEmpty() && themes.actions().isEmpty());
 
     // A list set while a menu is there fills it at once, unchecked.
     handler.SetLocaleList({"en_US", "de_DE"});
     QCOMPARE(Texts(locales), (QStringList{"English", "Deutsch", "---"}));
-    QCOMPARE(Checked(locales), QString());
     handler.SetThemeList({"dark", "light"});
-    QCOMPARE(Texts(themes), (QStringList{"/dark", "/light"}));
-    QCOMPARE(Checked(themes), QString());
-    QVERIFY(std::all_of(themes.actions().begin(), themes.actions().end(),
-                        [](const QAction* action) { return action->isCheckable(); }));
+    QCOMPARE(Texts(themes), (QStringList{"dark", "light"}));  // no locale yet, so no title
+    QCOMPARE(Checked(locales) + Checked(themes), QString());
     QVERIFY(m_manager->calls.empty());
 }
 
@@ -156,26 +142,9 @@ void LookAndFeelHandlerTest::localeLabels_data() {
     QTest::addColumn<QString>("name");
     QTest::addColumn<QString>("label");
 
-    QTest::newRow("en_US") << "en_US"
-                           << "English";
-    QTest::newRow("fr_FR") << "fr_FR"
-                           << "Français";
-    QTest::newRow("ja_JP") << "ja_JP"
-                           << "日本語";
-    QTest::newRow("pt_BR") << "pt_BR"
-                           << "Português Brasileiro";
-    QTest::newRow("zh_TW") << "zh_TW"
-                           << "繁體中文";
-    QTest::newRow("ko_KR") << "ko_KR"
-                           << "한국어";
-    QTest::newRow("nob") << "nob"
-                         << "Norwegian Bokmål";
-    QTest::newRow("und is blank") << "und"
-                                  << "";
-    QTest::newRow("not in the table") << "xx_YY"
-                                      << "xx_YY";
-    QTest::newRow("UTF-8 name not in the table") << "ñ_ES"
-                                                 << "ñ_ES";
+    QTest::newRow("ja_JP") << "ja_JP" << QString("日本語");
+    QTest::newRow("und is blank") << "und" << QString();
+    QTest::newRow("UTF-8 name not in the table") << "ñ_ES" << QString("ñ_ES");
 }
 
 void LookAndFeelHandlerTest::localeLabels() {
@@ -190,172 +159,83 @@ void LookAndFeelHandlerTest::localeLabels() {
     QCOMPARE(menu.actions().first()->data().toString(), name);
 }
 
-void LookAndFeelHandlerTest::pickingLocale() {
-    QMenu locales;
-    QMenu themes;
-    LookAndFeelHandler handler(m_manager, &locales, &themes);
-    m_manager->Initialize("en_US", "dark");
-    handler.SetLocaleList(m_manager->locales);
-    handler.SetThemeList(m_manager->themes);
-    handler.Refresh();
-    QCOMPARE(Texts(themes), (QStringList{"en_US/light", "en_US/dark"}));
-    QCOMPARE(Checked(locales), QStringLiteral("en_US"));
-    QSignalSpy localeSpy(&handler, &LookAndFeelHandler::LocaleChanged);
-    QSignalSpy themeSpy(&handler, &LookAndFeelHandler::ThemeChanged);
+void LookAndFeelHandlerTest::picking() {
+    Menus menus(m_manager, "en_US", "dark");
+    QCOMPARE(Texts(menus.themes), (QStringList{"Dark", "Light"}));
+    QCOMPARE(Checked(menus.locales), QStringLiteral("en_US"));
+    QSignalSpy localeSpy(&menus.handler, &LookAndFeelHandler::LocaleChanged);
+    QSignalSpy themeSpy(&menus.handler, &LookAndFeelHandler::ThemeChanged);
+    Calls queued;  // std::string must cross queued connections too
+    connect(
+        &menus.handler, &LookAndFeelHandler::LocaleChanged, this,
+        [&queued](const std::string& locale) { queued.push_back(locale); }, Qt::QueuedConnection);
     m_manager->calls.clear();
 
-    Entry(locales, "de_DE")->trigger();
-    QCOMPARE(m_manager->calls, std::vector<std::string>{"SetLocale:de_DE"});
+    Entry(menus.locales, "de_DE")->trigger();
+    QCOMPARE(m_manager->calls, Calls{"SetLocale:de_DE"});
     QCOMPARE(localeSpy.count(), 1);
     QCOMPARE(localeSpy.at(0).at(0).value<std::string>(), std::string("de_DE"));
-    QCOMPARE(themeSpy.count(), 0);
-    QCOMPARE(Checked(locales), QStringLiteral("de_DE"));
-    QCOMPARE(Texts(locales), (QStringList{"Deutsch", "English", "---"}));
-    QCOMPARE(Texts(themes), (QStringList{"de_DE/light", "de_DE/dark"}));
-    QCOMPARE(Checked(themes), QStringLiteral("dark"));
-}
+    QCOMPARE(Checked(menus.locales), QStringLiteral("de_DE"));
+    QCOMPARE(Texts(menus.locales), (QStringList{"Deutsch", "English", "---"}));
+    // Theme entries are relabelled in the new language; their check mark stays.
+    QCOMPARE(Texts(menus.themes), (QStringList{"Dunkel", "Hell"}));
+    QCOMPARE(Checked(menus.themes), QStringLiteral("dark"));
+    QVERIFY(queued.empty());
+    QCoreApplication::processEvents();
+    QCOMPARE(queued, Calls{"de_DE"});
 
-void LookAndFeelHandlerTest::pickingTheme() {
-    QMenu themes;
-    LookAndFeelHandler handler(m_manager, nullptr, &themes);
-    m_manager->Initialize("en_US", "light");
-    handler.SetThemeList(m_manager->themes);
-    handler.Refresh();
-    QSignalSpy themeSpy(&handler, &LookAndFeelHandler::ThemeChanged);
-    QSignalSpy localeSpy(&handler, &LookAndFeelHandler::LocaleChanged);
-    m_manager->calls.clear();
-
-    Entry(themes, "dark")->trigger();
-    QCOMPARE(m_manager->calls, std::vector<std::string>{"SetTheme:dark"});
+    Entry(menus.themes, "light")->trigger();
+    QCOMPARE(m_manager->calls, (Calls{"SetLocale:de_DE", "SetTheme:light"}));
     QCOMPARE(themeSpy.count(), 1);
-    QCOMPARE(themeSpy.at(0).at(0).value<std::string>(), std::string("dark"));
-    QCOMPARE(localeSpy.count(), 0);
-    QCOMPARE(Checked(themes), QStringLiteral("dark"));
+    QCOMPARE(themeSpy.at(0).at(0).value<std::string>(), std::string("light"));
+    QCOMPARE(localeSpy.count(), 1);
+    QCOMPARE(Checked(menus.themes), QStringLiteral("light"));
 }
 
+// Changes made elsewhere only move check marks: no call back, no signal, no relabelling.
 void LookAndFeelHandlerTest::checkMarksFollowManager() {
-    QMenu locales;
-    QMenu themes;
-    LookAndFeelHandler handler(m_manager, &locales, &themes);
-    m_manager->Initialize("en_US", "light");
-    handler.SetLocaleList(m_manager->locales);
-    handler.SetThemeList(m_manager->themes);
-    handler.Refresh();
-    QSignalSpy localeSpy(&handler, &LookAndFeelHandler::LocaleChanged);
-    QSignalSpy themeSpy(&handler, &LookAndFeelHandler::ThemeChanged);
+    Menus menus(m_manager, "en_US", "light");
+    QSignalSpy localeSpy(&menus.handler, &LookAndFeelHandler::LocaleChanged);
+    QSignalSpy themeSpy(&menus.handler, &LookAndFeelHandler::ThemeChanged);
     m_manager->calls.clear();
 
     m_manager->SetTheme("dark");
-    QCOMPARE(Checked(themes), QStringLiteral("dark"));
-    handler.OnThemeChanged("unlisted");
-    QCOMPARE(Checked(themes), QStringLiteral("dark"));
-    QCOMPARE(Texts(themes), (QStringList{"en_US/light", "en_US/dark"}));
-
-    handler.SelectLocale("de_DE");
-    QCOMPARE(Checked(locales), QStringLiteral("de_DE"));
-    handler.SelectTheme("light");
-    QCOMPARE(Checked(themes), QStringLiteral("light"));
-    // Labels change only when the user picks a language in the menu.
-    QCOMPARE(Texts(themes), (QStringList{"en_US/light", "en_US/dark"}));
+    QCOMPARE(Checked(menus.themes), QStringLiteral("dark"));
+    menus.handler.OnThemeChanged("unlisted");
+    QCOMPARE(Checked(menus.themes), QStringLiteral("dark"));
+    m_manager->SetLocale("de_DE");
+    QCOMPARE(Checked(menus.locales), QStringLiteral("de_DE"));
+    QCOMPARE(Texts(menus.themes), (QStringList{"Dark", "Light"}));
+    menus.handler.SelectLocale("en_US");
+    QCOMPARE(Checked(menus.locales), QStringLiteral("en_US"));
+    menus.handler.SelectTheme("light");
+    QCOMPARE(Checked(menus.themes), QStringLiteral("light"));
     QCOMPARE(localeSpy.count() + themeSpy.count(), 0);
-    QCOMPARE(m_manager->calls, std::vector<std::string>{"SetTheme:dark"});
+    QCOMPARE(m_manager->calls, (Calls{"SetTheme:dark", "SetLocale:de_DE"}));
 }
 
-void LookAndFeelHandlerTest::setThemeMenuReplacesAndClears() {
-    QMenu first;
-    QMenu second;
+// Setting either menu clears the old one and rebuilds both where the current value is known.
+void LookAndFeelHandlerTest::replacingMenus() {
+    Menus menus(m_manager, "en_US", "light");
     QAction foreign(QStringLiteral("foreign"));
-    second.addAction(&foreign);
-    second.addSeparator();
+    menus.themes.addAction(&foreign);  // the product's own entries go at the next fill
 
-    LookAndFeelHandler handler(m_manager, nullptr, &first);
-    handler.SetThemeList({"light", "dark"});
-    QCOMPARE(first.actions().size(), 2);
-
-    // No theme is current yet: the new menu is not filled, the old one is emptied.
-    handler.SetThemeMenu(&second);
-    QVERIFY(first.actions().isEmpty());
-    QCOMPARE(Texts(second), (QStringList{"foreign", "---"}));
-
-    handler.SelectTheme("dark");
-    handler.SetThemeList({"light", "dark"});
-    QCOMPARE(Texts(second), (QStringList{"/light", "/dark"}));
-    QCOMPARE(Checked(second), QString());  // a new list is not re-checked
-    handler.Refresh();
-    QCOMPARE(Checked(second), QStringLiteral("dark"));
-
-    handler.SetThemeMenu(nullptr);
-    QVERIFY(second.actions().isEmpty());
-}
-
-void LookAndFeelHandlerTest::settingOneMenuRebuildsTheOther() {
     QMenu locales;
-    QMenu themes;
-    LookAndFeelHandler handler(m_manager, &locales, &themes);
-    m_manager->Initialize("en_US", "light");
-    handler.SetLocaleList({"en_US"});
-    handler.SetThemeList({"light"});
-    QAction foreign(QStringLiteral("foreign"));
-    themes.addAction(&foreign);
-
-    QMenu otherLocales;
-    handler.SetLocaleMenu(&otherLocales);
-    QVERIFY(locales.actions().isEmpty());
-    QCOMPARE(Texts(otherLocales), (QStringList{"English", "---"}));
-    QCOMPARE(Checked(otherLocales), QStringLiteral("en_US"));
-    QCOMPARE(Texts(themes), QStringList{"en_US/light"});
-    QCOMPARE(Checked(themes), QStringLiteral("light"));
-}
-
-void LookAndFeelHandlerTest::signalsQueued() {
-    QMenu locales;
-    LookAndFeelHandler handler(m_manager, &locales, nullptr);
-    m_manager->SetLocale("en_US");
-    handler.SetLocaleList({"en_US", "de_DE"});
-    std::vector<std::string> received;
-    connect(
-        &handler, &LookAndFeelHandler::LocaleChanged, this,
-        [&received](const std::string& locale) { received.push_back(locale); },
-        Qt::QueuedConnection);
-    Entry(locales, "de_DE")->trigger();
-    QVERIFY(received.empty());
-    QCoreApplication::processEvents();
-    QCOMPARE(received, std::vector<std::string>{"de_DE"});
-}
-
-void LookAndFeelHandlerTest::withRealManager() {
-    LookAndFeelTestData::DataDir data;
-    QVERIFY(data.AddTheme("light", R"({"en_US": "Light", "de_DE": "Hell"})"));
-    QVERIFY(data.AddTheme("dark", R"({"en_US": "Dark", "de_DE": "Dunkel"})"));
-    QVERIFY(data.AddDir("resources/locales/en_US"));
-    QVERIFY(data.AddDir("resources/locales/de_DE"));
-    auto manager =
-        std::make_shared<LookAndFeelManager>(data.Root().toStdString(), "title.json", Strings{});
-    QMenu locales;
-    QMenu themes;
-    LookAndFeelHandler handler(manager, &locales, &themes);
-    manager->Initialize("en_US", "light");
-    handler.SetLocaleList(manager->GetLocales());
-    handler.SetThemeList(manager->GetThemes());
-    handler.Refresh();
+    menus.handler.SetLocaleMenu(&locales);
+    QVERIFY(menus.locales.actions().isEmpty());
     QCOMPARE(Texts(locales), (QStringList{"Deutsch", "English", "---"}));
-    QCOMPARE(Texts(themes), (QStringList{"Dark", "Light"}));
-    QCOMPARE(Checked(themes), QStringLiteral("light"));
-
-    Entry(locales, "de_DE")->trigger();
-    QCOMPARE(manager->GetCurrentLocale(), std::string("de_DE"));
-    QCOMPARE(Texts(themes), (QStringList{"Dunkel", "Hell"}));
-
-    QSignalSpy themeSpy(&handler, &LookAndFeelHandler::ThemeChanged);
-    Entry(themes, "dark")->trigger();
-    QCOMPARE(manager->GetCurrentTheme(), std::string("dark"));
-    QCOMPARE(Checked(themes), QStringLiteral("dark"));
-    QCOMPARE(themeSpy.count(), 1);
-
-    manager->SetLocale("en_US");  // from elsewhere: check mark moves, labels stay
     QCOMPARE(Checked(locales), QStringLiteral("en_US"));
-    QCOMPARE(Texts(themes), (QStringList{"Dunkel", "Hell"}));
-    manager->SetTheme("");
+    QCOMPARE(Texts(menus.themes), (QStringList{"Dark", "Light"}));
+    QCOMPARE(Checked(menus.themes), QStringLiteral("light"));
+
+    QMenu themes;
+    menus.handler.SetThemeMenu(&themes);
+    QVERIFY(menus.themes.actions().isEmpty());
+    QCOMPARE(Checked(themes), QStringLiteral("light"));
+    menus.handler.SetThemeList({"dark", "light"});
+    QCOMPARE(Checked(themes), QString());  // a new list is not re-checked
+    menus.handler.SetThemeMenu(nullptr);
+    QVERIFY(themes.actions().isEmpty());
 }
 
 QUORVEL_TEST_MAIN(LookAndFeelHandlerTest)
