@@ -8,33 +8,18 @@
 
 namespace {
 
-// The first value of `key` in a "key : value" file such as /proc/cpuinfo.
-QString ProcValue(const QString& file, const QString& key) {
+// The first value of `key` in a file of "key<separator>value" lines, quotes taken off.
+QString ValueIn(const QString& file, const QString& key, char separator) {
     QFile input(file);
     if (!input.open(QIODevice::ReadOnly)) {
         return QString();
     }
     for (const QByteArray& line : input.readAll().split('\n')) {
-        const int colon = line.indexOf(':');
-        if (colon > 0 && QString::fromUtf8(line.left(colon)).trimmed() == key) {
-            return QString::fromUtf8(line.mid(colon + 1)).trimmed();
-        }
-    }
-    return QString();
-}
-
-QString OsReleasePrettyName() {
-    QFile input("/etc/os-release");
-    if (!input.open(QIODevice::ReadOnly)) {
-        return QString();
-    }
-    for (const QByteArray& line : input.readAll().split('\n')) {
-        if (line.startsWith("PRETTY_NAME=")) {
-            QString value = QString::fromUtf8(line.mid(12)).trimmed();
-            if (value.startsWith('"') && value.endsWith('"') && value.size() >= 2) {
-                value = value.mid(1, value.size() - 2);
-            }
-            return value;
+        const int at = line.indexOf(separator);
+        if (at > 0 && QString::fromUtf8(line.left(at)).trimmed() == key) {
+            const QString value = QString::fromUtf8(line.mid(at + 1)).trimmed();
+            const bool quoted = value.size() >= 2 && value.startsWith('"') && value.endsWith('"');
+            return quoted ? value.mid(1, value.size() - 2) : value;
         }
     }
     return QString();
@@ -60,7 +45,7 @@ private slots:
     }
 
     void processorIsTheKernelsModelName() {
-        const QString model = ProcValue("/proc/cpuinfo", "model name");
+        const QString model = ValueIn("/proc/cpuinfo", "model name", ':');
         if (model.isEmpty()) {
             QSKIP("/proc/cpuinfo names no model on this machine");
         }
@@ -68,26 +53,19 @@ private slots:
     }
 
     void coresAreTheLogicalProcessors() {
-        const unsigned cores = std::thread::hardware_concurrency();
-        QVERIFY(cores > 0);
-        QCOMPARE(m_parts.captured(2), QString::number(cores));
+        QCOMPARE(m_parts.captured(2), QString::number(std::thread::hardware_concurrency()));
     }
 
     void memoryIsTotalMemoryInGiB() {
-        const QString total = ProcValue("/proc/meminfo", "MemTotal");
-        QVERIFY2(total.endsWith(" kB"), qPrintable(total));
-        const double kib = total.chopped(3).trimmed().toDouble();
-        QVERIFY(kib > 0);
-        const QString ram = m_parts.captured(3);
-        QVERIFY2(ram.endsWith(" GiB"), qPrintable(ram));
-        const double gib = ram.chopped(4).toDouble();
+        const QString total = ValueIn("/proc/meminfo", "MemTotal", ':');
+        const double gib = total.chopped(3).toDouble() / (1024.0 * 1024.0);
         // One decimal is written, so it may be off by half a tenth.
-        QVERIFY2(qAbs(gib - kib / (1024.0 * 1024.0)) <= 0.051,
-                 qPrintable(QString("%1 against %2 kB").arg(ram, total)));
+        QVERIFY2(gib > 0 && qAbs(m_parts.captured(3).chopped(4).toDouble() - gib) <= 0.051,
+                 qPrintable(m_parts.captured(3) + " against " + total));
     }
 
     void systemIsTheDistributionName() {
-        const QString pretty = OsReleasePrettyName();
+        const QString pretty = ValueIn("/etc/os-release", "PRETTY_NAME", '=');
         if (pretty.isEmpty()) {
             QSKIP("/etc/os-release has no PRETTY_NAME");
         }

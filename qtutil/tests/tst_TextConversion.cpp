@@ -16,24 +16,14 @@ private slots:
         QTest::addColumn<std::string>("utf8");
         QTest::addColumn<QVector<uint>>("codePoints");
         QTest::newRow("empty") << std::string() << QVector<uint>{};
-        QTest::newRow("ASCII") << std::string("Quorvel 1.2")
-                               << QVector<uint>{'Q', 'u', 'o', 'r', 'v', 'e',
-                                                'l', ' ', '1', '.', '2'};
-        QTest::newRow("Latin-1 range")
-            << std::string("\xc3\xa9\xc3\xbf") << QVector<uint>{0xE9, 0xFF};
-        QTest::newRow("Cyrillic") << std::string("\xd0\x9f\xd1\x80\xd0\xb8")
-                                  << QVector<uint>{0x41F, 0x440, 0x438};
-        QTest::newRow("CJK") << std::string("\xe4\xb8\x96\xe7\x95\x8c")
-                             << QVector<uint>{0x4E16, 0x754C};
-        QTest::newRow("non-BMP emoji") << std::string("\xf0\x9f\x99\x82") << QVector<uint>{0x1F642};
-        QTest::newRow("non-BMP mathematical letter")
-            << std::string("x\xf0\x9d\x94\xb8y") << QVector<uint>{'x', 0x1D538, 'y'};
-        QTest::newRow("highest code point")
-            << std::string("\xf4\x8f\xbf\xbf") << QVector<uint>{0x10FFFF};
-        QTest::newRow("embedded NUL") << std::string("a\0b", 3) << QVector<uint>{'a', 0, 'b'};
-        QTest::newRow("trailing NUL") << std::string("z\0", 2) << QVector<uint>{'z', 0};
-        QTest::newRow("combining mark stays apart")
-            << std::string("e\xcc\x81") << QVector<uint>{'e', 0x301};
+        QTest::newRow("ASCII") << std::string("Q1.") << QVector<uint>{'Q', '1', '.'};
+        QTest::newRow("Latin-1, Cyrillic, CJK")
+            << std::string("\xc3\xa9\xd0\x9f\xe4\xb8\x96") << QVector<uint>{0xE9, 0x41F, 0x4E16};
+        QTest::newRow("non-BMP") << std::string("x\xf0\x9f\x99\x82\xf4\x8f\xbf\xbf")
+                                 << QVector<uint>{'x', 0x1F642, 0x10FFFF};
+        QTest::newRow("NULs inside and at the end")
+            << std::string("a\0b\0", 4) << QVector<uint>{'a', 0, 'b', 0};
+        // QString::fromUtf8 would drop a leading byte order mark as a header.
         QTest::newRow("byte order mark kept") << std::string(
                                                      "\xef\xbb\xbf"
                                                      "a")
@@ -48,24 +38,6 @@ private slots:
         QFETCH(QVector<uint>, codePoints);
         const QString text = Utf8ToQString(utf8);
         QCOMPARE(text.toUcs4(), codePoints);
-        QCOMPARE(QStringToUtf8(text), utf8);
-    }
-
-    void qstringWithNulKeepsItsLength() {
-        const QString text = QString("ab") + QChar(0) + QChar(0x4E16);
-        const std::string utf8 = QStringToUtf8(text);
-        QCOMPARE(utf8.size(), size_t(6));
-        QCOMPARE(utf8, std::string("ab\0\xe4\xb8\x96", 6));
-        QCOMPARE(Utf8ToQString(utf8), text);
-    }
-
-    void longTextRoundTrips() {
-        std::string utf8;
-        for (int i = 0; i < 100000; ++i) {
-            utf8 += "a\xd0\x96\xe4\xb8\x96\xf0\x9f\x99\x82";
-        }
-        const QString text = Utf8ToQString(utf8);
-        QCOMPARE(text.size(), 100000 * 5);  // the emoji takes two UTF-16 units
         QCOMPARE(QStringToUtf8(text), utf8);
     }
 };
