@@ -3,23 +3,15 @@
 
 #include <QtTest>
 
-#include <condition_variable>
-#include <fstream>
+#include <atomic>
 #include <functional>
-#include <map>
-#include <memory>
-#include <mutex>
 #include <stdexcept>
-#include <string>
 #include <thread>
-#include <vector>
 
 #ifdef __linux__
 #include <sys/syscall.h>
 #include <unistd.h>
 #endif
-
-using Quorvel::Core::EventHandlerList;
 
 namespace {
 
@@ -27,317 +19,173 @@ class IProbe {
 public:
     virtual ~IProbe() = default;
     virtual void OnPing(int value) = 0;
-    virtual void OnShared(const std::shared_ptr<int>& value) = 0;
 };
 
-using ProbeList = EventHandlerList<IProbe>;
-
-// Records every call in a shared journal and runs an optional reaction afterwards.
+// Appends its name and the value to a shared journal ("a1"), then runs its reaction.
 class Probe : public IProbe {
 public:
-    Probe(std::string name, std::vector<std::string>* journal)
-        : m_name(std::move(name)), m_journal(journal) {}
-
+    Probe(char name, QString* journal) : m_name(name), m_journal(journal) {}
     void OnPing(int value) override {
-        m_journal->push_back(m_name + ":" + std::to_string(value));
-        if (m_reaction) {
-            m_reaction(value);
+        *m_journal += m_name + QString::number(value);
+        if (reaction) {
+            reaction(value);
         }
     }
-    void OnShared(const std::shared_ptr<int>& value) override {
-        m_journal->push_back(m_name + ":" + (value ? std::to_string(*value) : "null"));
-        if (m_sharedReaction) {
-            m_sharedReaction();
-        }
-    }
-
-    std::function<void(int)> m_reaction;
-    std::function<void()> m_sharedReaction;
+    std::function<void(int)> reaction;
 
 private:
-    std::string m_name;
-    std::vector<std::string>* m_journal;
+    QChar m_name;
+    QString* m_journal;
 };
 
-using Journal = std::vector<std::string>;
-
-// Which probes a list is told about, by index into a fixed set of three; -1 is a null pointer.
-struct Step {
-    bool registering;
-    int probe;
-};
-
-class Latch {
-public:
-    void Open() {
-        {
-            std::lock_guard<std::mutex> lock(m_mutex);
-            m_open = true;
+// Probes a..d sharing one journal, and a list holding those named in `registered`.
+struct Fixture {
+    QString journal;
+    Probe a{'a', &journal}, b{'b', &journal}, c{'c', &journal}, d{'d', &journal};
+    Quorvel::Core::EventHandlerList<IProbe> list;
+    explicit Fixture(const QString& registered = "abc") {
+        for (QChar name : registered) {
+            list.RegisterEventHandler(ByName(name));
         }
-        m_condition.notify_all();
     }
-    bool WaitFor(std::chrono::seconds safetyNet) {
-        std::unique_lock<std::mutex> lock(m_mutex);
-        return m_condition.wait_for(lock, safetyNet, [this] { return m_open; });
+    Probe* ByName(QChar name) {
+        Probe* probes[] = {&a, &b, &c, &d};
+        return name == '_' ? nullptr : probes[name.unicode() - 'a'];
     }
-
-private:
-    std::mutex m_mutex;
-    std::condition_variable m_condition;
-    bool m_open = false;
 };
 
 #ifdef __linux__
 // Whether the thread sleeps in the kernel, that is, waits for a lock it cannot take.
 bool ThreadIsSleeping(long tid) {
-    std::ifstream stat("/proc/self/task/" + std::to_string(tid) + "/stat");
-    std::string content((std::istreambuf_iterator<char>(stat)), std::istreambuf_iterator<char>());
-    const auto close = content.rfind(')');
-    return close != std::string::npos && close + 2 < content.size() && content[close + 2] == 'S';
+    QFile stat(QString("/proc/self/task/%1/stat").arg(tid));
+    const QByteArray content = stat.open(QIODevice::ReadOnly) ? stat.readAll() : QByteArray();
+    return content.mid(content.lastIndexOf(')') + 2, 1) == "S";
 }
 #endif
 
 }  // namespace
-
-Q_DECLARE_METATYPE(std::vector<Step>)
 
 class TestEventHandlerList : public QObject {
     Q_OBJECT
 
 private slots:
     void registration_data() {
-        QTest::addColumn<std::vector<Step>>("steps");
-        QTest::addColumn<QStringList>("expected");
-
-        QTest::newRow("none") << std::vector<Step>{} << QStringList{};
-        QTest::newRow("order of registration")
-            << std::vector<Step>{{true, 2}, {true, 0}, {true, 1}} << QStringList{"c", "a", "b"};
-        QTest::newRow("twice is once")
-            << std::vector<Step>{{true, 0}, {true, 1}, {true, 0}} << QStringList{"a", "b"};
-        QTest::newRow("null changes nothing")
-            << std::vector<Step>{{true, 0}, {true, -1}, {false, -1}, {true, 1}}
-            << QStringList{"a", "b"};
-        QTest::newRow("unregistered")
-            << std::vector<Step>{{true, 0}, {true, 1}, {false, 0}} << QStringList{"b"};
-        QTest::newRow("unknown unregistration ignored")
-            << std::vector<Step>{{true, 0}, {false, 2}} << QStringList{"a"};
+        QTest::addColumn<QStringList>("steps");  // +x registers, -x unregisters; _ is null
+        QTest::addColumn<QString>("expected");
+        QTest::newRow("none") << QStringList{} << "";
+        QTest::newRow("order of registration") << QStringList{"+c", "+a", "+b"} << "c7a7b7";
+        QTest::newRow("twice is once") << QStringList{"+a", "+b", "+a"} << "a7b7";
+        QTest::newRow("null changes nothing") << QStringList{"+a", "+_", "-_", "+b"} << "a7b7";
+        QTest::newRow("unknown unregistration ignored") << QStringList{"+a", "-c"} << "a7";
         QTest::newRow("registered again moves to the end")
-            << std::vector<Step>{{true, 0}, {true, 1}, {true, 2}, {false, 0}, {true, 0}}
-            << QStringList{"b", "c", "a"};
+            << QStringList{"+a", "+b", "+c", "-a", "+a"} << "b7c7a7";
     }
 
     void registration() {
-        QFETCH(std::vector<Step>, steps);
-        QFETCH(QStringList, expected);
+        QFETCH(QStringList, steps);
+        QFETCH(QString, expected);
 
-        Journal journal;
-        Probe a("a", &journal), b("b", &journal), c("c", &journal);
-        Probe* probes[] = {&a, &b, &c};
-        ProbeList list;
-        for (const Step& step : steps) {
-            IProbe* probe = step.probe < 0 ? nullptr : probes[step.probe];
-            if (step.registering) {
-                list.RegisterEventHandler(probe);
-            } else {
-                list.UnregisterEventHandler(probe);
-            }
+        Fixture f("");
+        for (const QString& step : steps) {
+            step[0] == '+' ? f.list.RegisterEventHandler(f.ByName(step[1]))
+                           : f.list.UnregisterEventHandler(f.ByName(step[1]));
         }
-        list.Notify(&IProbe::OnPing, 7);
-
-        QStringList called;
-        for (const std::string& entry : journal) {
-            QVERIFY(QString::fromStdString(entry).endsWith(":7"));
-            called << QString::fromStdString(entry).section(':', 0, 0);
-        }
-        QCOMPARE(called, expected);
+        f.list.Notify(&IProbe::OnPing, 7);
+        QCOMPARE(f.journal, expected);
     }
 
-    // Changes made by observers while being notified take effect from the next notification.
+    // What an observer does while being notified takes effect from the next notification.
     void changesDuringNotification_data() {
-        QTest::addColumn<QString>("reaction");
-        QTest::addColumn<QStringList>("first");
-        QTest::addColumn<QStringList>("second");
-
-        QTest::newRow("first registers a new observer")
-            << "a registers d" << QStringList{"a:1", "b:1", "c:1"}
-            << QStringList{"a:2", "b:2", "c:2", "d:2"};
-        QTest::newRow("first unregisters a later one")
-            << "a unregisters c" << QStringList{"a:1", "b:1", "c:1"} << QStringList{"a:2", "b:2"};
-        QTest::newRow("an observer unregisters itself")
-            << "b unregisters b" << QStringList{"a:1", "b:1", "c:1"} << QStringList{"a:2", "c:2"};
-        QTest::newRow("last unregisters an earlier one")
-            << "c unregisters a" << QStringList{"a:1", "b:1", "c:1"} << QStringList{"b:2", "c:2"};
+        QTest::addColumn<QString>("reaction");      // actor, action, target
+        QTest::addColumn<QStringList>("journals");  // of the first and the second notification
+        QTest::newRow("registers a new one")
+            << "a registers d" << QStringList{"a1b1c1", "a2b2c2d2"};
+        QTest::newRow("unregisters the next one")
+            << "a unregisters b" << QStringList{"a1b1c1", "a2c2"};
+        QTest::newRow("unregisters itself") << "b unregisters b" << QStringList{"a1b1c1", "a2c2"};
+        QTest::newRow("unregisters an earlier one")
+            << "c unregisters a" << QStringList{"a1b1c1", "b2c2"};
+        QTest::newRow("notifies again") << "a notifies a" << QStringList{"a1a2b2c2b1c1", "a2b2c2"};
     }
 
     void changesDuringNotification() {
         QFETCH(QString, reaction);
-        QFETCH(QStringList, first);
-        QFETCH(QStringList, second);
+        QFETCH(QStringList, journals);
 
-        Journal journal;
-        Probe a("a", &journal), b("b", &journal), c("c", &journal), d("d", &journal);
-        std::map<QString, Probe*> byName{{"a", &a}, {"b", &b}, {"c", &c}, {"d", &d}};
-        ProbeList list;
-        list.RegisterEventHandler(&a);
-        list.RegisterEventHandler(&b);
-        list.RegisterEventHandler(&c);
-
+        Fixture f;
         const QStringList words = reaction.split(' ');
-        Probe* actor = byName[words[0]];
-        Probe* target = byName[words[2]];
-        const bool registers = words[1] == "registers";
-        actor->m_reaction = [&, target, registers](int value) {
+        f.ByName(words[0][0])->reaction = [&, action = words[1],
+                                           target = f.ByName(words[2][0])](int value) {
             if (value != 1) {
                 return;
             }
-            if (registers) {
-                list.RegisterEventHandler(target);
+            if (action == "registers") {
+                f.list.RegisterEventHandler(target);
+            } else if (action == "unregisters") {
+                f.list.UnregisterEventHandler(target);
             } else {
-                list.UnregisterEventHandler(target);
+                f.list.Notify(&IProbe::OnPing, 2);
             }
         };
-
-        list.Notify(&IProbe::OnPing, 1);
-        QCOMPARE(Names(journal), first);
-        journal.clear();
-        list.Notify(&IProbe::OnPing, 2);
-        QCOMPARE(Names(journal), second);
+        f.list.Notify(&IProbe::OnPing, 1);
+        f.list.Notify(&IProbe::OnPing, 2);
+        QCOMPARE(f.journal, journals.join(""));
     }
 
-    void notifyFromInsideNotification() {
-        Journal journal;
-        Probe a("a", &journal), b("b", &journal);
-        ProbeList list;
-        list.RegisterEventHandler(&a);
-        list.RegisterEventHandler(&b);
-        a.m_reaction = [&](int value) {
-            if (value == 1) {
-                list.Notify(&IProbe::OnPing, 2);
-            }
-        };
-
-        list.Notify(&IProbe::OnPing, 1);
-        QCOMPARE(Names(journal), (QStringList{"a:1", "a:2", "b:2", "b:1"}));
-    }
-
-    void throwingObserver() {
-        Journal journal;
-        Probe a("a", &journal), b("b", &journal), c("c", &journal);
-        ProbeList list;
-        list.RegisterEventHandler(&a);
-        list.RegisterEventHandler(&b);
-        list.RegisterEventHandler(&c);
-        b.m_reaction = [](int value) {
+    void throwingObserverEndsNotification() {
+        Fixture f;
+        f.b.reaction = [](int value) {
             if (value == 1) {
                 throw std::runtime_error("refused");
             }
         };
-
-        QVERIFY_EXCEPTION_THROWN(list.Notify(&IProbe::OnPing, 1), std::runtime_error);
-        QCOMPARE(Names(journal), (QStringList{"a:1", "b:1"}));
+        QVERIFY_EXCEPTION_THROWN(f.list.Notify(&IProbe::OnPing, 1), std::runtime_error);
+        QCOMPARE(f.journal, QString("a1b1"));
 
         // Both locks were released: another thread can register and notify.
-        journal.clear();
-        Probe d("d", &journal);
-        std::thread other([&] {
-            list.RegisterEventHandler(&d);
-            list.Notify(&IProbe::OnPing, 2);
-        });
-        other.join();
-        QCOMPARE(Names(journal), (QStringList{"a:2", "b:2", "c:2", "d:2"}));
+        std::thread([&] {
+            f.list.RegisterEventHandler(&f.d);
+            f.list.Notify(&IProbe::OnPing, 2);
+        }).join();
+        QCOMPARE(f.journal, QString("a1b1a2b2c2d2"));
     }
 
-    // Every observer of one notification hears the same value, even when an earlier observer
-    // changes the variable the caller handed in.
+    // Later observers hear the same value even when an earlier one changes the caller's variable.
     void argumentsAreCopied() {
-        Journal journal;
-        Probe a("a", &journal), b("b", &journal);
-        ProbeList list;
-        list.RegisterEventHandler(&a);
-        list.RegisterEventHandler(&b);
-        auto value = std::make_shared<int>(5);
-        a.m_sharedReaction = [&] { value.reset(); };
-
-        list.Notify(&IProbe::OnShared, value);
-        QCOMPARE(Names(journal), (QStringList{"a:5", "b:5"}));
+        Fixture f("ab");
+        int value = 5;
+        f.a.reaction = [&](int) { value = 6; };
+        f.list.Notify(&IProbe::OnPing, value);
+        QCOMPARE(f.journal, QString("a5b5"));
     }
 
-    // A second thread that notifies waits until the running notification has finished.
-    void secondThreadWaits() {
+    void secondThreadWaitsForRunningNotification() {
 #ifndef __linux__
         QSKIP("Needs /proc to see that the second thread is blocked");
 #else
-        std::mutex journalMutex;
-        bool firstFinished = false;
-        bool secondSawFirstRunning = false;
-
-        class Recorder : public IProbe {
-        public:
-            std::function<void(int)> onPing;
-            void OnPing(int value) override { onPing(value); }
-            void OnShared(const std::shared_ptr<int>&) override {}
-        };
-        Recorder first, last;
-        ProbeList list;
-        list.RegisterEventHandler(&first);
-        list.RegisterEventHandler(&last);
-
-        Latch secondAboutToNotify;
-        long secondTid = 0;
-        std::unique_ptr<std::thread> second;
-        bool secondRan = false;
-
-        first.onPing = [&](int value) {
+        Fixture f("ab");
+        std::atomic<long> tid{0};
+        std::atomic<bool> secondCalled{false};
+        std::thread second;
+        f.a.reaction = [&](int value) {
             if (value != 1) {
-                std::lock_guard<std::mutex> lock(journalMutex);
-                secondRan = true;
-                secondSawFirstRunning = !firstFinished;
+                secondCalled = true;
                 return;
             }
-            second = std::make_unique<std::thread>([&] {
-                secondTid = ::syscall(SYS_gettid);
-                secondAboutToNotify.Open();
-                list.Notify(&IProbe::OnPing, 2);
+            second = std::thread([&] {
+                tid = ::syscall(SYS_gettid);
+                f.list.Notify(&IProbe::OnPing, 2);
             });
-            QVERIFY(secondAboutToNotify.WaitFor(std::chrono::seconds(60)));
-            // Stay in this notification until the second thread is blocked, or (were the
-            // lock missing) has already called an observer.
+            // Stay until the second thread sleeps on the lock or, were it missing, got through.
             QDeadlineTimer safetyNet(60000);
-            while (!safetyNet.hasExpired()) {
-                {
-                    std::lock_guard<std::mutex> lock(journalMutex);
-                    if (secondRan) {
-                        break;
-                    }
-                }
-                if (ThreadIsSleeping(secondTid)) {
-                    break;
-                }
+            while (!safetyNet.hasExpired() && !secondCalled && !(tid && ThreadIsSleeping(tid))) {
                 std::this_thread::yield();
             }
         };
-        last.onPing = [&](int value) {
-            if (value == 1) {
-                std::lock_guard<std::mutex> lock(journalMutex);
-                firstFinished = true;
-            }
-        };
-
-        list.Notify(&IProbe::OnPing, 1);
-        QVERIFY(second);
-        second->join();
-        QVERIFY(secondRan);
-        QVERIFY(!secondSawFirstRunning);
+        f.list.Notify(&IProbe::OnPing, 1);
+        second.join();
+        QCOMPARE(f.journal, QString("a1b1a2b2"));
 #endif
-    }
-
-private:
-    static QStringList Names(const Journal& journal) {
-        QStringList names;
-        for (const std::string& entry : journal) {
-            names << QString::fromStdString(entry);
-        }
-        return names;
     }
 };
 

@@ -19,85 +19,55 @@ private slots:
         qunsetenv("QUORVEL_DPI_POLICY");
         qunsetenv("QUORVEL_TEST_DPI_AWARENESS");
     }
-    void cleanup() { init(); }
 
-    // "Shcore.dll" does not load here, so the fix falls back to Qt's high-DPI scaling, and
-    // the attribute tells whether the fix ran at all.
-    void policy_data() {
-        QTest::addColumn<QVariant>("policy");  // null: unset
-        QTest::addColumn<bool>("scaled");
-
-        QTest::newRow("unset") << QVariant() << true;
-        QTest::newRow("exactly NOSCALE") << QVariant("NOSCALE") << false;
-        QTest::newRow("lower case") << QVariant("noscale") << true;
-        QTest::newRow("leading blank") << QVariant(" NOSCALE") << true;
-        QTest::newRow("trailing blank") << QVariant("NOSCALE ") << true;
-        QTest::newRow("empty") << QVariant("") << true;
-        QTest::newRow("other value") << QVariant("SCALE") << true;
-    }
-
-    void policy() {
-#ifdef _WIN32
-        QSKIP("Shcore.dll loads on Windows");
-#endif
-        QFETCH(QVariant, policy);
-        QFETCH(bool, scaled);
-
-        if (!policy.isNull()) {
-            qputenv("QUORVEL_DPI_POLICY", policy.toByteArray());
-        }
-        Quorvel::App::HighDpiFix();
-        QCOMPARE(QCoreApplication::testAttribute(Qt::AA_EnableHighDpiScaling), scaled);
-        QVERIFY(!QCoreApplication::testAttribute(Qt::AA_UseDesktopOpenGL));
-    }
-
-    // Through a library that loads: the stub records what it was called with.
-    void systemLibrary_data() {
-        QTest::addColumn<QString>("library");
+    // The stub stands in for a system library that loads, and records the awareness it was
+    // given; "Shcore.dll" does not load here, so the public fix falls back to Qt's scaling.
+    void highDpiFix_data() {
+        QTest::addColumn<QString>("library");  // empty: the public HighDpiFix()
         QTest::addColumn<QByteArray>("entry");
-        QTest::addColumn<QVariant>("policy");
-        QTest::addColumn<QByteArray>("awareness");  // empty: never called
-        QTest::addColumn<bool>("scaled");
+        QTest::addColumn<QVariant>("policy");  // null: unset
+        QTest::addColumn<QString>("outcome");  // made unaware, Qt scaling, or untouched
 
         const QString stub = QUORVEL_DPI_STUB;
-        QTest::newRow("entry found: unaware, no Qt scaling")
-            << stub << QByteArray("SetProcessDpiAwareness") << QVariant() << QByteArray("0")
-            << false;
-        QTest::newRow("entry missing: Qt scaling")
-            << stub << QByteArray("SetProcessDpiAwarenessContext") << QVariant() << QByteArray()
-            << true;
-        QTest::newRow("library missing: Qt scaling")
-            << QString(QUORVEL_DPI_STUB ".missing") << QByteArray("SetProcessDpiAwareness")
-            << QVariant() << QByteArray() << true;
-        QTest::newRow("NOSCALE: library not called")
-            << stub << QByteArray("SetProcessDpiAwareness") << QVariant("NOSCALE") << QByteArray()
-            << false;
-        QTest::newRow("other policy: library called")
-            << stub << QByteArray("SetProcessDpiAwareness") << QVariant("noscale")
-            << QByteArray("0") << false;
+        const QByteArray entry = "SetProcessDpiAwareness";
+        QTest::newRow("public") << QString() << entry << QVariant() << "scaled";
+        QTest::newRow("unset") << stub << entry << QVariant() << "unaware";
+        QTest::newRow("exactly NOSCALE") << stub << entry << QVariant("NOSCALE") << "untouched";
+        QTest::newRow("lower case") << stub << entry << QVariant("noscale") << "unaware";
+        QTest::newRow("leading blank") << stub << entry << QVariant(" NOSCALE") << "unaware";
+        QTest::newRow("trailing blank") << stub << entry << QVariant("NOSCALE ") << "unaware";
+        QTest::newRow("entry missing")
+            << stub << QByteArray("SetProcessDpiAwarenessContext") << QVariant() << "scaled";
+        QTest::newRow("library missing") << stub + ".missing" << entry << QVariant() << "scaled";
     }
 
-    void systemLibrary() {
+    void highDpiFix() {
         QFETCH(QString, library);
         QFETCH(QByteArray, entry);
         QFETCH(QVariant, policy);
-        QFETCH(QByteArray, awareness);
-        QFETCH(bool, scaled);
-
+        QFETCH(QString, outcome);
+#ifdef _WIN32
+        if (library.isEmpty()) {
+            QSKIP("Shcore.dll loads on Windows");
+        }
+#endif
         if (!policy.isNull()) {
             qputenv("QUORVEL_DPI_POLICY", policy.toByteArray());
         }
-        Quorvel::App::Detail::HighDpiFix(library.toStdString(), entry.constData());
-
-        QCOMPARE(qgetenv("QUORVEL_TEST_DPI_AWARENESS"), awareness);
-        QCOMPARE(QCoreApplication::testAttribute(Qt::AA_EnableHighDpiScaling), scaled);
+        if (library.isEmpty()) {
+            Quorvel::App::HighDpiFix();
+        } else {
+            Quorvel::App::Detail::HighDpiFix(library.toStdString(), entry.constData());
+        }
+        QCOMPARE(qgetenv("QUORVEL_TEST_DPI_AWARENESS"),
+                 QByteArray(outcome == "unaware" ? "0" : ""));
+        QCOMPARE(QCoreApplication::testAttribute(Qt::AA_EnableHighDpiScaling), outcome == "scaled");
 #ifdef __linux__
-        // The library was released again.
         void* stillLoaded = ::dlopen(QUORVEL_DPI_STUB, RTLD_LAZY | RTLD_NOLOAD);
         if (stillLoaded) {
             ::dlclose(stillLoaded);
         }
-        QVERIFY(!stillLoaded);
+        QVERIFY2(!stillLoaded, "the library is released again");
 #endif
     }
 

@@ -8,86 +8,66 @@
 #include <QtTest>
 
 #include <functional>
-#include <memory>
 #include <stdexcept>
-#include <string>
-#include <vector>
 
-using Quorvel::App::ILifetimeManager;
 using Quorvel::App::LifetimeManager;
-using Quorvel::App::LifetimeObserver;
 using Quorvel::App::WorkingMode;
 using Quorvel::TestSupport::ModalAnswerer;
 
 namespace {
 
-using Journal = QStringList;
-
-// Records what it is told; refuses the quit or throws when asked to.
-class Recorder : public LifetimeObserver {
+// Journals "<name>.<event>", then runs its reaction (which may throw); refuses quits on demand.
+class Recorder : public Quorvel::App::LifetimeObserver {
 public:
-    Recorder(QString name, Journal* journal) : m_name(std::move(name)), m_journal(journal) {}
-
-    void onStart() override {
-        *m_journal << m_name + ".start";
-        Throw("start");
-        if (reaction) {
-            reaction();
-        }
-    }
+    Recorder(QString name, QStringList* journal) : m_name(std::move(name)), m_journal(journal) {}
+    void onStart() override { Record("start"); }
     void onTryToQuit(const std::function<void()>& veto) override {
-        *m_journal << m_name + ".ask";
         if (vetoes) {
             veto();
         }
-        Throw("ask");
+        Record("ask");
     }
-    void onQuit() override {
-        *m_journal << m_name + ".quit";
-        Throw("quit");
-    }
+    void onQuit() override { Record("quit"); }
 
     bool vetoes = false;
-    QString throwsIn;
-    std::function<void()> reaction;
+    std::function<void(const QString&)> reaction;
 
 private:
-    void Throw(const QString& where) {
-        if (throwsIn == where) {
-            throw std::runtime_error(where.toStdString());
+    void Record(const QString& event) {
+        *m_journal << m_name + "." + event;
+        if (reaction) {
+            reaction(event);
         }
     }
-
     QString m_name;
-    Journal* m_journal;
+    QStringList* m_journal;
 };
 
 // Records quitImpl instead of ending an event loop.
 class RecordingManager : public LifetimeManager {
 public:
-    explicit RecordingManager(Journal* journal) : m_journal(journal) {}
+    explicit RecordingManager(QStringList* journal) : m_journal(journal) {}
     void quitImpl() override { *m_journal << "quitImpl"; }
 
 private:
-    Journal* m_journal;
+    QStringList* m_journal;
 };
 
-// Three observers a, b, c registered in that order.
+// Observers a, b, c registered in that order.
 struct Fixture {
-    Journal journal;
+    QStringList journal;
     RecordingManager manager{&journal};
     Recorder a{"a", &journal}, b{"b", &journal}, c{"c", &journal};
-
     Fixture() {
-        manager.RegisterEventHandler(&a);
-        manager.RegisterEventHandler(&b);
-        manager.RegisterEventHandler(&c);
+        for (Recorder* recorder : {&a, &b, &c}) {
+            manager.RegisterEventHandler(recorder);
+        }
     }
     Recorder* ByName(QChar name) { return name == 'a' ? &a : name == 'b' ? &b : &c; }
 };
 
-const char* const kRestartText =
-    "<b>This will restart the application.</b><br>Do you want to continue?";
+const QString kAsked = "a.ask b.ask c.ask";
+const QString kQuit = "a.quit b.quit c.quit quitImpl";
 
 }  // namespace
 
@@ -97,258 +77,161 @@ class TestLifetimeManager : public QObject {
     Q_OBJECT
 
 private slots:
-    void callbacksRunOnceAtStart_data() {
-        QTest::addColumn<int>("addedBefore");
-        QTest::addColumn<int>("starts");
-        QTest::addColumn<int>("addedAfter");
-
-        QTest::newRow("one callback, one start") << 1 << 1 << 0;
-        QTest::newRow("start twice runs callbacks once") << 2 << 2 << 0;
-        QTest::newRow("added after start never runs") << 0 << 1 << 2;
-        QTest::newRow("before and after, started again") << 1 << 1 << 1;
-    }
-
-    void callbacksRunOnceAtStart() {
-        QFETCH(int, addedBefore);
-        QFETCH(int, starts);
-        QFETCH(int, addedAfter);
-
-        Journal journal;
+    // Callbacks run once, among the observers in registration order; an empty one is ignored,
+    // those added during or after start never run, and observers registered during start are
+    // told from the next notification on.
+    void onStartCallbacks() {
+        QStringList journal;
         RecordingManager manager(&journal);
-        std::vector<int> runs(addedBefore + addedAfter, 0);
-        for (int i = 0; i < addedBefore; ++i) {
-            manager.addOnStartCallback([&runs, i] { ++runs[i]; });
-        }
+        Recorder a("a", &journal), b("b", &journal), late("late", &journal);
+        manager.addOnStartCallback({});  // kept as an observer, it would throw at start
+        manager.RegisterEventHandler(&a);
+        manager.addOnStartCallback([&] { journal << "first"; });
+        manager.RegisterEventHandler(&b);
+        manager.addOnStartCallback([&] { journal << "second"; });
+        a.reaction = [&](const QString& event) {
+            if (event == "start") {
+                manager.addOnStartCallback([&] { journal << "added during start"; });
+                manager.RegisterEventHandler(&late);
+            }
+        };
+
         QVERIFY(!manager.isStarted());
         manager.start();
         QVERIFY(manager.isStarted());
-        for (int i = addedBefore; i < addedBefore + addedAfter; ++i) {
-            manager.addOnStartCallback([&runs, i] { ++runs[i]; });
-        }
-        for (int s = 1; s < starts; ++s) {
-            manager.start();
-        }
-        if (addedAfter > 0) {
-            manager.start();
-        }
-
-        for (int i = 0; i < addedBefore + addedAfter; ++i) {
-            QCOMPARE(runs[i], i < addedBefore ? 1 : 0);
-        }
-        QVERIFY(journal.isEmpty());
-    }
-
-    void callbacksInterleaveWithObservers() {
-        Journal journal;
-        RecordingManager manager(&journal);
-        Recorder a("a", &journal), b("b", &journal);
-        manager.RegisterEventHandler(&a);
-        manager.addOnStartCallback([&] { journal << "first callback"; });
-        manager.RegisterEventHandler(&b);
-        manager.addOnStartCallback([&] { journal << "second callback"; });
-
+        manager.addOnStartCallback([&] { journal << "added after start"; });
         manager.start();
-        QCOMPARE(journal, (Journal{"a.start", "first callback", "b.start", "second callback"}));
-
-        // The callbacks are gone from the observer list; the observers stay.
+        QCOMPARE(journal.join(' '), "a.start first b.start second");
         journal.clear();
         QVERIFY(manager.tryToQuit());
-        QCOMPARE(journal, (Journal{"a.ask", "b.ask", "a.quit", "b.quit", "quitImpl"}));
+        QCOMPARE(journal.join(' '), "a.ask b.ask late.ask a.quit b.quit late.quit quitImpl");
     }
 
-    // Changes made during the start notification: a callback added then never runs, an
-    // observer registered then hears later notifications only.
-    void changesDuringStart() {
-        Journal journal;
-        RecordingManager manager(&journal);
-        Recorder a("a", &journal), late("late", &journal);
-        manager.RegisterEventHandler(&a);
-        a.reaction = [&] {
-            manager.addOnStartCallback([&] { journal << "added during start"; });
-            manager.RegisterEventHandler(&late);
-        };
-
-        manager.start();
-        QCOMPARE(journal, (Journal{"a.start"}));
-        journal.clear();
-        QVERIFY(manager.tryToQuit());
-        QCOMPARE(journal, (Journal{"a.ask", "late.ask", "a.quit", "late.quit", "quitImpl"}));
-    }
-
-    void emptyCallbackIsIgnored() {
-        Journal journal;
-        RecordingManager manager(&journal);
-        manager.addOnStartCallback(std::function<void()>());
-        manager.start();  // an empty callback kept as an observer would throw here
-        QVERIFY(manager.isStarted());
-    }
-
+    // Every observer is asked even after a refusal; a second call asks all over again.
     void quitting_data() {
         QTest::addColumn<QString>("vetoing");
-        QTest::addColumn<bool>("decided");
-        QTest::addColumn<Journal>("expected");
-
-        const Journal asked{"a.ask", "b.ask", "c.ask"};
-        QTest::newRow("nobody refuses")
-            << "" << true << asked + Journal{"a.quit", "b.quit", "c.quit", "quitImpl"};
-        QTest::newRow("the middle one refuses, all are asked") << "b" << false << asked;
-        QTest::newRow("the first refuses, all are asked") << "a" << false << asked;
-        QTest::newRow("several refuse") << "ac" << false << asked;
+        QTest::newRow("nobody refuses") << "";
+        QTest::newRow("the middle one refuses") << "b";
+        QTest::newRow("the first and the last refuse") << "ac";
     }
 
     void quitting() {
         QFETCH(QString, vetoing);
-        QFETCH(bool, decided);
-        QFETCH(Journal, expected);
 
-        Fixture fixture;
+        Fixture f;
         for (QChar name : vetoing) {
-            fixture.ByName(name)->vetoes = true;
+            f.ByName(name)->vetoes = true;
         }
-        QCOMPARE(fixture.manager.tryToQuit(), decided);
-        QCOMPARE(fixture.journal, expected);
-        QCOMPARE(fixture.manager.isQuitting(), decided);
+        const bool decided = vetoing.isEmpty();
+        QCOMPARE(f.manager.tryToQuit(), decided);
+        QCOMPARE(f.journal.join(' '), decided ? kAsked + " " + kQuit : kAsked);
+        QCOMPARE(f.manager.isQuitting(), decided);
+
+        f.a.vetoes = f.b.vetoes = f.c.vetoes = false;
+        f.journal.clear();
+        QVERIFY(f.manager.tryToQuit());
+        QCOMPARE(f.journal.join(' '), kAsked + " " + kQuit);
+        QVERIFY(f.manager.isQuitting());
     }
 
-    // A decided quit does not stop the observers from being asked again.
-    void secondQuitAsksAgain() {
-        Fixture fixture;
-        QVERIFY(fixture.manager.tryToQuit());
-        fixture.journal.clear();
-        fixture.b.vetoes = true;
-
-        QVERIFY(!fixture.manager.tryToQuit());
-        QCOMPARE(fixture.journal, (Journal{"a.ask", "b.ask", "c.ask"}));
-        QVERIFY(fixture.manager.isQuitting());
-
-        fixture.b.vetoes = false;
-        fixture.journal.clear();
-        QVERIFY(fixture.manager.tryToQuit());
-        QCOMPARE(fixture.journal,
-                 (Journal{"a.ask", "b.ask", "c.ask", "a.quit", "b.quit", "c.quit", "quitImpl"}));
-    }
-
-    // An exception from an observer leaves the notification and reaches the caller; the flags
-    // keep the values set before it.
+    // The exception reaches the caller; the flags keep the values set before it.
     void observerThrows_data() {
         QTest::addColumn<QString>("throwsIn");
         QTest::addColumn<bool>("started");
         QTest::addColumn<bool>("quitting");
-        QTest::addColumn<Journal>("expected");
-
-        QTest::newRow("on start") << "start" << true << false << Journal{"a.start", "b.start"};
-        QTest::newRow("when asked") << "ask" << false << false << Journal{"a.ask", "b.ask"};
-        QTest::newRow("on quit") << "quit" << false << true
-                                 << Journal{"a.ask", "b.ask", "c.ask", "a.quit", "b.quit"};
+        QTest::addColumn<QString>("expected");
+        QTest::newRow("on start") << "start" << true << false << "a.start b.start";
+        QTest::newRow("when asked") << "ask" << false << false << "a.ask b.ask";
+        QTest::newRow("on quit") << "quit" << false << true << kAsked + " a.quit b.quit";
     }
 
     void observerThrows() {
         QFETCH(QString, throwsIn);
         QFETCH(bool, started);
         QFETCH(bool, quitting);
-        QFETCH(Journal, expected);
+        QFETCH(QString, expected);
 
-        Fixture fixture;
-        fixture.b.throwsIn = throwsIn;
+        Fixture f;
+        f.b.reaction = [throwsIn](const QString& event) {
+            if (event == throwsIn) {
+                throw std::runtime_error(event.toStdString());
+            }
+        };
         if (throwsIn == "start") {
-            QVERIFY_EXCEPTION_THROWN(fixture.manager.start(), std::runtime_error);
+            QVERIFY_EXCEPTION_THROWN(f.manager.start(), std::runtime_error);
         } else {
-            QVERIFY_EXCEPTION_THROWN(fixture.manager.tryToQuit(), std::runtime_error);
+            QVERIFY_EXCEPTION_THROWN(f.manager.tryToQuit(), std::runtime_error);
         }
-        QCOMPARE(fixture.journal, expected);
-        QCOMPARE(fixture.manager.isStarted(), started);
-        QCOMPARE(fixture.manager.isQuitting(), quitting);
+        QCOMPARE(f.journal.join(' '), expected);
+        QCOMPARE(f.manager.isStarted(), started);
+        QCOMPARE(f.manager.isQuitting(), quitting);
     }
 
-    // Restarts that end before anything is launched.
+    // Restarts that end before anything is launched; an icon that loads replaces the standard one.
     void restartRefused_data() {
         QTest::addColumn<WorkingMode>("mode");
         QTest::addColumn<int>("answer");
-        QTest::addColumn<bool>("vetoed");
-        QTest::addColumn<bool>("boxShown");
-        QTest::addColumn<Journal>("expected");
+        QTest::addColumn<QString>("icon");
+        QTest::addColumn<int>("shownIcon");
+        QTest::addColumn<QString>("expected");  // c refuses the quit
 
-        const Journal asked{"a.ask", "b.ask", "c.ask"};
-        QTest::newRow("interactive, cancelled: observers not asked")
-            << WorkingMode::Interactive << int(QMessageBox::Cancel) << false << true << Journal{};
-        QTest::newRow("interactive, confirmed, refused by an observer")
-            << WorkingMode::Interactive << int(QMessageBox::Ok) << true << true << asked;
+        const WorkingMode ask = WorkingMode::Interactive;
+        const int information = QMessageBox::Information;
+        QTest::newRow("cancelled: observers not asked")
+            << ask << int(QMessageBox::Cancel) << "missing.png" << information << "";
+        QTest::newRow("icon replaced")
+            << ask << int(QMessageBox::Cancel) << "icon.png" << int(QMessageBox::NoIcon) << "";
+        QTest::newRow("icon under a non-ASCII name")
+            << ask << int(QMessageBox::Cancel) << QString::fromUtf8("ícono.png")
+            << int(QMessageBox::NoIcon) << "";
+        QTest::newRow("confirmed, refused by an observer")
+            << ask << int(QMessageBox::Ok) << "" << information << kAsked;
         QTest::newRow("unattended: no question, refused by an observer")
-            << WorkingMode::Unattended << int(QMessageBox::Ok) << true << false << asked;
+            << WorkingMode::Unattended << 0 << "" << 0 << kAsked;
         QTest::newRow("any other mode does not ask either")
-            << static_cast<WorkingMode>(7) << int(QMessageBox::Ok) << true << false << asked;
+            << static_cast<WorkingMode>(7) << 0 << "" << 0 << kAsked;
     }
 
     void restartRefused() {
         QFETCH(WorkingMode, mode);
         QFETCH(int, answer);
-        QFETCH(bool, vetoed);
-        QFETCH(bool, boxShown);
-        QFETCH(Journal, expected);
+        QFETCH(QString, icon);
+        QFETCH(int, shownIcon);
+        QFETCH(QString, expected);
 
-        Fixture fixture;
-        fixture.c.vetoes = vetoed;
+        QTemporaryDir dir;
+        QImage image(16, 16, QImage::Format_ARGB32);
+        image.fill(Qt::red);
+        QVERIFY(image.save(dir.filePath("icon.png")));
+        QVERIFY(image.save(dir.filePath(QString::fromUtf8("ícono.png"))));
+
+        Fixture f;
+        f.c.vetoes = true;
         ModalAnswerer answerer(static_cast<QMessageBox::StandardButton>(answer));
-
-        QVERIFY(!fixture.manager.tryToRestart(mode, "", "--never-launched"));
-        QCOMPARE(fixture.journal, expected);
-        QVERIFY(!fixture.manager.isQuitting());
-        QCOMPARE(answerer.Answered(), boxShown);
-        if (boxShown) {
+        QVERIFY(!f.manager.tryToRestart(mode, dir.filePath(icon).toUtf8().toStdString(), "-x"));
+        QCOMPARE(f.journal.join(' '), expected);
+        QVERIFY(!f.manager.isQuitting());
+        QCOMPARE(answerer.Answered(), mode == WorkingMode::Interactive);
+        if (answerer.Answered()) {
             QCOMPARE(answerer.Title(), QString("Attention"));
-            QCOMPARE(answerer.Text(), QString(kRestartText));
+            QCOMPARE(answerer.Text(), QString("<b>This will restart the application.</b><br>Do "
+                                              "you want to continue?"));
+            QCOMPARE(int(answerer.Icon()), shownIcon);
         }
     }
 
     // The quit is decided through the interface, so a product's own tryToQuit takes part.
     void restartQuitsThroughInterface() {
-        class OwnQuit : public LifetimeManager {
-        public:
+        struct OwnQuit : LifetimeManager {
             bool tryToQuit() override {
                 ++calls;
                 return false;
             }
             int calls = 0;
-        };
-        OwnQuit manager;
-        ILifetimeManager& asInterface = manager;
-        QVERIFY(!asInterface.tryToRestart(WorkingMode::Unattended, "", ""));
+        } manager;
+        QVERIFY(!static_cast<Quorvel::App::ILifetimeManager&>(manager).tryToRestart(
+            WorkingMode::Unattended, "", ""));
         QCOMPARE(manager.calls, 1);
-    }
-
-    void restartIcon_data() {
-        QTest::addColumn<QString>("icon");
-        QTest::addColumn<int>("expectedIcon");
-
-        QTest::newRow("no path") << "" << int(QMessageBox::Information);
-        QTest::newRow("missing file") << "missing.png" << int(QMessageBox::Information);
-        QTest::newRow("not an image") << "notes.png" << int(QMessageBox::Information);
-        QTest::newRow("an image replaces the icon") << "icon.png" << int(QMessageBox::NoIcon);
-        QTest::newRow("an image under a non-ASCII name")
-            << QString::fromUtf8("ícono.png") << int(QMessageBox::NoIcon);
-    }
-
-    void restartIcon() {
-        QFETCH(QString, icon);
-        QFETCH(int, expectedIcon);
-
-        QTemporaryDir dir;
-        QVERIFY(dir.isValid());
-        QImage image(16, 16, QImage::Format_ARGB32);
-        image.fill(Qt::red);
-        QVERIFY(image.save(dir.filePath("icon.png")));
-        QVERIFY(image.save(dir.filePath(QString::fromUtf8("ícono.png"))));
-        QFile notes(dir.filePath("notes.png"));
-        QVERIFY(notes.open(QIODevice::WriteOnly));
-        notes.write("just text");
-        notes.close();
-
-        Fixture fixture;
-        ModalAnswerer answerer(QMessageBox::Cancel);
-        const std::string path = icon.isEmpty() ? "" : dir.filePath(icon).toUtf8().toStdString();
-        QVERIFY(!fixture.manager.tryToRestart(WorkingMode::Interactive, path, ""));
-        QVERIFY(answerer.Answered());
-        QCOMPARE(int(answerer.Icon()), expectedIcon);
     }
 };
 

@@ -7,46 +7,18 @@
 
 namespace {
 
-const char* const kNeedSetupHead =
-    "NVIDIA<sup>&reg;</sup> CUDA&#8482; acceleration has been disabled in NVIDIA<sup>&reg;</sup> "
-    "Control Panel. To enable CUDA&#8482; acceleration for Vidorant, select "
-    "<b>High-performance NVIDIA<sup>&reg;</sup> processor</b> as your preferred graphics "
-    "processor in NVIDIA<sup>&reg;</sup> Control Panel.<br><br>";
-const char* const kUnsupportedHead =
-    "Unfortunately, the currently installed graphics card driver does not support "
-    "NVIDIA<sup>&reg;</sup> CUDA&#8482; acceleration.<br><br>You can install an earlier version "
-    "of the NVIDIA<sup>&reg;</sup> graphics card driver to enable CUDA&#8482; acceleration. To "
-    "do that, simply download the installation package and follow the manufacturer's "
-    "instructions to install the driver.<br><br>";
-
-const char* const kNeedSetupLink = "<a href=\"%1\" style=\"%2\">Detailed Instructions</a>";
-const char* const kUnsupportedLink = "<a href=\"%1\" style=\"%2\">Download Driver</a>";
-
 using Builder = QString (*)(const QString&);
 
-// Stands in for a loaded catalogue: translates only the "SharedMessages" context and keeps
-// the markers, so the substitutions can be seen in the translation.
+// Stands in for a loaded catalogue of the "SharedMessages" context.
 class FakeCatalogue : public QTranslator {
 public:
-    QString translate(const char* context, const char* sourceText, const char* disambiguation,
+    QString translate(const char* context, const char*, const char* disambiguation,
                       int) const override {
-        if (qstrcmp(context, "SharedMessages") != 0 || disambiguation) {
-            return {};
-        }
-        ++lookups;
-        // Keyed by the whole source text, as a compiled catalogue is.
-        const QString source = QString::fromUtf8(sourceText);
-        if (source == kNeedSetupHead + QString(kNeedSetupLink)) {
-            return "Treiber einrichten: <a href=\"%1\" style=\"%2\">Anleitung</a>";
-        }
-        if (source == kUnsupportedHead + QString(kUnsupportedLink)) {
-            return "Treiber wird nicht unterstützt: <a href=\"%1\" style=\"%2\">Herunterladen</a>";
-        }
-        return {};
+        return qstrcmp(context, "SharedMessages") == 0 && !disambiguation
+                   ? QString::fromUtf8("übersetzt: <a href=\"%1\" style=\"%2\">hier</a>")
+                   : QString();
     }
     bool isEmpty() const override { return false; }
-
-    mutable int lookups = 0;
 };
 
 }  // namespace
@@ -57,77 +29,56 @@ class TestSharedMessages : public QObject {
     Q_OBJECT
 
 private slots:
-    void cleanup() { qApp->setProperty("linkStyle", QVariant()); }
-
-    void english_data() {
+    // The source text, or its translation in "SharedMessages", with the url and the application's
+    // "linkStyle" property put in.
+    void message_data() {
         QTest::addColumn<Builder>("builder");
+        QTest::addColumn<bool>("translated");
         QTest::addColumn<QString>("url");
         QTest::addColumn<QVariant>("linkStyle");
         QTest::addColumn<QString>("expected");
 
-        const QString needSetup = kNeedSetupHead;
-        const QString unsupported = kUnsupportedHead;
         QTest::newRow("need setup")
-            << Builder(&GetGPUNeedSetupDriverMessage) << "https://example.test/setup"
+            << Builder(&GetGPUNeedSetupDriverMessage) << false << "https://example.test/setup"
             << QVariant("color: #0a84ff;")
-            << needSetup +
-                   "<a href=\"https://example.test/setup\" style=\"color: #0a84ff;\">"
-                   "Detailed Instructions</a>";
-        QTest::newRow("unsupported")
-            << Builder(&GetGPUUnsupportedDriverMessage) << "https://example.test/driver"
-            << QVariant("text-decoration: none")
-            << unsupported +
-                   "<a href=\"https://example.test/driver\" "
-                   "style=\"text-decoration: none\">Download Driver</a>";
-        QTest::newRow("markers in the url are not expanded again")
-            << Builder(&GetGPUNeedSetupDriverMessage) << "https://example.test/?a=%2&b=%1"
-            << QVariant("color: red")
-            << needSetup +
-                   "<a href=\"https://example.test/?a=%2&b=%1\" style=\"color: red\">"
-                   "Detailed Instructions</a>";
-        QTest::newRow("no linkStyle: empty style")
-            << Builder(&GetGPUUnsupportedDriverMessage) << "https://example.test/driver"
-            << QVariant()
-            << unsupported +
-                   "<a href=\"https://example.test/driver\" style=\"\">"
-                   "Download Driver</a>";
+            << "NVIDIA<sup>&reg;</sup> CUDA&#8482; acceleration has been disabled in "
+               "NVIDIA<sup>&reg;</sup> Control Panel. To enable CUDA&#8482; acceleration for "
+               "Vidorant, select <b>High-performance NVIDIA<sup>&reg;</sup> processor</b> as your "
+               "preferred graphics processor in NVIDIA<sup>&reg;</sup> Control Panel.<br><br>"
+               "<a href=\"https://example.test/setup\" style=\"color: #0a84ff;\">"
+               "Detailed Instructions</a>";
+        QTest::newRow("unsupported, no linkStyle, markers in the url left alone")
+            << Builder(&GetGPUUnsupportedDriverMessage) << false
+            << "https://example.test/?a=%2&b=%1" << QVariant()
+            << "Unfortunately, the currently installed graphics card driver does not support "
+               "NVIDIA<sup>&reg;</sup> CUDA&#8482; acceleration.<br><br>You can install an "
+               "earlier version of the NVIDIA<sup>&reg;</sup> graphics card driver to enable "
+               "CUDA&#8482; acceleration. To do that, simply download the installation package "
+               "and follow the manufacturer's instructions to install the driver.<br><br>"
+               "<a href=\"https://example.test/?a=%2&b=%1\" style=\"\">Download Driver</a>";
+        const QString translation =
+            QString::fromUtf8("übersetzt: <a href=\"u\" style=\"s\">hier</a>");
+        QTest::newRow("need setup, translated") << Builder(&GetGPUNeedSetupDriverMessage) << true
+                                                << "u" << QVariant("s") << translation;
+        QTest::newRow("unsupported, translated") << Builder(&GetGPUUnsupportedDriverMessage) << true
+                                                 << "u" << QVariant("s") << translation;
     }
 
-    void english() {
+    void message() {
         QFETCH(Builder, builder);
+        QFETCH(bool, translated);
         QFETCH(QString, url);
         QFETCH(QVariant, linkStyle);
         QFETCH(QString, expected);
 
-        qApp->setProperty("linkStyle", linkStyle);
-        QCOMPARE(builder(url), expected);
-    }
-
-    void translationIsUsed_data() {
-        QTest::addColumn<Builder>("builder");
-        QTest::addColumn<QString>("expected");
-
-        QTest::newRow("need setup")
-            << Builder(&GetGPUNeedSetupDriverMessage)
-            << "Treiber einrichten: <a href=\"u%1\" style=\"s\">Anleitung</a>";
-        QTest::newRow("unsupported") << Builder(&GetGPUUnsupportedDriverMessage)
-                                     << QString::fromUtf8(
-                                            "Treiber wird nicht unterstützt: <a href=\"u%1\" "
-                                            "style=\"s\">Herunterladen</a>");
-    }
-
-    void translationIsUsed() {
-        QFETCH(Builder, builder);
-        QFETCH(QString, expected);
-
         FakeCatalogue catalogue;
-        QCoreApplication::installTranslator(&catalogue);
-        qApp->setProperty("linkStyle", "s");
-        const QString message = builder("u%1");
+        if (translated) {
+            QCoreApplication::installTranslator(&catalogue);
+        }
+        qApp->setProperty("linkStyle", linkStyle);
+        const QString message = builder(url);
         QCoreApplication::removeTranslator(&catalogue);
-
         QCOMPARE(message, expected);
-        QCOMPARE(catalogue.lookups, 1);
     }
 };
 

@@ -1,6 +1,6 @@
-// Holds one of the product's named mutexes the way a real process does, until its standard
-// input closes or it is killed. "app_instance" constructs an Application (which takes the
-// running-application marker); "app_instance --installer" holds the installer's mutex.
+// Holds one of the product's named mutexes like a real process, until its standard input
+// closes or it is killed: "app_instance" constructs an Application (taking the running-
+// application marker), "app_instance --installer" holds the installer's mutex.
 #include <Quorvel/App/Application/Application.h>
 #include <Quorvel/App/Application/LifetimeManager.h>
 #include <Quorvel/Util/AppMutexLocker.h>
@@ -11,20 +11,18 @@
 #include <string>
 
 int main(int argc, char** argv) {
-    const bool installer = argc > 1 && std::strcmp(argv[1], "--installer") == 0;
-    std::unique_ptr<Quorvel::Util::AppMutexLocker> installerLock;
+    std::unique_ptr<Quorvel::Util::AppMutexLocker> installer;
     std::unique_ptr<Quorvel::App::Application> application;
-    if (installer) {
-        installerLock = std::make_unique<Quorvel::Util::AppMutexLocker>(
+    if (argc > 1 && std::strcmp(argv[1], "--installer") == 0) {
+        installer = std::make_unique<Quorvel::Util::AppMutexLocker>(
             "{D77D6BBA-867A-4AF4-B888-3B0BA21A6B81}");
-        std::cout << (installerLock->TryLockAppMutex() ? "locked" : "busy") << std::endl;
+        std::cout << (installer->TryLockAppMutex() ? "locked" : "busy") << std::endl;
     } else {
         application = std::make_unique<Quorvel::App::Application>(
             argc, argv, std::make_shared<Quorvel::App::LifetimeManager>());
         std::cout << "started" << std::endl;
     }
-    std::string line;
-    while (std::getline(std::cin, line)) {
+    for (std::string line; std::getline(std::cin, line);) {
     }
     return 0;
 }

@@ -1,18 +1,13 @@
-// Stands in for the system's DPI library: exports SetProcessDpiAwareness and leaves the value
-// it was called with in the process environment, where the test finds it after the library
-// has been released again.
+// Stands in for the system's DPI library: leaves the value SetProcessDpiAwareness was called
+// with in the environment, where the test finds it after the library is released again.
 #include <cstdio>
 #include <cstdlib>
 
 #ifdef _WIN32
-#define STUB_EXPORT extern "C" __declspec(dllexport)
-#define STUB_CALL __stdcall
+extern "C" __declspec(dllexport) long __stdcall SetProcessDpiAwareness(int value) {
 #else
-#define STUB_EXPORT extern "C" __attribute__((visibility("default")))
-#define STUB_CALL
+extern "C" __attribute__((visibility("default"))) long SetProcessDpiAwareness(int value) {
 #endif
-
-STUB_EXPORT long STUB_CALL SetProcessDpiAwareness(int value) {
     char text[16];
     std::snprintf(text, sizeof text, "%d", value);
 #ifdef _WIN32

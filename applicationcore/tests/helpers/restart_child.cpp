@@ -1,12 +1,7 @@
-// Restarts itself through a LifetimeManager, or records how it was started.
-//
-//   restart_child --restart <arguments>   restarts unattended once started, passing
-//                                         <arguments> to the new instance; prints
-//                                         "restarted=<0|1>" when its event loop has ended
-//   restart_child [arguments...]          the relaunched instance: writes its pid, its
-//                                         executable path and one argument per line to the
-//                                         file after "--record", or, without that option,
-//                                         to the file named by QUORVEL_RESTART_RECORD
+// "restart_child --restart <arguments>" restarts itself unattended once started, passing
+// <arguments> on, and prints "restarted=<0|1>" when its event loop has ended. Otherwise it is
+// the relaunched instance: it writes its pid, executable path and arguments, one per line, to
+// the file named by QUORVEL_RESTART_RECORD.
 #include <Quorvel/App/Application/LifetimeManager.h>
 
 #include <QApplication>
@@ -18,7 +13,6 @@
 int main(int argc, char** argv) {
     QApplication app(argc, argv);
     const QStringList arguments = QCoreApplication::arguments().mid(1);
-
     if (arguments.size() == 2 && arguments[0] == "--restart") {
         Quorvel::App::LifetimeManager manager;
         bool restarted = false;
@@ -32,18 +26,12 @@ int main(int argc, char** argv) {
         return code;
     }
 
-    QString recordFile = qEnvironmentVariable("QUORVEL_RESTART_RECORD");
-    const int option = arguments.indexOf("--record");
-    if (option >= 0 && option + 1 < arguments.size()) {
-        recordFile = arguments[option + 1];
-    }
-    QSaveFile record(recordFile);
-    if (!record.open(QIODevice::WriteOnly)) {
-        return 2;
-    }
-    QStringList lines{QString::number(QCoreApplication::applicationPid()),
-                      QCoreApplication::applicationFilePath()};
-    lines += arguments;
-    record.write((lines.join('\n') + '\n').toUtf8());
-    return record.commit() ? 0 : 3;
+    QSaveFile record(qEnvironmentVariable("QUORVEL_RESTART_RECORD"));
+    const QStringList lines = QStringList{QString::number(QCoreApplication::applicationPid()),
+                                          QCoreApplication::applicationFilePath()} +
+                              arguments;
+    return record.open(QIODevice::WriteOnly) &&
+                   record.write((lines.join('\n') + '\n').toUtf8()) > 0 && record.commit()
+               ? 0
+               : 2;
 }
