@@ -73,6 +73,7 @@ int main(int argc, char** argv) {
     google::InstallFailureSignalHandler();
 
     HighDpiFix();
+    UseDesktopOpenGL();
     auto lifetime = std::make_shared<LifetimeManager>();
     Application app(argc, argv, lifetime);
     app.setQuitOnLastWindowClosed(false);  // only the lifetime manager decides to quit
