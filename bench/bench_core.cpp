@@ -57,8 +57,7 @@ using Quorvel::Networking::IHttpClient;
 // Application objects
 
 // Quorvel is the application as a product runs it for nearly all its life: started, with the
-// splash controller (and its application-wide event filter) gone. QuorvelBeforeStart is the
-// state between construction and start.
+// splash controller gone. QuorvelBeforeStart is the state between construction and start.
 enum class AppKind { None, Bare, Quorvel, QuorvelBeforeStart };
 
 const char* LabelOf(AppKind kind) {

@@ -1,8 +1,8 @@
 #include <Quorvel/Core/TrackCurrentException.h>
 
-#include <cstdlib>
+#include <boost/core/demangle.hpp>
+
 #include <exception>
-#include <memory>
 #include <mutex>
 #include <typeinfo>
 
@@ -27,23 +27,11 @@ Record& TheRecord() {
     return *record;
 }
 
-std::string Demangle(const char* name) {
-#ifdef QUORVEL_HAVE_CXXABI
-    int status = 0;
-    std::unique_ptr<char, void (*)(void*)> demangled(
-        abi::__cxa_demangle(name, nullptr, nullptr, &status), std::free);
-    if (status == 0 && demangled) {
-        return demangled.get();
-    }
-#endif
-    return name;
-}
-
 // Only valid inside a handler.
 std::string TypeOfCurrentException() {
 #ifdef QUORVEL_HAVE_CXXABI
     if (const std::type_info* type = abi::__cxa_current_exception_type()) {
-        return Demangle(type->name());
+        return boost::core::demangle(type->name());
     }
 #endif
     return "unknown";
@@ -61,7 +49,7 @@ void TrackCurrentException() {
         try {
             std::rethrow_exception(current);
         } catch (const std::exception& e) {
-            tracked.type = Demangle(typeid(e).name());
+            tracked.type = boost::core::demangle(typeid(e).name());
             tracked.message = e.what();
         } catch (...) {
             tracked.type = TypeOfCurrentException();

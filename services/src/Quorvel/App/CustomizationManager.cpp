@@ -1,5 +1,7 @@
 #include <Quorvel/App/CustomizationManager.h>
 
+#include <Quorvel/Util/TextConversion.h>
+
 #include <QDir>
 #include <QFile>
 #include <QFileInfo>
@@ -17,11 +19,6 @@
 namespace Quorvel::App {
 
 namespace {
-
-std::string ToUtf8(const QString& text) {
-    const QByteArray bytes = text.toUtf8();
-    return std::string(bytes.constData(), static_cast<size_t>(bytes.size()));
-}
 
 struct Values {
     std::string organizationName;
@@ -95,9 +92,9 @@ public:
             const QByteArray before = json.left(offset);
             const int line = before.count('\n') + 1;
             const int column = offset - (before.lastIndexOf('\n') + 1) + 1;
-            Fail("the text is not valid JSON: " + ToUtf8(error.errorString()) + " at line " +
-                 std::to_string(line) + ", column " + std::to_string(column) + " (offset " +
-                 std::to_string(offset) + ")");
+            Fail("the text is not valid JSON: " + Util::QStringToUtf8(error.errorString()) +
+                 " at line " + std::to_string(line) + ", column " + std::to_string(column) +
+                 " (offset " + std::to_string(offset) + ")");
         }
         if (!document.isObject()) {
             Fail(std::string("the top level must be a JSON object, found ") +
@@ -136,7 +133,7 @@ public:
         if (!value->isString()) {
             WrongType(where, name, "a string", *value);
         }
-        return ToUtf8(value->toString());
+        return Util::QStringToUtf8(value->toString());
     }
 
     // Names the product shows and files its settings under: empty would be a broken product.
@@ -174,7 +171,7 @@ public:
     }
 
     static std::string Path(const std::string& where, const QString& name) {
-        return where.empty() ? ToUtf8(name) : where + "." + ToUtf8(name);
+        return where.empty() ? Util::QStringToUtf8(name) : where + "." + Util::QStringToUtf8(name);
     }
 
 private:
@@ -257,7 +254,7 @@ struct CustomizationManager::Impl {
 };
 
 std::shared_ptr<CustomizationManager> CustomizationManager::FromFile(const QString& path) {
-    const std::string source = ToUtf8(QDir::toNativeSeparators(path));
+    const std::string source = Util::QStringToUtf8(QDir::toNativeSeparators(path));
     const Reader reader(source);
     const QFileInfo info(path);
     if (!info.exists()) {
@@ -268,22 +265,22 @@ std::shared_ptr<CustomizationManager> CustomizationManager::FromFile(const QStri
     }
     QFile file(path);
     if (!file.open(QIODevice::ReadOnly)) {
-        reader.Fail("the file cannot be read: " + ToUtf8(file.errorString()));
+        reader.Fail("the file cannot be read: " + Util::QStringToUtf8(file.errorString()));
     }
     const QByteArray json = file.readAll();
     if (file.error() != QFileDevice::NoError) {
-        reader.Fail("the file cannot be read: " + ToUtf8(file.errorString()));
+        reader.Fail("the file cannot be read: " + Util::QStringToUtf8(file.errorString()));
     }
     return FromJson(json, path);
 }
 
 std::shared_ptr<CustomizationManager> CustomizationManager::FromFile(const Quorvel::ioPath& path) {
-    return FromFile(QString::fromStdString(path.utf8string()));
+    return FromFile(Util::Utf8ToQString(path.utf8string()));
 }
 
 std::shared_ptr<CustomizationManager> CustomizationManager::FromJson(const QByteArray& json,
                                                                      const QString& source) {
-    const Reader reader(ToUtf8(QDir::toNativeSeparators(source)));
+    const Reader reader(Util::QStringToUtf8(QDir::toNativeSeparators(source)));
     const QJsonObject root = reader.Parse(json);
     reader.CheckKnown(root,
                       {kOrganizationName, kApplicationName, kProductName, kProductVersion,
@@ -326,7 +323,8 @@ std::shared_ptr<CustomizationManager> CustomizationManager::FromJson(const QByte
                 reader.Fail("the member \"" + where + "\" must be an object, found " +
                             Describe(it.value()));
             }
-            impl->overrides[ToUtf8(it.key())] = ReadOverride(reader, it.value().toObject(), where);
+            impl->overrides[Util::QStringToUtf8(it.key())] =
+                ReadOverride(reader, it.value().toObject(), where);
         }
     }
 

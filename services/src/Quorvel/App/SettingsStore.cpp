@@ -1,5 +1,7 @@
 #include <Quorvel/App/SettingsStore.h>
 
+#include <Quorvel/Util/TextConversion.h>
+
 #include <QCoreApplication>
 #include <QSettings>
 #include <QStandardPaths>
@@ -16,15 +18,6 @@
 namespace Quorvel::App {
 
 namespace {
-
-QString ToQString(const std::string& text) {
-    return QString::fromUtf8(text.data(), static_cast<int>(text.size()));
-}
-
-std::string ToUtf8(const QString& text) {
-    const QByteArray bytes = text.toUtf8();
-    return std::string(bytes.constData(), static_cast<size_t>(bytes.size()));
-}
 
 // INI files hand every value back as text, while values written in this session (and
 // registry numbers) keep their type. Reading everything through its text keeps a value's
@@ -185,10 +178,10 @@ struct SettingsStore::Impl {
         // read or parsed is worth one record, reading on with what could be had.
         if (settings->status() == QSettings::AccessError) {
             accessReported = true;
-            LOG(ERROR) << "The settings store [" << ToUtf8(settings->fileName())
+            LOG(ERROR) << "The settings store [" << Util::QStringToUtf8(settings->fileName())
                        << "] cannot be read; it starts empty and may not keep changes";
         } else if (settings->status() == QSettings::FormatError) {
-            LOG(ERROR) << "The settings file [" << ToUtf8(settings->fileName())
+            LOG(ERROR) << "The settings file [" << Util::QStringToUtf8(settings->fileName())
                        << "] is not a valid INI file; only what could be parsed is used";
         }
     }
@@ -210,12 +203,12 @@ struct SettingsStore::Impl {
 
     QVariant Read(const std::string& key) const {
         std::lock_guard<std::mutex> lock(mutex);
-        return settings->value(ToQString(key));
+        return settings->value(Util::Utf8ToQString(key));
     }
 
     void Write(const std::string& key, const QVariant& value) {
         std::lock_guard<std::mutex> lock(mutex);
-        settings->setValue(ToQString(key), value);
+        settings->setValue(Util::Utf8ToQString(key), value);
         Flush();
     }
 
@@ -231,7 +224,7 @@ struct SettingsStore::Impl {
             persistent = false;
             if (!accessReported) {
                 accessReported = true;
-                LOG(ERROR) << "The settings store [" << ToUtf8(settings->fileName())
+                LOG(ERROR) << "The settings store [" << Util::QStringToUtf8(settings->fileName())
                            << "] cannot be written; changes are kept for this session only";
             }
         }
@@ -254,7 +247,7 @@ void SettingsStore::SetBool(const std::string& key, bool value) { m_impl->Write(
 void SettingsStore::SetInt(const std::string& key, int value) { m_impl->Write(key, value); }
 
 void SettingsStore::SetString(const std::string& key, const std::string& value) {
-    m_impl->Write(key, ToQString(value));
+    m_impl->Write(key, Util::Utf8ToQString(value));
 }
 
 bool SettingsStore::GetBool(const std::string& key, bool defaultValue) const {
@@ -273,7 +266,7 @@ int SettingsStore::GetInt(const std::string& key, int defaultValue) const {
 std::string SettingsStore::GetString(const std::string& key,
                                      const std::string& defaultValue) const {
     const auto text = TextOf(m_impl->Read(key));
-    return text ? ToUtf8(*text) : defaultValue;
+    return text ? Util::QStringToUtf8(*text) : defaultValue;
 }
 
 uint32_t SettingsStore::GetUInt(const std::string& key, uint32_t defaultValue) const {
@@ -286,7 +279,7 @@ uint32_t SettingsStore::GetUInt(const std::string& key, uint32_t defaultValue) c
 
 bool SettingsStore::Contains(const std::string& key) const {
     std::lock_guard<std::mutex> lock(m_impl->mutex);
-    return m_impl->settings->contains(ToQString(key));
+    return m_impl->settings->contains(Util::Utf8ToQString(key));
 }
 
 void SettingsStore::Remove(const std::string& key) {
@@ -295,7 +288,7 @@ void SettingsStore::Remove(const std::string& key) {
     if (key.empty()) {
         return;
     }
-    m_impl->settings->remove(ToQString(key));
+    m_impl->settings->remove(Util::Utf8ToQString(key));
     m_impl->Flush();
 }
 

@@ -172,20 +172,14 @@ void LookAndFeelHandler::OnInnerLocaleChanged(QAction* action) {
     const std::string name = NameOf(action);
     // The service tells us back through OnLocaleChanged; the user's pick is kept either way.
     m_impl->manager->SetLocale(name);
-    m_impl->currentLocale = name;
-    if (m_impl->localeMenu) {
-        CheckEntry(name, m_impl->localeActions);
-    }
+    SelectLocale(name);
     emit LocaleChanged(name);
 }
 
 void LookAndFeelHandler::OnInnerThemeChanged(QAction* action) {
     const std::string name = NameOf(action);
     m_impl->manager->SetTheme(name);
-    m_impl->currentTheme = name;
-    if (m_impl->themeMenu) {
-        CheckEntry(name, m_impl->themeActions);
-    }
+    SelectTheme(name);
     emit ThemeChanged(name);
 }
 
