@@ -5,6 +5,9 @@
 #include <Quorvel/Contracts.h>
 
 #include <Quorvel/App/Application/Application.h>
+#include <Quorvel/App/Application/Extensions/ApplicationRegistryUpdater.h>
+#include <Quorvel/App/Application/Extensions/Extension.h>
+#include <Quorvel/App/Application/Extensions/IExtension.h>
 #include <Quorvel/App/Application/GraphicsSwitches.h>
 #include <Quorvel/App/Application/IApplicationContext.h>
 #include <Quorvel/App/Application/ILifetimeManager.h>
