@@ -5,6 +5,10 @@
 #include <Quorvel/Contracts.h>
 
 #include <Quorvel/App/Application/Application.h>
+#include <Quorvel/App/Application/Browser/AbstractPreferredBrowser.h>
+#include <Quorvel/App/Application/Browser/PreferredBrowser.h>
+#include <Quorvel/App/Application/Browser/ProcessMap.h>
+#include <Quorvel/App/Application/Browser/URLHandler.h>
 #include <Quorvel/App/Application/Extensions/ApplicationRegistryUpdater.h>
 #include <Quorvel/App/Application/Extensions/Extension.h>
 #include <Quorvel/App/Application/Extensions/IExtension.h>

@@ -1,0 +1,92 @@
+// Exercises the Qt-free Windows process lister; built by mingw-w64 and run under wine.
+
+#include "ProcessLister.h"
+
+#include <windows.h>
+
+#include <algorithm>
+#include <cstdio>
+#include <cwctype>
+#include <string>
+
+namespace {
+
+int g_failures = 0;
+
+void Check(bool condition, const char* what) {
+    std::printf("%s: %s\n", condition ? "PASS" : "FAIL", what);
+    g_failures += condition ? 0 : 1;
+}
+
+std::wstring Lower(std::wstring text) {
+    std::transform(text.begin(), text.end(), text.begin(),
+                   [](wchar_t c) { return static_cast<wchar_t>(std::towlower(c)); });
+    return text;
+}
+
+bool Listed(const std::vector<std::wstring>& paths, const std::wstring& path) {
+    // The system may spell a path with other capitals than the caller did.
+    return std::any_of(paths.begin(), paths.end(),
+                       [&](const std::wstring& listed) { return Lower(listed) == Lower(path); });
+}
+
+std::wstring OwnPath() {
+    wchar_t path[MAX_PATH] = {};
+    ::GetModuleFileNameW(nullptr, path, MAX_PATH);
+    return path;
+}
+
+void TestProcessList() {
+    const auto paths = Quorvel::App::Platform::ListProcessExecutables();
+    Check(!paths.empty() && paths.size() <= 1024, "some processes, at most 1024");
+    Check(Listed(paths, OwnPath()), "this program is listed under its own path");
+    Check(std::all_of(paths.begin(), paths.end(),
+                      [](const std::wstring& path) {
+                          return path.find(L'\0') == std::wstring::npos && path.size() < MAX_PATH;
+                      }),
+          "every path ends at its first null, within the buffer");
+
+    // A second program named with capitals, in a folder of its own.
+    wchar_t temp[MAX_PATH] = {};
+    ::GetTempPathW(MAX_PATH, temp);
+    const std::wstring folder =
+        std::wstring(temp) + L"quorvel-lister-" + std::to_wstring(::GetCurrentProcessId());
+    ::CreateDirectoryW(folder.c_str(), nullptr);
+    const std::wstring child = folder + L"\\QuorvelChild.EXE";
+    Check(::CopyFileW(OwnPath().c_str(), child.c_str(), FALSE) != 0, "the child is copied");
+    std::wstring commandLine = L"\"" + child + L"\" --sleep";
+    STARTUPINFOW startup = {};
+    startup.cb = sizeof startup;
+    PROCESS_INFORMATION info = {};
+    const bool started = ::CreateProcessW(child.c_str(), commandLine.data(), nullptr, nullptr,
+                                          FALSE, 0, nullptr, nullptr, &startup, &info) != 0;
+    Check(started, "the child starts");
+    if (started) {
+        ::WaitForInputIdle(info.hProcess, 5000);
+        bool found = false;
+        // It may take a moment before the child's module is mapped.
+        for (int attempt = 0; attempt < 100 && !found; ++attempt) {
+            found = Listed(Quorvel::App::Platform::ListProcessExecutables(), child);
+            if (!found) ::Sleep(50);
+        }
+        Check(found, "a started child is listed under its path");
+        ::TerminateProcess(info.hProcess, 0);
+        ::WaitForSingleObject(info.hProcess, 10000);
+        ::CloseHandle(info.hThread);
+        ::CloseHandle(info.hProcess);
+    }
+    ::DeleteFileW(child.c_str());
+    ::RemoveDirectoryW(folder.c_str());
+}
+
+}  // namespace
+
+int wmain(int argc, wchar_t** argv) {
+    if (argc > 1 && std::wstring(argv[1]) == L"--sleep") {
+        ::Sleep(INFINITE);
+        return 0;
+    }
+    TestProcessList();
+    std::printf("%d failed\n", g_failures);
+    return g_failures == 0 ? 0 : 1;
+}
