@@ -1,12 +1,20 @@
 // The demo's shipped themes and translations, checked through the real look-and-feel manager.
 #include <Quorvel/App/Application/LookAndFeelManager.h>
 #include <Quorvel/App/CustomizationManager.h>
+#include <Quorvel/App/HardwareInfo.h>
+#include <Quorvel/App/LaunchTypeProcessor.h>
+#include <Quorvel/App/LinksManager.h>
+#include <Quorvel/App/MailSettingsManager.h>
+#include <Quorvel/App/ProductSettingsManager.h>
+#include <Quorvel/App/UserSettingsManager.h>
 #include <Quorvel/TestSupport/LogCapture.h>
 #include <Quorvel/TestSupport/TestEnvironment.h>
 #include <Quorvel/Util/TextConversion.h>
 
 #include <QDirIterator>
 #include <QRegularExpression>
+#include <QTemporaryDir>
+#include <QUrl>
 #include <QXmlStreamReader>
 
 using namespace Quorvel::App;
@@ -143,6 +151,46 @@ private slots:
         QCOMPARE(customization->GetProductName(), std::string("Quorvel Demo"));
         customization->SwitchLocale("ru_RU");
         QCOMPARE(customization->GetProductName(), std::string("Кворвел Демо"));
+    }
+
+    // Every link key has a usable web address in every shipped language, and the languages
+    // that have their own help pages get them.
+    void everyLinkResolvesInEveryLanguage_data() {
+        QTest::addColumn<QString>("locale");
+        QTest::addColumn<QString>("help");
+        QTest::newRow("en_US") << "en_US" << "https://quorvel.example/help/en_US/?v=1.0.0.42";
+        QTest::newRow("de_DE") << "de_DE" << "https://quorvel.example/de/hilfe/?v=1.0.0.42";
+        QTest::newRow("ru_RU") << "ru_RU" << "https://quorvel.example/ru/spravka/?v=1.0.0.42";
+    }
+    void everyLinkResolvesInEveryLanguage() {
+        QFETCH(QString, locale);
+        QFETCH(QString, help);
+        QTemporaryDir dir;
+        QVERIFY(dir.isValid());
+        auto lookAndFeel = Manager();
+        lookAndFeel->SetLocale(locale.toStdString());
+        auto customization = CustomizationManager::FromFile(
+            QString(QUORVEL_DEMO_SOURCE_DIR "/data/customization.json"));
+        customization->SwitchLocale(locale.toStdString());
+        Quorvel::TestSupport::LogCapture capture;
+        LinksManager links(customization, std::make_shared<HardwareInfo>(), lookAndFeel,
+                           std::make_shared<MailSettingsManager>(dir.filePath("mail.ini")),
+                           std::make_shared<ProductSettingsManager>(dir.filePath("product.ini")),
+                           std::make_shared<UserSettingsManager>(dir.filePath("user.ini")),
+                           std::make_shared<LaunchTypeProcessor>(nullptr, QStringList{"demo"}),
+                           nullptr,
+                           QUORVEL_DEMO_SOURCE_DIR "/data/" + QString(LinksManager::FileName));
+        QVERIFY(links.IsLoaded());
+        for (const auto& [key, name] : Quorvel::GetURLKeyNames()) {
+            const QString address = links.GetUrl(key);
+            const QUrl url(address, QUrl::StrictMode);
+            QVERIFY2(url.isValid() && !url.host().isEmpty() &&
+                         (url.scheme() == "https" || url.scheme() == "http"),
+                     qPrintable(Utf8ToQString(name) + ": \"" + address + '"'));
+        }
+        QCOMPARE(links.GetUrl(Quorvel::URLKeys::HELP_URL_menu), help);
+        QCOMPARE(capture.Messages(google::GLOG_ERROR), std::vector<std::string>());
+        QCOMPARE(capture.Messages(google::GLOG_WARNING), std::vector<std::string>());
     }
 };
 

@@ -1,13 +1,15 @@
 #pragma once
 
-// The product-side services: settings stores, customization, launch type and hardware
-// information.
+// The product-side services: settings stores, customization, launch type, hardware
+// information and links.
 #include <Quorvel/App/ApplicationSettingsManager.h>
 #include <Quorvel/App/CustomizationError.h>
 #include <Quorvel/App/CustomizationManager.h>
 #include <Quorvel/App/HardwareInfo.h>
 #include <Quorvel/App/InstallerSettingsManager.h>
 #include <Quorvel/App/LaunchTypeProcessor.h>
+#include <Quorvel/App/LinksManager.h>
+#include <Quorvel/App/LinksTable.h>
 #include <Quorvel/App/MailSettingsManager.h>
 #include <Quorvel/App/ProductSettingsManager.h>
 #include <Quorvel/App/SettingsStore.h>
