@@ -2,6 +2,7 @@
 
 #include <Quorvel/App/Application/SplashController.h>
 #include <Quorvel/App/Application/TopManagerObserver.h>
+#include <Quorvel/App/LinksManager.h>
 #include <Quorvel/Core/TrackCurrentException.h>
 #include <Quorvel/ExternalStimulus/DirectCallGateway.h>
 #include <Quorvel/Util/AppMutexLocker.h>
@@ -12,9 +13,9 @@
 #include <QMetaEnum>
 #include <QPointer>
 
+#include <glog/logging.h>
 #include <boost/core/demangle.hpp>
 #include <boost/exception/diagnostic_information.hpp>
-#include <glog/logging.h>
 
 #include <chrono>
 #include <cstring>
@@ -138,6 +139,9 @@ public:
 
     void OnServiceChanged(const std::shared_ptr<ICustomizationManager>& customization,
                           const std::shared_ptr<ICustomizationManager>&) override {
+        if (!customization) {  // taken out of the context: nothing new to announce
+            return;
+        }
         QCoreApplication::setApplicationName(
             QString::fromStdString(customization->GetApplicationName()));
         QCoreApplication::setApplicationVersion(
@@ -159,7 +163,7 @@ public:
 
     void OnServiceChanged(const std::shared_ptr<ILaunchTypeProcessor>& processor,
                           const std::shared_ptr<ILaunchTypeProcessor>&) override {
-        if (processor->GetLaunchType() == LaunchType::Background) {
+        if (!processor || processor->GetLaunchType() == LaunchType::Background) {
             return;
         }
         const auto settings = m_application->Get<IProductSettingsManager>();
@@ -188,8 +192,7 @@ Application::Application(int& argc, char** argv,
     : Application(argc, argv, lifetimeManager, false) {}
 
 Application::Application(int& argc, char** argv,
-                         const std::shared_ptr<ILifetimeManager>& lifetimeManager,
-                         DisableAppMutexT)
+                         const std::shared_ptr<ILifetimeManager>& lifetimeManager, DisableAppMutexT)
     : Application(argc, argv, lifetimeManager, true) {}
 
 Application::Application(int& argc, char** argv,
@@ -276,6 +279,20 @@ void Application::SetLaunchTypeProcessor(const std::shared_ptr<ILaunchTypeProces
 void Application::SetLinksManager(const std::shared_ptr<ILinksManager>& manager) {
     Set<ILinksManager>(manager);
 }
+std::shared_ptr<ILinksManager> Application::GetLinksManager() {
+    if (auto manager = Get<ILinksManager>()) {
+        return manager;
+    }
+    LOG(ERROR) << "###############################################################";
+    LOG(ERROR) << "### Deprecated. SetLinksManager before use GetLinksManager! ###";
+    LOG(ERROR) << "###############################################################";
+    Set<ILinksManager>(std::make_shared<LinksManager>(
+        Get<ICustomizationManager>(), Get<IHardwareInfo>(), Get<ILookAndFeelManager>(),
+        Get<IMailSettingsManager>(), Get<IProductSettingsManager>(), Get<IUserSettingsManager>(),
+        Get<ILaunchTypeProcessor>(), Get<IInstallerSettingsManager>()));
+    return Get<ILinksManager>();
+}
+QString Application::GetUrl(const URLKeys& key) { return GetLinksManager()->GetUrl(key); }
 std::shared_ptr<Quorvel::ExternalStimulus::IGateway> Application::GetExternalStimulusGateway()
     const {
     return Get<Quorvel::ExternalStimulus::IGateway>();

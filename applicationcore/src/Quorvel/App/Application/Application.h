@@ -50,6 +50,11 @@ public:
     std::shared_ptr<ILaunchTypeProcessor> GetLaunchTypeProcessor() const;
     void SetLaunchTypeProcessor(const std::shared_ptr<ILaunchTypeProcessor>& processor);
     void SetLinksManager(const std::shared_ptr<ILinksManager>& manager);
+    // The stored links manager. A product that never stored one gets a LinksManager built
+    // from the context's services (and an ERROR banner in the log, once per build); throws
+    // std::logic_error, and stores nothing, when one of the required services is missing.
+    std::shared_ptr<ILinksManager> GetLinksManager();
+    virtual QString GetUrl(const URLKeys& key);
     std::shared_ptr<Quorvel::ExternalStimulus::IGateway> GetExternalStimulusGateway() const;
     void SetExternalStimulusGateway(
         const std::shared_ptr<Quorvel::ExternalStimulus::IGateway>& gateway);
