@@ -30,13 +30,22 @@ void HeadlessTour::Run() {
     if (m_window.grab().save(started)) {
         m_pictures << started;
     }
+    // The Help menu with its web pages, as the user sees it dropped down.
+    QMenu* help = m_window.HelpMenu();
+    help->popup(m_window.mapToGlobal(QPoint(0, 0)));
+    Settle();
+    const QString helpPicture = QDir(m_directory).filePath("help-menu.png");
+    if (help->grab().save(helpPicture)) {
+        m_pictures << helpPicture;
+    }
+    help->hide();
     for (const std::string& theme : m_lookAndFeel->GetThemes()) {
         Pick(m_window.ThemeMenu(), theme);
         for (const std::string& locale : m_lookAndFeel->GetLocales()) {
             Pick(m_window.LanguageMenu(), locale);
             Settle();
-            const QString path = QDir(m_directory).filePath(
-                QString::fromStdString(theme + "-" + locale + ".png"));
+            const QString path =
+                QDir(m_directory).filePath(QString::fromStdString(theme + "-" + locale + ".png"));
             if (m_window.grab().save(path)) {
                 m_pictures << path;
             } else {

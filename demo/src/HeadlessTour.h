@@ -11,9 +11,9 @@
 class MainWindow;
 class QMenu;
 
-// Runs the demo without anyone at the screen: once started, picks every theme and every
-// language from the View menu as a user would, saves a picture of the main window for each,
-// puts the user's own choice back, and quits.
+// Runs the demo without anyone at the screen: once started, pictures the Help menu, picks every
+// theme and every language from the View menu as a user would, saves a picture of the main
+// window for each, puts the user's own choice back, and quits.
 class HeadlessTour : public QObject {
     Q_OBJECT
 public:

@@ -7,6 +7,7 @@
 #include <Quorvel/Util/TextConversion.h>
 
 #include <QCloseEvent>
+#include <QDir>
 #include <QFormLayout>
 #include <QGroupBox>
 #include <QHBoxLayout>
@@ -28,7 +29,44 @@ namespace {
 const char* const kNotesKey = "Notes/Text";
 const char* const kDriverHelpUrl = "https://quorvel.example/help/graphics-driver";
 
-enum FactRow { Version, FirstStart, LaunchKind, Partner, Installer, Theme, Language, Machine, FactCount };
+enum FactRow {
+    Version,
+    FirstStart,
+    LaunchKind,
+    Partner,
+    Installer,
+    Theme,
+    Language,
+    Browser,
+    Machine,
+    FactCount
+};
+
+QString LinkText(Quorvel::URLKeys key) {
+    using Quorvel::URLKeys;
+    switch (key) {
+        case URLKeys::HELP_URL_menu:
+            return MainWindow::tr("Online &help");
+        case URLKeys::FAQ_URL_menu:
+            return MainWindow::tr("Frequently asked &questions");
+        case URLKeys::VIDEO_LESSONS_URL_menu:
+            return MainWindow::tr("&Video lessons");
+        case URLKeys::FORUM_URL_menu:
+            return MainWindow::tr("User &forum");
+        case URLKeys::CONTACT_SUPPORT_menu:
+            return MainWindow::tr("&Contact support");
+        case URLKeys::HOMEPAGE_URL_menu:
+            return MainWindow::tr("Product &home page");
+        case URLKeys::FACEBOOK_URL_menu:
+            return MainWindow::tr("Community page");
+        case URLKeys::INSTAGRAM_URL_menu:
+            return MainWindow::tr("Photo stream");
+        case URLKeys::YOU_TUBE_URL_menu:
+            return MainWindow::tr("Video channel");
+        default:
+            return QString::fromStdString(Quorvel::GetURLKeyNames().at(key));
+    }
+}
 
 QString LaunchTypeText(LaunchType type) {
     switch (type) {
@@ -61,9 +99,10 @@ std::string RestartArguments() {
 }  // namespace
 
 MainWindow::MainWindow(Application& application, std::shared_ptr<LookAndFeelManager> lookAndFeel,
-                       bool installerRunning)
+                       PreferredBrowser& browser, bool installerRunning)
     : m_application(application),
       m_lookAndFeel(std::move(lookAndFeel)),
+      m_browser(browser),
       m_installerRunning(installerRunning) {
     BuildMenus();
     setCentralWidget(BuildCentralWidget());
@@ -76,8 +115,7 @@ MainWindow::MainWindow(Application& application, std::shared_ptr<LookAndFeelMana
     }
     m_notes->document()->setModified(false);
 
-    m_lookAndFeelHandler =
-        new LookAndFeelHandler(m_lookAndFeel, m_languageMenu, m_themeMenu, this);
+    m_lookAndFeelHandler = new LookAndFeelHandler(m_lookAndFeel, m_languageMenu, m_themeMenu, this);
     m_lookAndFeelHandler->SetLocaleList(m_lookAndFeel->GetLocales());
     m_lookAndFeelHandler->SetThemeList(m_lookAndFeel->GetThemes());
     m_lookAndFeelHandler->SelectLocale(m_lookAndFeel->GetCurrentLocale());
@@ -106,9 +144,8 @@ void MainWindow::BuildMenus() {
     m_fileMenu = menuBar()->addMenu(QString());
     m_restartAction = m_fileMenu->addAction(QString(), this, &MainWindow::Restart);
     m_fileMenu->addSeparator();
-    m_quitAction = m_fileMenu->addAction(QString(), this, [this] {
-        m_application.Get<ILifetimeManager>()->tryToQuit();
-    });
+    m_quitAction = m_fileMenu->addAction(
+        QString(), this, [this] { m_application.Get<ILifetimeManager>()->tryToQuit(); });
     m_quitAction->setShortcut(QKeySequence::Quit);
 
     m_viewMenu = menuBar()->addMenu(QString());
@@ -116,10 +153,31 @@ void MainWindow::BuildMenus() {
     m_themeMenu = m_viewMenu->addMenu(QString());
 
     m_helpMenu = menuBar()->addMenu(QString());
+    for (auto key : {Quorvel::URLKeys::HELP_URL_menu, Quorvel::URLKeys::FAQ_URL_menu,
+                     Quorvel::URLKeys::VIDEO_LESSONS_URL_menu, Quorvel::URLKeys::FORUM_URL_menu,
+                     Quorvel::URLKeys::CONTACT_SUPPORT_menu}) {
+        AddLink(m_helpMenu, key);
+    }
+    m_followMenu = m_helpMenu->addMenu(QString());
+    for (auto key : {Quorvel::URLKeys::FACEBOOK_URL_menu, Quorvel::URLKeys::INSTAGRAM_URL_menu,
+                     Quorvel::URLKeys::YOU_TUBE_URL_menu}) {
+        AddLink(m_followMenu, key);
+    }
+    AddLink(m_helpMenu, Quorvel::URLKeys::HOMEPAGE_URL_menu);
+    m_helpMenu->addSeparator();
     m_setupDriverAction =
         m_helpMenu->addAction(QString(), this, [this] { ShowDriverMessage(false); });
     m_unsupportedDriverAction =
         m_helpMenu->addAction(QString(), this, [this] { ShowDriverMessage(true); });
+}
+
+void MainWindow::AddLink(QMenu* menu, Quorvel::URLKeys key) {
+    // Resolved when chosen, so that the address follows the language in effect.
+    QAction* action = menu->addAction(QString(), this, [this, key] {
+        m_application.GetLinksManager()->OpenUrl(key);
+        RefreshFacts();  // the browser may have been found just now
+    });
+    m_links.emplace_back(action, key);
 }
 
 QWidget* MainWindow::BuildCentralWidget() {
@@ -195,6 +253,11 @@ void MainWindow::Retranslate() {
     m_languageMenu->setTitle(tr("&Language"));
     m_themeMenu->setTitle(tr("&Theme"));
     m_helpMenu->setTitle(tr("&Help"));
+    m_followMenu->setTitle(tr("Follow &us"));
+    for (const auto& [action, key] : m_links) {
+        action->setText(LinkText(key));
+        action->setStatusTip(m_application.GetUrl(key));
+    }
     m_setupDriverAction->setText(tr("Message: acceleration disabled…"));
     m_unsupportedDriverAction->setText(tr("Message: driver unsupported…"));
 
@@ -208,6 +271,7 @@ void MainWindow::Retranslate() {
     m_facts[Installer].name->setText(tr("Installer running"));
     m_facts[Theme].name->setText(tr("Theme"));
     m_facts[Language].name->setText(tr("Language"));
+    m_facts[Browser].name->setText(tr("Web browser"));
     m_facts[Machine].name->setText(tr("Machine"));
     m_notesBox->setTitle(tr("Notes"));
     m_notes->setPlaceholderText(tr("Type here; quitting with unsaved notes asks first."));
@@ -228,9 +292,14 @@ void MainWindow::RefreshFacts() {
     m_facts[LaunchKind].value->setText(LaunchTypeText(launch->GetLaunchType()));
     m_facts[Partner].value->setText(Utf8ToQString(product->GetString("PartnerName", "")));
     m_facts[Installer].value->setText(m_installerRunning ? tr("yes") : tr("no"));
-    m_facts[Theme].value->setText(Utf8ToQString(
-        m_lookAndFeel->GetLocalizedThemeName(m_lookAndFeel->GetCurrentTheme())));
+    m_facts[Theme].value->setText(
+        Utf8ToQString(m_lookAndFeel->GetLocalizedThemeName(m_lookAndFeel->GetCurrentTheme())));
     m_facts[Language].value->setText(LocaleLabel(m_lookAndFeel->GetCurrentLocale()));
+    // Only once started: the first Path() may search the running processes.
+    const QString browser = m_started ? m_browser.Path() : QString();
+    m_facts[Browser].value->setText(browser.isEmpty() ? tr("the system's default browser")
+                                                      : QDir::toNativeSeparators(browser));
+    m_facts[Browser].value->setToolTip(m_started ? m_browser.UserAgent() : QString());
     m_facts[Machine].value->setText(Utf8ToQString(hardware->GetHardwareText()));
 }
 

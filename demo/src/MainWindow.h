@@ -1,6 +1,7 @@
 #pragma once
 
 #include <Quorvel/App/Application/Application.h>
+#include <Quorvel/App/Application/Browser/PreferredBrowser.h>
 #include <Quorvel/App/Application/LookAndFeelHandler.h>
 #include <Quorvel/App/Application/LookAndFeelManager.h>
 
@@ -16,18 +17,20 @@ class QPlainTextEdit;
 class QPushButton;
 
 // The demo's shell: facts about this installation, notes that can be left unsaved, the
-// graphics-driver messages, and the File, View and Help menus.
+// graphics-driver messages, and the File, View and Help menus; the Help menu's web pages come
+// from the links manager and open in the preferred browser.
 class MainWindow : public QMainWindow {
     Q_OBJECT
 public:
     MainWindow(Quorvel::App::Application& application,
                std::shared_ptr<Quorvel::App::LookAndFeelManager> lookAndFeel,
-               bool installerRunning);
+               Quorvel::App::PreferredBrowser& browser, bool installerRunning);
     ~MainWindow() override;
 
     bool HasUnsavedWork() const;
     QMenu* LanguageMenu() const { return m_languageMenu; }
     QMenu* ThemeMenu() const { return m_themeMenu; }
+    QMenu* HelpMenu() const { return m_helpMenu; }
     void ShowStarted();
 
 protected:
@@ -37,6 +40,7 @@ protected:
 
 private:
     void BuildMenus();
+    void AddLink(QMenu* menu, Quorvel::URLKeys key);
     QWidget* BuildCentralWidget();
     void Retranslate();
     void RefreshFacts();
@@ -46,6 +50,7 @@ private:
 
     Quorvel::App::Application& m_application;
     std::shared_ptr<Quorvel::App::LookAndFeelManager> m_lookAndFeel;
+    Quorvel::App::PreferredBrowser& m_browser;
     bool m_installerRunning;
     bool m_started = false;
 
@@ -54,6 +59,8 @@ private:
     QMenu* m_helpMenu = nullptr;
     QMenu* m_languageMenu = nullptr;
     QMenu* m_themeMenu = nullptr;
+    QMenu* m_followMenu = nullptr;
+    std::vector<std::pair<QAction*, Quorvel::URLKeys>> m_links;
     QAction* m_restartAction = nullptr;
     QAction* m_quitAction = nullptr;
     QAction* m_setupDriverAction = nullptr;

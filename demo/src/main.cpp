@@ -26,6 +26,7 @@ namespace {
 struct DemoOptions {
     QString dataDirectory;
     QString screenshotDirectory;  // empty: an interactive run
+    QString linkToOpen;           // a links.json name, opened once started
 };
 
 // Unknown options are left alone: they belong to the library's own features.
@@ -33,16 +34,19 @@ DemoOptions ParseOptions(const QStringList& arguments) {
     QCommandLineParser parser;
     const QCommandLineOption dataDir("data-dir", "The product data directory.", "path");
     const QCommandLineOption screenshots(
-        "screenshot-dir", "Tour every theme and language, save pictures there, then quit.",
-        "path");
+        "screenshot-dir", "Tour every theme and language, save pictures there, then quit.", "path");
+    const QCommandLineOption open(
+        "open", "Once started, open the address that links.json gives this name.", "name");
     parser.addOption(dataDir);
     parser.addOption(screenshots);
+    parser.addOption(open);
     parser.parse(arguments);
     DemoOptions options;
     options.dataDirectory = parser.isSet(dataDir)
                                 ? parser.value(dataDir)
                                 : QCoreApplication::applicationDirPath() + "/../share/quorvel-demo";
     options.screenshotDirectory = parser.value(screenshots);
+    options.linkToOpen = parser.value(open);
     return options;
 }
 
@@ -85,7 +89,8 @@ int main(int argc, char** argv) {
 
     std::shared_ptr<CustomizationManager> customization;
     try {
-        customization = CustomizationManager::FromFile(data.filePath(CustomizationManager::FileName));
+        customization =
+            CustomizationManager::FromFile(data.filePath(CustomizationManager::FileName));
     } catch (const std::exception& error) {
         LOG(ERROR) << error.what();
         ReportStartupFailure(QString::fromUtf8(error.what()), interactive);
@@ -109,30 +114,48 @@ int main(int argc, char** argv) {
     }
     app.SetLaunchTypeProcessor(std::make_shared<LaunchTypeProcessor>(installerSettings));
 
-    auto lookAndFeel = std::make_shared<LookAndFeelManager>(
-        Quorvel::ioPath(data.absolutePath().toStdString()), "titles.json",
-        std::list<std::string>());
+    auto lookAndFeel =
+        std::make_shared<LookAndFeelManager>(Quorvel::ioPath(data.absolutePath().toStdString()),
+                                             "titles.json", std::list<std::string>());
     app.SetLookAndFeel(lookAndFeel);
+    auto links = std::make_shared<LinksManager>(
+        customization, app.Get<IHardwareInfo>(), lookAndFeel, app.GetMailSettingsManager(),
+        productSettings, app.Get<IUserSettingsManager>(), app.GetLaunchTypeProcessor(),
+        installerSettings, data.filePath(LinksManager::FileName));
+    app.SetLinksManager(links);
     app.setProperty("linkStyle", "color: #2f6fdf; text-decoration: underline;");
     LookAndFeelApplier applier(lookAndFeel, applicationSettings, customization);
     applier.Restore();
 
-    auto splash = std::make_shared<DemoSplash>(
-        Quorvel::Util::Utf8ToQString(customization->GetProductName()));
+    auto splash =
+        std::make_shared<DemoSplash>(Quorvel::Util::Utf8ToQString(customization->GetProductName()));
     splash->Show();
     app.SetSplash(splash);
 
-    MainWindow window(app, lookAndFeel, Application::CheckRunnedInstaller());
+    // From here on every web link of the product opens in the browser the installer recorded.
+    PreferredBrowser browser(lookAndFeel, productSettings, installerSettings);
+    ApplicationRegistryUpdater registryUpdater(productSettings);
+    const std::vector<IExtension*> extensions{&registryUpdater, &browser};
+
+    MainWindow window(app, lookAndFeel, browser, Application::CheckRunnedInstaller());
     window.show();
 
     UnsavedWorkGuard guard([&window] { return window.HasUnsavedWork(); }, &window);
     lifetime->RegisterEventHandler(&guard);
+    lifetime->addOnStartCallback([&extensions] {
+        for (IExtension* extension : extensions) {
+            extension->onStart();
+        }
+    });
     lifetime->addOnStartCallback([&window] { window.ShowStarted(); });
+    if (!options.linkToOpen.isEmpty()) {
+        lifetime->addOnStartCallback(
+            [&links, &options] { links->OpenUrl(links->GetUrl(options.linkToOpen)); });
+    }
 
     HeadlessTour tour(window, lookAndFeel, lifetime, options.screenshotDirectory);
     if (!interactive) {
-        lifetime->addOnStartCallback(
-            [&tour] { QTimer::singleShot(0, &tour, &HeadlessTour::Run); });
+        lifetime->addOnStartCallback([&tour] { QTimer::singleShot(0, &tour, &HeadlessTour::Run); });
     }
 
     // Started once the event loop runs and the window is up.

@@ -58,9 +58,12 @@ private slots:
         QTest::addColumn<QString>("locale");
         QTest::addColumn<QString>("titleSize");
         for (const auto& theme : kShippedThemes) {
-            QTest::newRow((theme + " en_US").c_str()) << theme.c_str() << "en_US" << "18pt";
-            QTest::newRow((theme + " de_DE").c_str()) << theme.c_str() << "de_DE" << "16pt";
-            QTest::newRow((theme + " ru_RU").c_str()) << theme.c_str() << "ru_RU" << "18pt";
+            QTest::newRow((theme + " en_US").c_str()) << theme.c_str() << "en_US"
+                                                      << "18pt";
+            QTest::newRow((theme + " de_DE").c_str()) << theme.c_str() << "de_DE"
+                                                      << "16pt";
+            QTest::newRow((theme + " ru_RU").c_str()) << theme.c_str() << "ru_RU"
+                                                      << "18pt";
         }
     }
     // Every placeholder a sheet uses is defined, for every language; the theme's fonts are in
@@ -80,8 +83,8 @@ private slots:
         QVERIFY(sheet.contains("QLabel#valueLabel"));  // the demo's own sheet
         QFile manifest(":/" + theme + "/fonts.manifest");
         QVERIFY(manifest.open(QIODevice::ReadOnly | QIODevice::Text));
-        const QStringList fonts =
-            QString::fromUtf8(manifest.readAll()).split(QRegularExpression("\\s+"), Qt::SkipEmptyParts);
+        const QStringList fonts = QString::fromUtf8(manifest.readAll())
+                                      .split(QRegularExpression("\\s+"), Qt::SkipEmptyParts);
         QCOMPARE(fonts.size(), 2);
         for (const QString& font : fonts) {
             QVERIFY2(QFile::exists(font), qPrintable(font));
@@ -93,9 +96,15 @@ private slots:
         QTest::addColumn<QString>("locale");
         QTest::addColumn<QString>("file");
         QTest::addColumn<QString>("restartTitle");
-        QTest::newRow("de_DE") << "de_DE" << "&Datei" << "Achtung";
-        QTest::newRow("ru_RU") << "ru_RU" << "&Файл" << "Внимание";
-        QTest::newRow("en_US") << "en_US" << "&File" << "Attention";
+        QTest::newRow("de_DE") << "de_DE"
+                               << "&Datei"
+                               << "Achtung";
+        QTest::newRow("ru_RU") << "ru_RU"
+                               << "&Файл"
+                               << "Внимание";
+        QTest::newRow("en_US") << "en_US"
+                               << "&File"
+                               << "Attention";
     }
     void translationsLoad() {
         QFETCH(QString, locale);
@@ -111,9 +120,8 @@ private slots:
     // a German or Russian window.
     void translationCatalogsAreComplete_data() {
         QTest::addColumn<QString>("path");
-        for (const QString& directory :
-             {QString(QUORVEL_DEMO_SOURCE_DIR "/translations"),
-              QString(QUORVEL_LIBRARY_TRANSLATIONS_DIR)}) {
+        for (const QString& directory : {QString(QUORVEL_DEMO_SOURCE_DIR "/translations"),
+                                         QString(QUORVEL_LIBRARY_TRANSLATIONS_DIR)}) {
             QDirIterator it(directory, {"*_de_DE.ts", "*_ru_RU.ts"});
             while (it.hasNext()) {
                 const QString path = it.next();
@@ -136,7 +144,8 @@ private slots:
             if (xml.name() == QLatin1String("source")) {
                 source = xml.readElementText();
             } else if (xml.name() == QLatin1String("translation")) {
-                const bool unfinished = xml.attributes().value("type") == QLatin1String("unfinished");
+                const bool unfinished =
+                    xml.attributes().value("type") == QLatin1String("unfinished");
                 QVERIFY2(!unfinished && !xml.readElementText().isEmpty(), qPrintable(source));
                 ++messages;
             }
@@ -146,8 +155,8 @@ private slots:
     }
 
     void customizationReads() {
-        auto customization = CustomizationManager::FromFile(
-            QString(QUORVEL_DEMO_DATA_DIR "/customization.json"));
+        auto customization =
+            CustomizationManager::FromFile(QString(QUORVEL_DEMO_DATA_DIR "/customization.json"));
         QCOMPARE(customization->GetProductName(), std::string("Quorvel Demo"));
         customization->SwitchLocale("ru_RU");
         QCOMPARE(customization->GetProductName(), std::string("Кворвел Демо"));
@@ -158,9 +167,12 @@ private slots:
     void everyLinkResolvesInEveryLanguage_data() {
         QTest::addColumn<QString>("locale");
         QTest::addColumn<QString>("help");
-        QTest::newRow("en_US") << "en_US" << "https://quorvel.example/help/en_US/?v=1.0.0.42";
-        QTest::newRow("de_DE") << "de_DE" << "https://quorvel.example/de/hilfe/?v=1.0.0.42";
-        QTest::newRow("ru_RU") << "ru_RU" << "https://quorvel.example/ru/spravka/?v=1.0.0.42";
+        QTest::newRow("en_US") << "en_US"
+                               << "https://quorvel.example/help/en_US/?v=1.0.0.42";
+        QTest::newRow("de_DE") << "de_DE"
+                               << "https://quorvel.example/de/hilfe/?v=1.0.0.42";
+        QTest::newRow("ru_RU") << "ru_RU"
+                               << "https://quorvel.example/ru/spravka/?v=1.0.0.42";
     }
     void everyLinkResolvesInEveryLanguage() {
         QFETCH(QString, locale);
@@ -178,8 +190,7 @@ private slots:
                            std::make_shared<ProductSettingsManager>(dir.filePath("product.ini")),
                            std::make_shared<UserSettingsManager>(dir.filePath("user.ini")),
                            std::make_shared<LaunchTypeProcessor>(nullptr, QStringList{"demo"}),
-                           nullptr,
-                           QUORVEL_DEMO_SOURCE_DIR "/data/" + QString(LinksManager::FileName));
+                           nullptr, QUORVEL_DEMO_DATA_DIR "/" + QString(LinksManager::FileName));
         QVERIFY(links.IsLoaded());
         for (const auto& [key, name] : Quorvel::GetURLKeyNames()) {
             const QString address = links.GetUrl(key);

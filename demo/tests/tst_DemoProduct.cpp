@@ -1,10 +1,12 @@
 // The demo product run as a user runs it, in its own process with a private home.
 #include <Quorvel/TestSupport/TestEnvironment.h>
 
+#include <QFileInfo>
 #include <QImage>
 #include <QProcess>
 #include <QSettings>
 #include <QTemporaryDir>
+#include <QtTest>
 
 namespace {
 
@@ -21,6 +23,17 @@ public:
         QDir(m_dir.path()).mkpath("data");
     }
     QString Path(const QString& relative) const { return m_dir.filePath(relative); }
+
+    // A program in bin/ that notes its name and each argument on one line of opened.txt.
+    QString AddRecordingProgram(const QString& name) const {
+        QDir(m_dir.path()).mkpath("bin");
+        QFile script(Path("bin/" + name));
+        script.open(QIODevice::WriteOnly);
+        script.write("#!/bin/sh\nfor a in \"$@\"; do printf '%s %s\\n' " + name.toUtf8() +
+                     " \"$a\"; done >> \"" + Path("opened.txt").toUtf8() + "\"\n");
+        script.setPermissions(script.permissions() | QFile::ExeOwner);
+        return script.fileName();
+    }
     QString SettingsFile(const QString& scope) const {
         return Path("config/Quorvel Labs/QuorvelDemo/" + scope + ".ini");
     }
@@ -28,6 +41,8 @@ public:
     Run Start(const QStringList& arguments) const {
         QProcess process;
         QProcessEnvironment environment = QProcessEnvironment::systemEnvironment();
+        // Programs of this home come first, so that a fake browser or system handler is used.
+        environment.insert("PATH", Path("bin") + ':' + environment.value("PATH"));
         environment.insert("HOME", m_dir.path());
         environment.insert("XDG_CONFIG_HOME", Path("config"));
         environment.insert("XDG_DATA_HOME", Path("data"));
@@ -60,11 +75,11 @@ class DemoProductTest : public QObject {
 private slots:
     void headlessTourPicturesEveryThemeAndLanguage() {
         DemoHome home;
-        const Run run = home.Start({"--data-dir", QUORVEL_DEMO_DATA_DIR, "--screenshot-dir",
-                                    home.Path("shots")});
+        const Run run = home.Start(
+            {"--data-dir", QUORVEL_DEMO_DATA_DIR, "--screenshot-dir", home.Path("shots")});
         QVERIFY2(run.exitCode == 0, qPrintable(run.err));
-        for (const QString name : {"started", "light-en_US", "light-de_DE", "light-ru_RU",
-                                   "dark-en_US", "dark-de_DE", "dark-ru_RU"}) {
+        for (const QString name : {"started", "help-menu", "light-en_US", "light-de_DE",
+                                   "light-ru_RU", "dark-en_US", "dark-de_DE", "dark-ru_RU"}) {
             const QString picture = home.Path("shots/" + name + ".png");
             QVERIFY2(run.out.contains(picture), qPrintable(run.out));
             QVERIFY2(!QImage(picture).isNull(), qPrintable(picture));
@@ -95,14 +110,63 @@ private slots:
             settings.setValue("LookAndFeel/Theme", theme);
             settings.setValue("LookAndFeel/Locale", "de_DE");
         }
-        const Run run = home.Start({"--data-dir", QUORVEL_DEMO_DATA_DIR, "--screenshot-dir",
-                                    home.Path("shots")});
+        const Run run = home.Start(
+            {"--data-dir", QUORVEL_DEMO_DATA_DIR, "--screenshot-dir", home.Path("shots")});
         QVERIFY2(run.exitCode == 0, qPrintable(run.err));
         QCOMPARE(Background(home.Path("shots/started.png")).lightness() < 60, dark);
 
         QSettings settings(home.SettingsFile("application"), QSettings::IniFormat);
         QCOMPARE(settings.value("LookAndFeel/Theme").toString(), theme);
         QCOMPARE(settings.value("LookAndFeel/Locale").toString(), QString("de_DE"));
+    }
+
+    // The help link of the Help menu, opened through the desktop's URL service, reaches the
+    // browser the installer recorded (found among the system's web browsers), else the
+    // platform's own handler, once. The offscreen platform has no handler of its own and says
+    // so on stderr; under a desktop session that is where xdg-open would run.
+    void webLinksOpenInThePreferredBrowser_data() {
+        QTest::addColumn<QString>("recorded");
+        QTest::addColumn<bool>("inBrowser");
+        QTest::newRow("recorded and installed") << "quorvelbrowser" << true;
+        QTest::newRow("nothing recorded") << "" << false;
+        QTest::newRow("recorded, not installed") << "nosuchbrowser" << false;
+    }
+    void webLinksOpenInThePreferredBrowser() {
+        QFETCH(QString, recorded);
+        QFETCH(bool, inBrowser);
+        const QString help = "https://quorvel.example/help/en_US/?v=1.0.0.42";
+        DemoHome home;
+        const QString browser = home.AddRecordingProgram("quorvelbrowser");
+        QVERIFY(QDir().mkpath(home.Path("data/applications")));
+        QFile entry(home.Path("data/applications/quorvel-browser.desktop"));
+        QVERIFY(entry.open(QIODevice::WriteOnly));
+        entry.write(
+            "[Desktop Entry]\nType=Application\nName=Quorvel Browser\n"
+            "Categories=Network;WebBrowser;\nExec=\"" +
+            browser.toUtf8() + "\"\n");
+        entry.close();
+        QSettings(home.SettingsFile("installer"), QSettings::IniFormat)
+            .setValue("Browser", recorded);
+
+        const Run run = home.Start({"--data-dir", QUORVEL_DEMO_DATA_DIR, "--screenshot-dir",
+                                    home.Path("shots"), "--open", "HELP_URL_menu"});
+        QVERIFY2(run.exitCode == 0, qPrintable(run.err));
+        QFile opened(home.Path("opened.txt"));  // written by a detached process
+        if (inBrowser) {
+            QTRY_VERIFY_WITH_TIMEOUT(opened.size() > 0, 20000);
+            QTest::qWait(200);  // a second opening would land by now
+            QVERIFY(opened.open(QIODevice::ReadOnly));
+            QCOMPARE(QString::fromUtf8(opened.readAll()), "quorvelbrowser " + help + "\n");
+        } else {
+            QVERIFY(!opened.exists());
+        }
+        QCOMPARE(run.err.count("QPlatformServices::openUrl() for '" + help + "'"),
+                 inBrowser ? 0 : 1);
+
+        QSettings product(home.SettingsFile("product"), QSettings::IniFormat);
+        QCOMPARE(product.value("PreferredBrowser").toString(), inBrowser ? browser : QString());
+        QCOMPARE(product.value("Path").toString(),
+                 QFileInfo(QUORVEL_DEMO_EXECUTABLE).absolutePath() + '/');
     }
 
     void badCustomizationStopsWithItsReason_data() {

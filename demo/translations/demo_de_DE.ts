@@ -157,6 +157,54 @@
         <source>Message: driver unsupported…</source>
         <translation>Meldung: Treiber nicht unterstützt…</translation>
     </message>
+    <message>
+        <source>Online &amp;help</source>
+        <translation>Online-&amp;Hilfe</translation>
+    </message>
+    <message>
+        <source>Frequently asked &amp;questions</source>
+        <translation>Häufige &amp;Fragen</translation>
+    </message>
+    <message>
+        <source>&amp;Video lessons</source>
+        <translation>&amp;Videolektionen</translation>
+    </message>
+    <message>
+        <source>User &amp;forum</source>
+        <translation>Benutzer&amp;forum</translation>
+    </message>
+    <message>
+        <source>&amp;Contact support</source>
+        <translation>&amp;Support kontaktieren</translation>
+    </message>
+    <message>
+        <source>Product &amp;home page</source>
+        <translation>&amp;Startseite des Produkts</translation>
+    </message>
+    <message>
+        <source>Community page</source>
+        <translation>Community-Seite</translation>
+    </message>
+    <message>
+        <source>Photo stream</source>
+        <translation>Fotostream</translation>
+    </message>
+    <message>
+        <source>Video channel</source>
+        <translation>Videokanal</translation>
+    </message>
+    <message>
+        <source>Follow &amp;us</source>
+        <translation>Folgen Sie &amp;uns</translation>
+    </message>
+    <message>
+        <source>Web browser</source>
+        <translation>Webbrowser</translation>
+    </message>
+    <message>
+        <source>the system&apos;s default browser</source>
+        <translation>der Standardbrowser des Systems</translation>
+    </message>
 </context>
 <context>
     <name>UnsavedWorkGuard</name>

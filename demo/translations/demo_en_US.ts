@@ -157,6 +157,54 @@
         <source>Message: driver unsupported…</source>
         <translation type="unfinished"></translation>
     </message>
+    <message>
+        <source>Online &amp;help</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Frequently asked &amp;questions</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>&amp;Video lessons</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>User &amp;forum</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>&amp;Contact support</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Product &amp;home page</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Community page</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Photo stream</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Video channel</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Follow &amp;us</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Web browser</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>the system&apos;s default browser</source>
+        <translation type="unfinished"></translation>
+    </message>
 </context>
 <context>
     <name>UnsavedWorkGuard</name>

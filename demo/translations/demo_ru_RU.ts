@@ -157,6 +157,54 @@
         <source>Message: driver unsupported…</source>
         <translation>Сообщение: драйвер не поддерживается…</translation>
     </message>
+    <message>
+        <source>Online &amp;help</source>
+        <translation>&amp;Справка в сети</translation>
+    </message>
+    <message>
+        <source>Frequently asked &amp;questions</source>
+        <translation>Частые &amp;вопросы</translation>
+    </message>
+    <message>
+        <source>&amp;Video lessons</source>
+        <translation>&amp;Видеоуроки</translation>
+    </message>
+    <message>
+        <source>User &amp;forum</source>
+        <translation>&amp;Форум пользователей</translation>
+    </message>
+    <message>
+        <source>&amp;Contact support</source>
+        <translation>Связаться со &amp;службой поддержки</translation>
+    </message>
+    <message>
+        <source>Product &amp;home page</source>
+        <translation>&amp;Домашняя страница продукта</translation>
+    </message>
+    <message>
+        <source>Community page</source>
+        <translation>Страница сообщества</translation>
+    </message>
+    <message>
+        <source>Photo stream</source>
+        <translation>Фотолента</translation>
+    </message>
+    <message>
+        <source>Video channel</source>
+        <translation>Видеоканал</translation>
+    </message>
+    <message>
+        <source>Follow &amp;us</source>
+        <translation>Мы в &amp;сетях</translation>
+    </message>
+    <message>
+        <source>Web browser</source>
+        <translation>Веб-браузер</translation>
+    </message>
+    <message>
+        <source>the system&apos;s default browser</source>
+        <translation>браузер по умолчанию в системе</translation>
+    </message>
 </context>
 <context>
     <name>UnsavedWorkGuard</name>
