@@ -4,6 +4,7 @@
 // helper that sleeps until killed, installed browsers described by desktop entries in private
 // XDG data folders, and a look-and-feel manager that only knows its locale.
 
+#include <Quorvel/App/Application/Browser/PreferredBrowser.h>
 #include <Quorvel/App/ILookAndFeelManager.h>
 #include <Quorvel/TestSupport/TestEnvironment.h>
 
@@ -121,6 +122,22 @@ public:
 private:
     std::string m_locale;
     std::list<std::string> m_none;
+};
+
+// The full browser, counting its searches and keeping the hints of the last one.
+class RecordingBrowser : public Quorvel::App::PreferredBrowser {
+public:
+    using PreferredBrowser::PreferredBrowser;
+
+    int searches = 0;
+    PreferredBrowserContext lastContext;
+
+protected:
+    QString FindPath(const PreferredBrowserContext& context) override {
+        ++searches;
+        lastContext = context;
+        return PreferredBrowser::FindPath(context);
+    }
 };
 
 // A temporary folder under its canonical name, the form in which the system reports the
