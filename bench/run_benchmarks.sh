@@ -137,3 +137,14 @@ ratio "sendEvent through Application / through QApplication (ordinary event)" s_
 ratio "Application::notify before start / QApplication::notify (ordinary event)" n_prestart n_bare
 echo
 echo "run_benchmarks.sh took $(( $(date +%s) - started )) s"
+
+# The preferred browser's pairs, wall time only: both halves of each pair are system calls
+# (/proc reads against a ps child; a stat), which callgrind does not count.
+browser_bin="$(dirname "$bin")/quorvel_bench_browser"
+echo
+echo "== Preferred browser (Google Benchmark; real time per iteration, ratios from this run)"
+if [[ -x $browser_bin ]]; then
+    "$browser_bin"
+else
+    echo "no $browser_bin: build the quorvel_bench_browser target to include it"
+fi

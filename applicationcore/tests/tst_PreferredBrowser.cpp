@@ -290,14 +290,8 @@ private slots:
         QCOMPARE(preferred.UserAgent(), userAgent);
     }
 
-    void copiesShareCallbackAndSettings_data() {
-        QTest::addColumn<bool>("assign");
-        QTest::newRow("copy constructed") << false;
-        QTest::newRow("copy assigned") << true;
-    }
-
+    // Copies take the path, the callback and the settings pointer along.
     void copiesShareCallbackAndSettings() {
-        QFETCH(bool, assign);
         const QString held = m_case + "/copy/browser";
         QVERIFY(WriteFile(held, "browser"));
         FakeBrowser original(m_product);
@@ -310,24 +304,16 @@ private slots:
         QCOMPARE(original.Path(), held);
 
         auto other = std::make_shared<ProductSettingsManager>(m_case + "/other.ini");
-        std::unique_ptr<FakeBrowser> copy;
-        if (assign) {
-            copy = std::make_unique<FakeBrowser>(other);
-            *copy = original;
-        } else {
-            copy = std::make_unique<FakeBrowser>(original);
-        }
-        // The path came along: no search.
-        QCOMPARE(copy->Name(), QString("browser"));
-        QCOMPARE(copy->Path(), held);
-        QCOMPARE(calls, 1);
-
-        // So did the callback and the settings: with the file gone, the copy asks the
-        // original's callback and remembers the result where the original would.
+        FakeBrowser constructed(original);
+        FakeBrowser assigned(other);
+        assigned = original;
         QVERIFY(QFile::remove(held));
-        copy->result = Resolve("found");
-        QCOMPARE(copy->Path(), Resolve("found"));
-        QCOMPARE(calls, 2);
+        for (FakeBrowser* copy : {&constructed, &assigned}) {
+            QCOMPARE(copy->Name(), QString("browser"));  // the path, held before any search
+            copy->result = Resolve("found");
+            QCOMPARE(copy->Path(), Resolve("found"));  // the callback, now the file is gone
+        }
+        QCOMPARE(calls, 3);
         QCOMPARE(Stored(m_product), Resolve("found").toStdString());
         QVERIFY(!other->Contains("PreferredBrowser"));
     }
@@ -507,30 +493,11 @@ private slots:
         QCOMPARE(later.searches, 0);
     }
 
-    void fullFormRequiresItsServices_data() {
-        QTest::addColumn<bool>("withLooks");
-        QTest::addColumn<bool>("withInstaller");
-        QTest::newRow("no look-and-feel manager") << false << true;
-        QTest::newRow("no installer settings") << true << false;
-    }
-
     void fullFormRequiresItsServices() {
-        QFETCH(bool, withLooks);
-        QFETCH(bool, withInstaller);
-        std::shared_ptr<ILookAndFeelManager> looks;
-        if (withLooks) {
-            looks = std::make_shared<FakeLookAndFeel>("en_US");
-        }
-        std::shared_ptr<IInstallerSettingsManager> installer;
-        if (withInstaller) {
-            installer = m_installer;
-        }
-        try {
-            PreferredBrowser preferred(looks, m_product, installer);
-            QFAIL("constructed with a missing service");
-        } catch (const std::logic_error& error) {
-            QCOMPARE(QString(error.what()), QString("NotNull can not initialized by null"));
-        }
+        const auto looks = std::make_shared<FakeLookAndFeel>("en_US");
+        QVERIFY_EXCEPTION_THROWN(PreferredBrowser(nullptr, m_product, m_installer),
+                                 std::logic_error);
+        QVERIFY_EXCEPTION_THROWN(PreferredBrowser(looks, m_product, nullptr), std::logic_error);
     }
 
     // The product settings may be missing: nothing is remembered, the search still works.
