@@ -1,11 +1,11 @@
 #pragma once
 
-// Stand-ins for browsers in the browser tests: running processes started from copies of a
-// helper that sleeps until killed, installed browsers described by desktop entries in private
-// XDG data folders, and a look-and-feel manager that only knows its locale.
+// Stand-ins for browsers: running copies of a helper that sleeps until killed, desktop entries
+// in private XDG data folders.
 
-#include <Quorvel/App/Application/Browser/PreferredBrowser.h>
-#include <Quorvel/App/ILookAndFeelManager.h>
+#include <Quorvel/App/Application/LookAndFeelManager.h>
+#include <Quorvel/App/InstallerSettingsManager.h>
+#include <Quorvel/App/ProductSettingsManager.h>
 #include <Quorvel/TestSupport/TestEnvironment.h>
 
 #include <QDir>
@@ -20,6 +20,9 @@
 
 namespace BrowserTestSupport {
 
+inline const QFile::Permissions kExecutable =
+    QFile::ReadOwner | QFile::WriteOwner | QFile::ExeOwner;
+
 inline bool WriteFile(const QString& path, const QByteArray& bytes,
                       QFile::Permissions permissions = {}) {
     QDir().mkpath(QFileInfo(path).absolutePath());
@@ -31,8 +34,10 @@ inline bool WriteFile(const QString& path, const QByteArray& bytes,
     return permissions == QFile::Permissions() || file.setPermissions(permissions);
 }
 
-inline const QFile::Permissions kExecutable =
-    QFile::ReadOwner | QFile::WriteOwner | QFile::ExeOwner | QFile::ReadGroup | QFile::ExeGroup;
+// The form in which the system reports the paths of running programs.
+inline QString CanonicalPath(const QTemporaryDir& dir) {
+    return QFileInfo(dir.path()).canonicalFilePath();
+}
 
 // Copies of the sleeping helper, running under chosen names; killed when this goes.
 class RunningCopies {
@@ -52,7 +57,7 @@ public:
         }
         auto process = std::make_unique<QProcess>();
         process->start(path, QStringList());
-        // The executable is in place once the start is reported.
+        // The new executable is what the system reports once the start is.
         if (!process->waitForStarted(30000)) {
             return 0;
         }
@@ -64,86 +69,56 @@ private:
     std::vector<std::unique_ptr<QProcess>> m_processes;
 };
 
-// Points the XDG data folders of this process at `root`/home and `root`/system, where
-// desktop entries are written; restores the old values when it goes.
-class DesktopEntries {
+// A fresh folder with its own settings stores, and the XDG data folders of this process
+// pointed at its "home" (the user's) and "system" folders until it goes.
+class CaseFolder {
 public:
-    explicit DesktopEntries(const QString& root)
-        : m_home(root + "/home"),
-          m_system(root + "/system"),
+    CaseFolder()
+        : dir(CanonicalPath(m_temporary)),
+          product(std::make_shared<Quorvel::App::ProductSettingsManager>(dir + "/product.ini")),
+          installer(
+              std::make_shared<Quorvel::App::InstallerSettingsManager>(dir + "/installer.ini")),
           m_oldHome(qgetenv("XDG_DATA_HOME")),
           m_oldDirs(qgetenv("XDG_DATA_DIRS")) {
-        qputenv("XDG_DATA_HOME", m_home.toLocal8Bit());
-        qputenv("XDG_DATA_DIRS", (m_system + ":" + root + "/empty").toLocal8Bit());
+        qputenv("XDG_DATA_HOME", (dir + "/home").toLocal8Bit());
+        qputenv("XDG_DATA_DIRS", (dir + "/system:" + dir + "/empty").toLocal8Bit());
     }
-    ~DesktopEntries() {
+    ~CaseFolder() {
         qputenv("XDG_DATA_HOME", m_oldHome);
         qputenv("XDG_DATA_DIRS", m_oldDirs);
     }
 
-    bool AddUser(const QString& fileName, const QString& text) {
-        return WriteFile(m_home + "/applications/" + fileName, text.toUtf8());
-    }
-    bool AddSystem(const QString& fileName, const QString& text) {
-        return WriteFile(m_system + "/applications/" + fileName, text.toUtf8());
-    }
-
-    // A minimal browser entry.
-    static QString Browser(const QString& exec, const QString& categories = "Network;WebBrowser;") {
-        return "[Desktop Entry]\nType=Application\nName=Browser\nExec=" + exec +
-               "\nCategories=" + categories + "\n";
+    // A browser's desktop entry at `file` ("home/..." or "system/..." and a file name); the
+    // Exec line comes last, so that `exec` may carry more lines.
+    bool AddEntry(const QString& file, const QString& exec,
+                  const QString& categories = "Network;WebBrowser;") const {
+        return WriteFile(dir + "/" + QString(file).replace('/', "/applications/"),
+                         ("[Desktop Entry]\nType=Application\nCategories=" + categories +
+                          "\nExec=" + exec + "\n")
+                             .toUtf8());
     }
 
 private:
-    QString m_home;
-    QString m_system;
+    QTemporaryDir m_temporary;
+
+public:
+    const QString dir;
+    const std::shared_ptr<Quorvel::App::ProductSettingsManager> product;
+    const std::shared_ptr<Quorvel::App::InstallerSettingsManager> installer;
+
+private:
     QByteArray m_oldHome;
     QByteArray m_oldDirs;
 };
 
-class FakeLookAndFeel : public Quorvel::App::ILookAndFeelManager {
-public:
-    explicit FakeLookAndFeel(const std::string& locale) : m_locale(locale) {}
-
-    void Initialize(const std::string&, const std::string&) override {}
-    const std::string& GetCurrentLocale() const override { return m_locale; }
-    const std::list<std::string>& GetLocales() const override { return m_none; }
-    const std::list<std::string>& GetThemes() const override { return m_none; }
-    void SetLocale(const std::string& locale) override { m_locale = locale; }
-    void SetTheme(const std::string&) override {}
-    const std::string& GetCurrentTheme() const override { return m_locale; }
-    std::string GetLocalizedThemeName(const std::string&) const override { return {}; }
-    void ApplyTheme(const ThemeDescription&) override {}
-    std::string GetUnitedStylesheet() override { return {}; }
-    std::string GetDefaultLocale() const override { return {}; }
-    void RegisterObserver(Quorvel::App::ILookAndFeelObserver*) override {}
-    void UnregisterObserver(Quorvel::App::ILookAndFeelObserver*) override {}
-
-private:
-    std::string m_locale;
-    std::list<std::string> m_none;
-};
-
-// The full browser, counting its searches and keeping the hints of the last one.
-class RecordingBrowser : public Quorvel::App::PreferredBrowser {
-public:
-    using PreferredBrowser::PreferredBrowser;
-
-    int searches = 0;
-    PreferredBrowserContext lastContext;
-
-protected:
-    QString FindPath(const PreferredBrowserContext& context) override {
-        ++searches;
-        lastContext = context;
-        return PreferredBrowser::FindPath(context);
-    }
-};
-
-// A temporary folder under its canonical name, the form in which the system reports the
-// paths of running programs.
-inline QString CanonicalPath(const QTemporaryDir& dir) {
-    return QFileInfo(dir.path()).canonicalFilePath();
+// A look-and-feel manager with `locale` as its one installed and current locale.
+inline std::shared_ptr<Quorvel::App::LookAndFeelManager> Looks(const QString& root,
+                                                               const std::string& locale) {
+    QDir().mkpath(root + "/resources/locales/" + QString::fromStdString(locale));
+    auto looks = std::make_shared<Quorvel::App::LookAndFeelManager>(
+        root.toStdString(), "titles.json", std::list<std::string>());
+    looks->SetLocale(locale);
+    return looks;
 }
 
 }  // namespace BrowserTestSupport
