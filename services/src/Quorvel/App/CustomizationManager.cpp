@@ -1,5 +1,7 @@
 #include <Quorvel/App/CustomizationManager.h>
 
+#include "internal/DescribeJson.h"
+
 #include <Quorvel/Util/TextConversion.h>
 
 #include <QDir>
@@ -49,25 +51,7 @@ void Apply(const std::optional<T>& value, T& target) {
     }
 }
 
-const char* Describe(const QJsonValue& value) {
-    switch (value.type()) {
-        case QJsonValue::Null:
-            return "null";
-        case QJsonValue::Bool:
-            return "a boolean";
-        case QJsonValue::Double:
-            return "a number";
-        case QJsonValue::String:
-            return "a string";
-        case QJsonValue::Array:
-            return "an array";
-        case QJsonValue::Object:
-            return "an object";
-        case QJsonValue::Undefined:
-            break;
-    }
-    return "nothing";
-}
+using Internal::DescribeJson;
 
 enum class Presence { Required, Optional };
 
@@ -178,7 +162,7 @@ private:
     [[noreturn]] void WrongType(const std::string& where, const QString& name, const char* expected,
                                 const QJsonValue& found) const {
         Fail("the member \"" + Path(where, name) + "\" must be " + expected + ", found " +
-             Describe(found));
+             DescribeJson(found));
     }
 
     std::string m_source;
@@ -321,7 +305,7 @@ std::shared_ptr<CustomizationManager> CustomizationManager::FromJson(const QByte
             }
             if (!it.value().isObject()) {
                 reader.Fail("the member \"" + where + "\" must be an object, found " +
-                            Describe(it.value()));
+                            DescribeJson(it.value()));
             }
             impl->overrides[Util::QStringToUtf8(it.key())] =
                 ReadOverride(reader, it.value().toObject(), where);

@@ -1,5 +1,7 @@
 #include <Quorvel/App/LinksTable.h>
 
+#include "internal/DescribeJson.h"
+
 #include <QDir>
 #include <QFile>
 #include <QFileInfo>
@@ -22,25 +24,7 @@ using Table = QHash<QString, LinksTable::Template>;
 const QString kDefault = QStringLiteral("default");
 const QString kLocales = QStringLiteral("locales");
 
-const char* Describe(const QJsonValue& value) {
-    switch (value.type()) {
-        case QJsonValue::Null:
-            return "null";
-        case QJsonValue::Bool:
-            return "a boolean";
-        case QJsonValue::Double:
-            return "a number";
-        case QJsonValue::String:
-            return "a string";
-        case QJsonValue::Array:
-            return "an array";
-        case QJsonValue::Object:
-            return "an object";
-        case QJsonValue::Undefined:
-            break;
-    }
-    return "nothing";
-}
+using Internal::DescribeJson;
 
 QString Quoted(const QString& text) { return '"' + text + '"'; }
 
@@ -79,7 +63,8 @@ public:
 
     QJsonObject Object(const QJsonValue& value, const QString& where) const {
         if (!value.isObject()) {
-            Fail("the member " + Quoted(where) + " must be an object, found " + Describe(value));
+            Fail("the member " + Quoted(where) + " must be an object, found " +
+                 DescribeJson(value));
         }
         return value.toObject();
     }
@@ -93,7 +78,7 @@ public:
             const QString path = where + "." + it.key();
             if (!it.value().isString()) {
                 Fail("the member " + Quoted(path) + " must be a string, found " +
-                     Describe(it.value()));
+                     DescribeJson(it.value()));
             }
             table.insert(it.key(), ReadTemplate(it.value().toString(), path));
         }
