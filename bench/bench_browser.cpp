@@ -17,6 +17,8 @@
 #include <QProcess>
 #include <QTemporaryDir>
 
+#include "CollectingReporter.h"
+
 #include <benchmark/benchmark.h>
 
 #include <unistd.h>
@@ -99,36 +101,6 @@ void FileExists(benchmark::State& state) {
         benchmark::DoNotOptimize(exists);
     }
 }
-
-using Results = std::map<std::string, double>;
-
-class CollectingReporter : public benchmark::ConsoleReporter {
-public:
-    CollectingReporter() : ConsoleReporter(isatty(STDOUT_FILENO) ? OO_ColorTabular : OO_Tabular) {}
-
-    void ReportRuns(const std::vector<Run>& runs) override {
-        for (const Run& run : runs) {
-            if (run.run_type == Run::RT_Iteration && !run.error_occurred && run.iterations > 0) {
-                m_samples[run.benchmark_name()].push_back(run.real_accumulated_time /
-                                                          static_cast<double>(run.iterations));
-            }
-        }
-        ConsoleReporter::ReportRuns(runs);
-    }
-
-    Results Medians() const {
-        Results results;
-        for (auto [name, samples] : m_samples) {
-            std::sort(samples.begin(), samples.end());
-            const size_t n = samples.size();
-            results[name] = n % 2 ? samples[n / 2] : (samples[n / 2 - 1] + samples[n / 2]) / 2;
-        }
-        return results;
-    }
-
-private:
-    std::map<std::string, std::vector<double>> m_samples;
-};
 
 struct RatioPair {
     const char* label;
