@@ -29,18 +29,7 @@ printf '#pragma once\n#define QUORVEL_FOUNDATION_EXPORT\n' \
     "$source_dir/src/Quorvel/ioPath.cpp" \
     -o "$exe" || { echo "mingw-w64 build of the Windows backends failed"; exit 1; }
 
-# A private, throw-away prefix; no Mono/Gecko installers and no debug chatter.
-prefix=$(mktemp -d "${TMPDIR:-/tmp}/quorvel-wine.XXXXXX") || exit 1
-export WINEPREFIX="$prefix" WINEDEBUG=-all WINEDLLOVERRIDES="mscoree,mshtml=" WINEARCH=win64
-unset DISPLAY WAYLAND_DISPLAY
-
-# Set the prefix up first, so its one-time messages stay out of the test output.
-timeout 120 wine wineboot --init >/dev/null 2>&1
-timeout 120 wine "$exe"
+bash "$(dirname "$0")/../../../cmake/run-under-wine.sh" "$exe"
 result=$?
-# Stop this prefix's wineserver before removing its files.
-timeout 30 wineserver -k >/dev/null 2>&1
-timeout 30 wineserver -w >/dev/null 2>&1
-rm -rf "$prefix"
 
 [ "$result" -eq 0 ] || { echo "Windows backend check failed (exit code $result)"; exit 1; }

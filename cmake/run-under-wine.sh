@@ -1,0 +1,19 @@
+#!/bin/bash
+# Runs a Windows program under wine in a private, throw-away prefix and exits with its code.
+# Usage: run-under-wine.sh <program.exe> [arguments...]
+set -u
+
+# No Mono/Gecko installers and no debug chatter.
+prefix=$(mktemp -d "${TMPDIR:-/tmp}/quorvel-wine.XXXXXX") || exit 1
+export WINEPREFIX="$prefix" WINEDEBUG=-all WINEDLLOVERRIDES="mscoree,mshtml=" WINEARCH=win64
+unset DISPLAY WAYLAND_DISPLAY
+
+# Set the prefix up first, so its one-time messages stay out of the test output.
+timeout 120 wine wineboot --init >/dev/null 2>&1
+timeout 120 wine "$@"
+result=$?
+# Stop this prefix's wineserver before removing its files.
+timeout 30 wineserver -k >/dev/null 2>&1
+timeout 30 wineserver -w >/dev/null 2>&1
+rm -rf "$prefix"
+exit "$result"
