@@ -1,6 +1,6 @@
 #include <Quorvel/App/CustomizationManager.h>
 
-#include "internal/DescribeJson.h"
+#include "internal/JsonReading.h"
 
 #include <Quorvel/Util/TextConversion.h>
 
@@ -65,26 +65,12 @@ public:
     }
 
     QJsonObject Parse(const QByteArray& json) const {
-        if (json.trimmed().isEmpty()) {
-            Fail("the file is empty");
+        QString problem;
+        const QJsonObject object = Internal::ParseJsonObject(json, problem);
+        if (!problem.isEmpty()) {
+            Fail(Util::QStringToUtf8(problem));
         }
-        QJsonParseError error;
-        const QJsonDocument document = QJsonDocument::fromJson(json, &error);
-        if (error.error != QJsonParseError::NoError) {
-            // The offset counts bytes; editors count lines, so give both.
-            const int offset = std::max(0, std::min(error.offset, json.size()));
-            const QByteArray before = json.left(offset);
-            const int line = before.count('\n') + 1;
-            const int column = offset - (before.lastIndexOf('\n') + 1) + 1;
-            Fail("the text is not valid JSON: " + Util::QStringToUtf8(error.errorString()) +
-                 " at line " + std::to_string(line) + ", column " + std::to_string(column) +
-                 " (offset " + std::to_string(offset) + ")");
-        }
-        if (!document.isObject()) {
-            Fail(std::string("the top level must be a JSON object, found ") +
-                 (document.isArray() ? "an array" : "nothing"));
-        }
-        return document.object();
+        return object;
     }
 
     void CheckKnown(const QJsonObject& object, const std::set<QString>& known,

@@ -1,6 +1,6 @@
 #include <Quorvel/App/LinksTable.h>
 
-#include "internal/DescribeJson.h"
+#include "internal/JsonReading.h"
 
 #include <QDir>
 #include <QFile>
@@ -38,27 +38,12 @@ public:
     }
 
     QJsonObject Parse(const QByteArray& json) const {
-        if (json.trimmed().isEmpty()) {
-            Fail("the file is empty");
+        QString problem;
+        const QJsonObject object = Internal::ParseJsonObject(json, problem);
+        if (!problem.isEmpty()) {
+            Fail(problem);
         }
-        QJsonParseError error;
-        const QJsonDocument document = QJsonDocument::fromJson(json, &error);
-        if (error.error != QJsonParseError::NoError) {
-            // The offset counts bytes; editors count lines, so give both.
-            const int offset = std::max(0, std::min(error.offset, json.size()));
-            const QByteArray before = json.left(offset);
-            const int line = before.count('\n') + 1;
-            const int column = offset - (before.lastIndexOf('\n') + 1) + 1;
-            Fail(QString("the text is not valid JSON: %1 at line %2, column %3")
-                     .arg(error.errorString())
-                     .arg(line)
-                     .arg(column));
-        }
-        if (!document.isObject()) {
-            Fail(QString("the top level must be a JSON object, found ") +
-                 (document.isArray() ? "an array" : "nothing"));
-        }
-        return document.object();
+        return object;
     }
 
     QJsonObject Object(const QJsonValue& value, const QString& where) const {
