@@ -17,7 +17,7 @@
 #include <QProcess>
 #include <QTemporaryDir>
 
-#include "CollectingReporter.h"
+#include "RatioReport.h"
 
 #include <benchmark/benchmark.h>
 
@@ -102,13 +102,6 @@ void FileExists(benchmark::State& state) {
     }
 }
 
-struct RatioPair {
-    const char* label;
-    const char* numerator;
-    const char* denominator;
-    double target;  // 0: none
-};
-
 const RatioPair kPairs[] = {
     {"GetCurrentProcessMap / ps -e listing", "ProcessMap/GetCurrentProcessMap",
      "ProcessMap/baseline_ps_e", 1.0},
@@ -128,27 +121,6 @@ void PrintProcessCounts() {
                 listed);
 }
 
-void PrintRatios(const Results& results) {
-    std::printf("\nReal time per iteration, each pair from this run:\n");
-    for (const RatioPair& pair : kPairs) {
-        const auto numerator = results.find(pair.numerator);
-        const auto denominator = results.find(pair.denominator);
-        if (numerator == results.end() || denominator == results.end() ||
-            denominator->second <= 0) {
-            std::printf("ratio %s: n/a (not run)\n", pair.label);
-            continue;
-        }
-        const double ratio = numerator->second / denominator->second;
-        std::printf("ratio %s: %.3f  (%.2f us / %.2f us)", pair.label, ratio,
-                    numerator->second * 1e6, denominator->second * 1e6);
-        if (pair.target > 0) {
-            std::printf("  (target <= %.2f: %s)", pair.target,
-                        ratio <= pair.target ? "met" : "MISSED");
-        }
-        std::printf("\n");
-    }
-}
-
 }  // namespace QuorvelBrowserBench
 
 int main(int argc, char** argv) {
@@ -165,7 +137,7 @@ int main(int argc, char** argv) {
     CollectingReporter reporter;
     benchmark::RunSpecifiedBenchmarks(&reporter);
     PrintProcessCounts();
-    PrintRatios(reporter.Medians());
+    PrintRatios(reporter.Medians(), kPairs, 1e6, "us");
     benchmark::Shutdown();
     return 0;
 }

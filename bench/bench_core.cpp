@@ -25,7 +25,7 @@
 #include <QApplication>
 #include <QTimerEvent>
 
-#include "CollectingReporter.h"
+#include "RatioReport.h"
 
 #include <benchmark/benchmark.h>
 
@@ -521,12 +521,6 @@ bool RunNotifyInChild(AppKind kind, Results* results) {
     return true;
 }
 
-struct RatioPair {
-    const char* label;
-    const char* numerator;
-    const char* denominator;
-};
-
 const RatioPair kPairs[] = {
     {"Application::notify / QApplication::notify (ordinary event)", "notify/ordinary/Application",
      "notify/ordinary/QApplication"},
@@ -537,22 +531,6 @@ const RatioPair kPairs[] = {
     {"Notify 10 observers / plain virtual loop", "Notify/EventHandlerList_10",
      "Notify/baseline_virtual_loop_10"},
 };
-
-void PrintRatios(const Results& results) {
-    std::printf("\nReal time per iteration, each pair from this run:\n");
-    for (const RatioPair& pair : kPairs) {
-        const auto numerator = results.find(pair.numerator);
-        const auto denominator = results.find(pair.denominator);
-        if (numerator == results.end() || denominator == results.end() ||
-            denominator->second <= 0) {
-            std::printf("ratio %s: n/a (not run)\n", pair.label);
-            continue;
-        }
-        std::printf("ratio %s: %.2f  (%.2f ns / %.2f ns)\n", pair.label,
-                    numerator->second / denominator->second, numerator->second * 1e9,
-                    denominator->second * 1e9);
-    }
-}
 
 int CountMode(const std::string& name, AppKind kind, long events) {
     const auto found = std::find_if(std::begin(kCountCases), std::end(kCountCases),
@@ -628,7 +606,7 @@ int main(int argc, char** argv) {
     for (const auto& [name, seconds] : RunPlainBenchmarks()) {
         results[name] = seconds;
     }
-    PrintRatios(results);
+    PrintRatios(results, kPairs, 1e9, "ns");
     benchmark::Shutdown();
     return ok ? 0 : 1;
 }
