@@ -137,6 +137,7 @@ bool MainWindow::HasUnsavedWork() const { return m_notes->document()->isModified
 
 void MainWindow::ShowStarted() {
     m_started = true;
+    m_browser.Path();  // looks for the browser once, at start; it remembers what it finds
     Retranslate();
 }
 
@@ -295,8 +296,9 @@ void MainWindow::RefreshFacts() {
     m_facts[Theme].value->setText(
         Utf8ToQString(m_lookAndFeel->GetLocalizedThemeName(m_lookAndFeel->GetCurrentTheme())));
     m_facts[Language].value->setText(LocaleLabel(m_lookAndFeel->GetCurrentLocale()));
-    // Only once started: the first Path() may search the running processes.
-    const QString browser = m_started ? m_browser.Path() : QString();
+    // What the browser remembered; asking Path() here would search again while none is found.
+    const QString browser =
+        m_started ? Utf8ToQString(product->GetString("PreferredBrowser", "")) : QString();
     m_facts[Browser].value->setText(browser.isEmpty() ? tr("the system's default browser")
                                                       : QDir::toNativeSeparators(browser));
     m_facts[Browser].value->setToolTip(m_started ? m_browser.UserAgent() : QString());
