@@ -2,6 +2,8 @@
 
 // Private to the services library: what the readers of product files share.
 
+#include <QFile>
+#include <QFileInfo>
 #include <QJsonDocument>
 #include <QJsonObject>
 #include <QJsonValue>
@@ -30,6 +32,29 @@ inline const char* DescribeJson(const QJsonValue& value) {
             break;
     }
     return "nothing";
+}
+
+// The bytes of a product file. On failure `problem` says why it could not be read.
+inline QByteArray ReadFileBytes(const QString& path, QString& problem) {
+    problem.clear();
+    const QFileInfo info(path);
+    if (!info.exists()) {
+        problem = "the file does not exist";
+        return {};
+    }
+    if (info.isDir()) {
+        problem = "this is a folder, not a file";
+        return {};
+    }
+    QFile file(path);
+    QByteArray bytes;
+    if (file.open(QIODevice::ReadOnly)) {
+        bytes = file.readAll();
+    }
+    if (file.error() != QFileDevice::NoError) {
+        problem = "the file cannot be read: " + file.errorString();
+    }
+    return bytes;
 }
 
 // The top-level object of a file's text. On failure `problem` says what is wrong, with the

@@ -224,22 +224,11 @@ struct CustomizationManager::Impl {
 };
 
 std::shared_ptr<CustomizationManager> CustomizationManager::FromFile(const QString& path) {
-    const std::string source = Util::QStringToUtf8(QDir::toNativeSeparators(path));
-    const Reader reader(source);
-    const QFileInfo info(path);
-    if (!info.exists()) {
-        reader.Fail("the file does not exist");
-    }
-    if (info.isDir()) {
-        reader.Fail("this is a folder, not a file");
-    }
-    QFile file(path);
-    if (!file.open(QIODevice::ReadOnly)) {
-        reader.Fail("the file cannot be read: " + Util::QStringToUtf8(file.errorString()));
-    }
-    const QByteArray json = file.readAll();
-    if (file.error() != QFileDevice::NoError) {
-        reader.Fail("the file cannot be read: " + Util::QStringToUtf8(file.errorString()));
+    QString problem;
+    const QByteArray json = Internal::ReadFileBytes(path, problem);
+    if (!problem.isEmpty()) {
+        Reader(Util::QStringToUtf8(QDir::toNativeSeparators(path)))
+            .Fail(Util::QStringToUtf8(problem));
     }
     return FromJson(json, path);
 }

@@ -136,21 +136,10 @@ struct LinksTable::Impl {
 
 std::unique_ptr<LinksTable> LinksTable::FromFile(const QString& path,
                                                  const QStringList& placeholders) {
-    const Reader reader(path, placeholders);
-    const QFileInfo info(path);
-    if (!info.exists()) {
-        reader.Fail("the file does not exist");
-    }
-    if (info.isDir()) {
-        reader.Fail("this is a folder, not a file");
-    }
-    QFile file(path);
-    if (!file.open(QIODevice::ReadOnly)) {
-        reader.Fail("the file cannot be read: " + file.errorString());
-    }
-    const QByteArray json = file.readAll();
-    if (file.error() != QFileDevice::NoError) {
-        reader.Fail("the file cannot be read: " + file.errorString());
+    QString problem;
+    const QByteArray json = Internal::ReadFileBytes(path, problem);
+    if (!problem.isEmpty()) {
+        Reader(path, placeholders).Fail(problem);
     }
     return FromJson(json, path, placeholders);
 }
