@@ -1,0 +1,45 @@
+#include <Quorvel/App/Application/Gesture/Consumer.h>
+#include <Quorvel/App/Application/Gesture/Router.h>
+
+#include "GestureApi.h"
+
+#include <QApplication>
+#include <QPointer>
+#include <QWidget>
+
+namespace Quorvel::App {
+
+struct Gesture::Router::Impl {
+    // The receiver last routed, so that a destroyed one is noticed before it is called.
+    QPointer<QObject> routed;
+};
+
+Gesture::Router::Router(QObject* parent) : QObject(parent), m_impl(std::make_unique<Impl>()) {}
+
+Gesture::Router::Router(Platform::GestureApi& api, QObject* parent)
+    : QObject(parent), Producer(api), m_impl(std::make_unique<Impl>()) {}
+
+Gesture::Router::~Router() = default;
+
+bool Gesture::Router::nativeEvent(const QByteArray&, void* message, long* result) {
+    if (!m_impl->routed) {
+        ForgetConsumer();
+    }
+    return OnNativeMessage(message, result);
+}
+
+Gesture::Consumer* Gesture::Router::Route(const Gesture& gesture) {
+    for (QWidget* widget = QApplication::widgetAt(gesture.globalPos.x, gesture.globalPos.y);
+         widget; widget = widget->parentWidget()) {
+        for (QObject* child : widget->children()) {
+            if (auto* consumer = dynamic_cast<Consumer*>(child)) {
+                m_impl->routed = child;
+                return consumer;
+            }
+        }
+    }
+    m_impl->routed = nullptr;
+    return nullptr;
+}
+
+}  // namespace Quorvel::App
