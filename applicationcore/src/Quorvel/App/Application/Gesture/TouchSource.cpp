@@ -16,6 +16,7 @@ namespace {
 
 using TouchPoint = QTouchEvent::TouchPoint;
 
+constexpr double kFullTurn = 6.283185307179586;  // radians
 constexpr double kTurnThreshold = 0.15;  // radians two fingers turn before they rotate
 constexpr qint64 kPressDelay = 150;      // ms: a second finger later than this presses-and-taps
 constexpr qint64 kTapTime = 300;         // ms: the longest touch that still taps
@@ -251,7 +252,7 @@ struct Gesture::TouchSource::Impl {
     // Follows the angle across the ±π seam, so that a turn adds up.
     void Turn(QPointF a, QPointF b) {
         const double direction = Direction(a, b);
-        turned += std::remainder(direction - lastDirection, 2 * M_PI);
+        turned += std::remainder(direction - lastDirection, kFullTurn);
         lastDirection = direction;
     }
 
