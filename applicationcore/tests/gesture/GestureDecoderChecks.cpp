@@ -14,8 +14,6 @@ namespace {
 using Quorvel::App::Gesture;
 namespace Platform = Quorvel::App::Platform;
 
-void* const kWindow = reinterpret_cast<void*>(0x100);
-void* const kHandle = reinterpret_cast<void*>(0x200);
 constexpr long kUntouched = -7;
 
 std::string Text(const char* format, ...) __attribute__((format(printf, 1, 2)));
@@ -32,48 +30,6 @@ std::string At(const Gesture& gesture) {
     return Text("%s%s %d,%d@%d,%d", gesture.begin ? "+" : "", gesture.end ? "-" : "",
                 gesture.pos.x, gesture.pos.y, gesture.globalPos.x, gesture.globalPos.y);
 }
-
-// The client area of every window starts at (10, 20) on the screen.
-class FakeApi final : public Platform::GestureApi {
-public:
-    Step step;
-    void* parent = nullptr;
-    int infoReads = 0;
-    int closes = 0;
-    std::vector<Platform::GestureConfig> configs;
-    std::uint32_t entrySize = 0;
-
-    bool ScreenToClient(void*, Platform::NativePoint* point) override {
-        point->x -= 10;
-        point->y -= 20;
-        return true;
-    }
-    bool SetGestureConfig(void*, std::uint32_t, std::uint32_t count,
-                          Platform::GestureConfig* entries, std::uint32_t size) override {
-        configs.assign(entries, entries + count);
-        entrySize = size;
-        return true;
-    }
-    bool GetGestureInfo(void* handle, Platform::GestureInfo* info) override {
-        ++infoReads;
-        if (handle != kHandle || info->size != 56 || step.kind == Step::InfoFails) {
-            return false;
-        }
-        info->id = step.id;
-        info->flags = step.flags;
-        info->arguments = step.arguments;
-        info->location = {step.x, step.y};
-        return true;
-    }
-    bool CloseGestureInfoHandle(void* handle) override {
-        closes += handle == kHandle;
-        return true;
-    }
-    void* GetParent(void*) override { return parent; }
-    std::intptr_t DefWindowProcW(void*, std::uint32_t message, std::uintptr_t, std::intptr_t) override {
-        return message * 2;
-    }
-};
 
 // Records what it receives; asked, it answers as told.
 class RecordingConsumer final : public Gesture::Consumer {
@@ -113,29 +69,23 @@ private:
 
 class TestProducer final : public Gesture::Producer {
 public:
-    explicit TestProducer(FakeApi& api) : Producer(api) {}
+    explicit TestProducer(FakeGestureApi& api) : Producer(api), m_api(api) {}
     Gesture::Consumer* routed = nullptr;
 
     Gesture::Consumer* Route(const Gesture&) override { return routed; }
 
     std::string Send(std::uint32_t message, const Step& step) {
-        Platform::GestureNotify notify;
-        notify.size = sizeof notify;
-        notify.location = {step.x, step.y};
-        Platform::NativeMessage native;
-        native.window = kWindow;
-        native.message = message;
-        native.lParam = message == Platform::kWmGestureNotify
-                            ? reinterpret_cast<std::intptr_t>(&notify)
-                            : reinterpret_cast<std::intptr_t>(kHandle);
         long result = kUntouched;
-        const bool handled = OnNativeMessage(&native, &result);
+        const bool handled = OnNativeMessage(m_api.Message(message, step), &result);
         return Text(" %s %ld", handled ? "T" : "F", result);
     }
     using Producer::ForgetConsumer;
+
+private:
+    FakeGestureApi& m_api;
 };
 
-std::string Configs(const FakeApi& api) {
+std::string Configs(const FakeGestureApi& api) {
     std::string text;
     for (const Platform::GestureConfig& config : api.configs) {
         text += Text("%u:%x/%x ", config.id, config.want, config.block);
@@ -144,6 +94,55 @@ std::string Configs(const FakeApi& api) {
 }
 
 }  // namespace
+
+bool FakeGestureApi::ScreenToClient(void*, Platform::NativePoint* point) {
+    point->x -= 10;
+    point->y -= 20;
+    return true;
+}
+
+bool FakeGestureApi::SetGestureConfig(void*, std::uint32_t, std::uint32_t count,
+                                      Platform::GestureConfig* entries, std::uint32_t size) {
+    configs.assign(entries, entries + count);
+    entrySize = size;
+    return true;
+}
+
+bool FakeGestureApi::GetGestureInfo(void* handle, Platform::GestureInfo* info) {
+    ++infoReads;
+    if (handle != kHandle || info->size != 56 || step.kind == Step::InfoFails) {
+        return false;
+    }
+    info->id = step.id;
+    info->flags = step.flags;
+    info->arguments = step.arguments;
+    info->location = {step.x, step.y};
+    return true;
+}
+
+bool FakeGestureApi::CloseGestureInfoHandle(void* handle) {
+    closes += handle == kHandle;
+    return true;
+}
+
+void* FakeGestureApi::GetParent(void*) { return parent; }
+
+std::intptr_t FakeGestureApi::DefWindowProcW(void*, std::uint32_t message, std::uintptr_t,
+                                             std::intptr_t) {
+    return message * 2;
+}
+
+void* FakeGestureApi::Message(std::uint32_t message, const Step& at) {
+    m_notify.size = sizeof m_notify;
+    m_notify.location = {at.x, at.y};
+    m_message.window = kWindow;
+    m_message.message = message;
+    m_message.lParam = message == Platform::kWmGestureNotify
+                           ? reinterpret_cast<std::intptr_t>(&m_notify)
+                           : reinterpret_cast<std::intptr_t>(kHandle);
+    step = at;
+    return &m_message;
+}
 
 const std::vector<ConfigCase>& ConfigCases() {
     static const std::vector<ConfigCase> cases = {
@@ -208,7 +207,7 @@ const std::vector<DecodeCase>& DecodeCases() {
 }
 
 std::string RunConfig(const ConfigCase& config) {
-    FakeApi api;
+    FakeGestureApi api;
     RecordingConsumer consumer;
     consumer.panAnswer = config.panAnswer;
     consumer.otherAnswer = config.otherAnswer;
@@ -219,14 +218,13 @@ std::string RunConfig(const ConfigCase& config) {
 }
 
 std::string RunDecode(const DecodeCase& decode) {
-    FakeApi api;
+    FakeGestureApi api;
     RecordingConsumer consumer;
     TestProducer producer(api);
     std::string trace;
     for (const Step& step : decode.steps) {
         consumer.trace.clear();
-        api.step = step;
-        api.parent = step.kind == Step::ChildGesture ? kWindow : nullptr;
+        api.parent = step.kind == Step::ChildGesture ? FakeGestureApi::kWindow : nullptr;
         const int reads = api.infoReads;
         std::string text;
         switch (step.kind) {

@@ -5,6 +5,8 @@
 // over an injected gesture API and returns a trace of what it did; the case holds the trace
 // expected.
 
+#include "GestureApi.h"
+
 #include <cstdint>
 #include <string>
 #include <vector>
@@ -34,6 +36,39 @@ struct DecodeCase {
     const char* name;
     std::vector<Step> steps;
     const char* expected;
+};
+
+// Gesture functions whose gesture information is the step's. The client area of every window
+// starts at (10, 20) on the screen; default processing answers twice the message number.
+class FakeGestureApi final : public Quorvel::App::Platform::GestureApi {
+public:
+    Step step;
+    void* parent = nullptr;
+    int infoReads = 0;
+    int closes = 0;
+    std::vector<Quorvel::App::Platform::GestureConfig> configs;
+    std::uint32_t entrySize = 0;
+
+    // A native message of kWindow: a notify at `at`'s position, or one whose gesture
+    // information is `at`. Valid until the next call.
+    void* Message(std::uint32_t message, const Step& at);
+
+    bool ScreenToClient(void* window, Quorvel::App::Platform::NativePoint* point) override;
+    bool SetGestureConfig(void* window, std::uint32_t reserved, std::uint32_t count,
+                          Quorvel::App::Platform::GestureConfig* entries,
+                          std::uint32_t size) override;
+    bool GetGestureInfo(void* handle, Quorvel::App::Platform::GestureInfo* info) override;
+    bool CloseGestureInfoHandle(void* handle) override;
+    void* GetParent(void* window) override;
+    std::intptr_t DefWindowProcW(void* window, std::uint32_t message, std::uintptr_t wParam,
+                                 std::intptr_t lParam) override;
+
+    static inline void* const kWindow = reinterpret_cast<void*>(0x100);
+    static inline void* const kHandle = reinterpret_cast<void*>(0x200);
+
+private:
+    Quorvel::App::Platform::GestureNotify m_notify;
+    Quorvel::App::Platform::NativeMessage m_message;
 };
 
 const std::vector<ConfigCase>& ConfigCases();

@@ -13,7 +13,17 @@ struct Gesture::Emitter::Impl {
     bool panInertiaEnabled = false;
 };
 
-Gesture::Emitter::Emitter(QObject* parent) : QObject(parent), m_impl(std::make_unique<Impl>()) {}
+Gesture::Emitter::Emitter(QObject* parent) : QObject(parent), m_impl(std::make_unique<Impl>()) {
+    static const bool registered = [] {
+        qRegisterMetaType<Pan>();
+        qRegisterMetaType<Zoom>();
+        qRegisterMetaType<Rotate>();
+        qRegisterMetaType<Tap>();
+        qRegisterMetaType<PressAndTap>();
+        return true;
+    }();
+    Q_UNUSED(registered)
+}
 
 Gesture::Emitter::~Emitter() = default;
 

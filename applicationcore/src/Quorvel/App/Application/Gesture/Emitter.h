@@ -55,3 +55,10 @@ private:
 };
 
 }  // namespace Quorvel::App
+
+// Registered by the first emitter, so that the signals may also be queued or spied on.
+Q_DECLARE_METATYPE(Quorvel::App::Gesture::Pan)
+Q_DECLARE_METATYPE(Quorvel::App::Gesture::Zoom)
+Q_DECLARE_METATYPE(Quorvel::App::Gesture::Rotate)
+Q_DECLARE_METATYPE(Quorvel::App::Gesture::Tap)
+Q_DECLARE_METATYPE(Quorvel::App::Gesture::PressAndTap)
