@@ -156,17 +156,17 @@ struct Gesture::TouchSource::Impl {
                 (second && Length(second->screenPos() - secondStart) > Slop());
         const bool bothDown = first && second && first->state() != Qt::TouchPointReleased &&
                               second->state() != Qt::TouchPointReleased;
-        switch (phase) {
-            case Phase::Pending:
-                if (bothDown) {
-                    StartTwoFingerGesture(*first, *second);
-                } else if (first && second && second->state() == Qt::TouchPointReleased) {
-                    SecondLifted(*first, *second, now);
-                } else if (first && secondId < 0 &&
-                           Length(AlongWantedAxes(first->screenPos() - firstStart)) > Slop()) {
-                    StartPan(firstStart, first->screenPos(), false);
-                }
-                break;
+        if (phase == Phase::Pending) {
+            if (bothDown) {
+                StartTwoFingerGesture(*first, *second);
+            } else if (first && second && second->state() == Qt::TouchPointReleased) {
+                SecondLifted(*first, *second, now);
+            } else if (first && secondId < 0 &&
+                       Length(AlongWantedAxes(first->screenPos() - firstStart)) > Slop()) {
+                StartPan(firstStart, first->screenPos(), false);
+            }
+        }
+        switch (phase) {  // a pan that just began moves at once
             case Phase::Panning:
                 if (twoFingerPan && bothDown) {
                     MovePan((first->screenPos() + second->screenPos()) / 2, now,
@@ -185,8 +185,7 @@ struct Gesture::TouchSource::Impl {
                     MoveTwoFingers(*first, *second, !bothDown);
                 }
                 break;
-            case Phase::Idle:
-            case Phase::Done:
+            default:
                 break;
         }
     }
@@ -256,25 +255,25 @@ struct Gesture::TouchSource::Impl {
         lastDirection = direction;
     }
 
+    // The begin message reports where the fingers touched; the others where they are now.
     void MoveTwoFingers(const TouchPoint& first, const TouchPoint& second, bool end,
                         bool begin = false) {
         const QPointF a = first.screenPos(), b = second.screenPos();
+        const Gesture at = At(begin ? startCentre : (a + b) / 2, begin, end);
         if (!begin) {
             Turn(a, b);
         }
         if (phase == Phase::Zooming) {
-            auto zoom = Record<Zoom>(At(begin ? startCentre : (a + b) / 2, begin, end));
+            auto zoom = Record<Zoom>(at);
             zoom.startDistance = startDistance;
             zoom.distance = begin ? startDistance : Length(b - a);
             Deliver(zoom);
         } else {
-            auto rotate = Record<Rotate>(At(begin ? startCentre : (a + b) / 2, begin, end));
+            auto rotate = Record<Rotate>(at);
             rotate.angle = begin ? 0 : turned;
             Deliver(rotate);
         }
-        if (begin) {
-            MoveTwoFingers(first, second, end);
-        } else if (end) {
+        if (end) {
             phase = Phase::Done;
         }
     }
