@@ -110,7 +110,7 @@ MainWindow::MainWindow(Application& application, std::shared_ptr<LookAndFeelMana
     setCentralWidget(BuildCentralWidget());
     m_status = new QLabel(this);
     statusBar()->addWidget(m_status);
-    resize(760, 760);
+    resize(760, 800);
 
     if (auto user = m_application.Get<IUserSettingsManager>()) {
         m_notes->setPlainText(Utf8ToQString(user->GetString(kNotesKey, std::string())));
