@@ -7,11 +7,29 @@
 #include <QPointer>
 #include <QWidget>
 
+#include <typeinfo>
+#include <utility>
+#include <vector>
+
 namespace Quorvel::App {
 
 struct Gesture::Router::Impl {
     // The receiver last routed, so that a destroyed one is noticed before it is called.
     QPointer<QObject> routed;
+    // Whether objects of a dynamic type are receivers, learnt once per type: a failing
+    // cross-cast costs more than the rest of a walk up the widget tree.
+    std::vector<std::pair<const std::type_info*, bool>> consumerTypes;
+
+    bool IsConsumer(QObject* object) {
+        const std::type_info* type = &typeid(*object);
+        for (const auto& [known, consumer] : consumerTypes) {
+            if (known == type) {
+                return consumer;
+            }
+        }
+        consumerTypes.emplace_back(type, dynamic_cast<Consumer*>(object) != nullptr);
+        return consumerTypes.back().second;
+    }
 };
 
 Gesture::Router::Router(QObject* parent) : QObject(parent), m_impl(std::make_unique<Impl>()) {}
@@ -32,9 +50,9 @@ Gesture::Consumer* Gesture::Router::Route(const Gesture& gesture) {
     for (QWidget* widget = QApplication::widgetAt(gesture.globalPos.x, gesture.globalPos.y);
          widget; widget = widget->parentWidget()) {
         for (QObject* child : widget->children()) {
-            if (auto* consumer = dynamic_cast<Consumer*>(child)) {
+            if (m_impl->IsConsumer(child)) {
                 m_impl->routed = child;
-                return consumer;
+                return dynamic_cast<Consumer*>(child);
             }
         }
     }
