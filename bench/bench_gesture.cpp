@@ -14,6 +14,7 @@
 #include <Quorvel/App/Application/Gesture/Router.h>
 
 #include "GestureApi.h"
+#include "CountingLoop.h"
 #include "RatioReport.h"
 
 #include <QApplication>
@@ -153,33 +154,6 @@ class WidgetAtCase : WidgetTree {
 public:
     void operator()() { benchmark::DoNotOptimize(QApplication::widgetAt(m_point)); }
 };
-
-// The counting loop alone, subtracted from the other counts by run_benchmarks.sh.
-class EmptyCase {
-public:
-    void operator()() { benchmark::ClobberMemory(); }
-};
-
-template <class Case>
-void Measure(benchmark::State& state) {
-    Case operation;
-    for (auto _ : state) {
-        operation();
-    }
-}
-
-template <class Case>
-__attribute__((noinline)) void Repeat(Case& operation, long events) {
-    for (long i = 0; i < events; ++i) {
-        operation();
-    }
-}
-
-template <class Case>
-void Count(long events) {
-    Case operation;
-    Repeat(operation, events);
-}
 
 struct CountCase {
     const char* name;

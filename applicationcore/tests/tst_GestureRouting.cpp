@@ -1,3 +1,4 @@
+#include "gesture/EmitterSwitches.h"
 #include "gesture/GestureDecoderChecks.h"
 
 #include <Quorvel/App/Application/Gesture/Emitter.h>
@@ -89,29 +90,20 @@ private slots:
         QCOMPARE(routed ? dynamic_cast<QObject*>(routed)->objectName() : QString(), expected);
     }
 
-    // Answers of an emitter by its switches, in setter order: zoom, rotate, tap, press and
-    // tap, horizontal pan, vertical pan, gutter, inertia.
     void emitterAnswers_data() {
-        QTest::addColumn<QString>("switches");
-        QTest::addColumn<QString>("answers");  // zoom pan rotate tap press-and-tap
-        QTest::newRow("all off") << "00000000" << "0 0 0 0 0";
-        QTest::newRow("horizontal pan only") << "00001000" << "0 4 0 0 0";
-        QTest::newRow("all four pan switches") << "00001111" << "0 30 0 0 0";
-        QTest::newRow("each other kind: All") << "11110000" << "1 0 1 1 1";
-        QTest::newRow("vertical, gutter, inertia") << "00000111" << "0 26 0 0 0";
+        QTest::addColumn<QString>("switches");  // see SetSwitches
+        QTest::addColumn<QString>("answers");   // zoom pan rotate tap press-and-tap
+        QTest::newRow("all off") << "" << "0 0 0 0 0";
+        QTest::newRow("horizontal pan only") << "h" << "0 4 0 0 0";
+        QTest::newRow("all four pan switches") << "hvgi" << "0 30 0 0 0";
+        QTest::newRow("each other kind: All") << "zrta" << "1 0 1 1 1";
+        QTest::newRow("vertical, gutter, inertia") << "vgi" << "0 26 0 0 0";
     }
     void emitterAnswers() {
         QFETCH(QString, switches);
         QFETCH(QString, answers);
         Gesture::Emitter emitter;
-        const std::vector<void (Gesture::Emitter::*)(bool)> setters = {
-            &Gesture::Emitter::setZoomEnabled, &Gesture::Emitter::setRotateEnabled,
-            &Gesture::Emitter::setTapEnabled, &Gesture::Emitter::setPressAndTapEnabled,
-            &Gesture::Emitter::setHorizontalPanEnabled, &Gesture::Emitter::setVerticalPanEnabled,
-            &Gesture::Emitter::setPanGutterEnabled, &Gesture::Emitter::setPanInertiaEnabled};
-        for (size_t i = 0; i < setters.size(); ++i) {
-            (emitter.*setters[i])(switches[int(i)] == '1');
-        }
+        SetSwitches(emitter, switches);
         Gesture::Consumer& consumer = emitter;
         const QString got = QString("%1 %2 %3 %4 %5")
                                 .arg(consumer.WantGesture(Gesture::Zoom()))

@@ -1,4 +1,5 @@
-#include <Quorvel/App/Application/Gesture/Emitter.h>
+#include "gesture/EmitterSwitches.h"
+
 #include <Quorvel/App/Application/Gesture/TouchSource.h>
 #include <Quorvel/TestSupport/TestEnvironment.h>
 
@@ -27,7 +28,7 @@ private slots:
     // receiving widget. `expected`: the records, positions in the window's client area (the
     // widget starts at (50, 40)); "..." at the end: gliding follows, ending the pan.
     void gestures_data() {
-        QTest::addColumn<QString>("switches");  // the emitter's: z r t a h v g i
+        QTest::addColumn<QString>("switches");  // the emitter's, see SetSwitches
         QTest::addColumn<QString>("script");
         QTest::addColumn<QString>("expected");
         QTest::newRow("one finger pans: begin where it touched, moves, end")
@@ -69,15 +70,7 @@ private slots:
         area->setGeometry(50, 40, 300, 200);
         new Gesture::TouchSource(&window);
         auto* emitter = new Gesture::Emitter(area);
-        const std::vector<std::pair<char, void (Gesture::Emitter::*)(bool)>> setters = {
-            {'z', &Gesture::Emitter::setZoomEnabled}, {'r', &Gesture::Emitter::setRotateEnabled},
-            {'t', &Gesture::Emitter::setTapEnabled}, {'a', &Gesture::Emitter::setPressAndTapEnabled},
-            {'h', &Gesture::Emitter::setHorizontalPanEnabled},
-            {'v', &Gesture::Emitter::setVerticalPanEnabled},
-            {'g', &Gesture::Emitter::setPanGutterEnabled}, {'i', &Gesture::Emitter::setPanInertiaEnabled}};
-        for (const auto& [letter, setter] : setters) {
-            (emitter->*setter)(switches.contains(letter));
-        }
+        SetSwitches(*emitter, switches);
         window.show();
         QVERIFY(QTest::qWaitForWindowExposed(&window));
 
