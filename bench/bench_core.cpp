@@ -25,6 +25,7 @@
 #include <QApplication>
 #include <QTimerEvent>
 
+#include "CountingLoop.h"
 #include "RatioReport.h"
 
 #include <benchmark/benchmark.h>
@@ -372,37 +373,8 @@ private:
     int m_value = 0;
 };
 
-// The counting loop alone, subtracted from the other counts by run_benchmarks.sh.
-class EmptyCase {
-public:
-    void operator()() { benchmark::ClobberMemory(); }
-};
-
 // ---------------------------------------------------------------------------------------------
 // Running
-
-template <class Case>
-void Measure(benchmark::State& state) {
-    Case operation;
-    for (auto _ : state) {
-        operation();
-    }
-}
-
-// Kept out of line so that callgrind can collect this function alone (--toggle-collect),
-// leaving start-up, which varies from run to run, out of the counts.
-template <class Case>
-__attribute__((noinline)) void Repeat(Case& operation, long events) {
-    for (long i = 0; i < events; ++i) {
-        operation();
-    }
-}
-
-template <class Case>
-void Count(long events) {
-    Case operation;
-    Repeat(operation, events);
-}
 
 struct CountCase {
     const char* name;

@@ -148,3 +148,21 @@ if [[ -x $browser_bin ]]; then
 else
     echo "no $browser_bin: build the quorvel_bench_browser target to include it"
 fi
+
+# Gestures, counted like the core cases: decoding one pan message through an injected gesture
+# API, and Route over a six-level widget tree against QApplication::widgetAt alone.
+gesture_bin="$(dirname "$bin")/quorvel_bench_gesture"
+echo
+echo "== Gestures (callgrind; N=$events vs 2N; counting loop subtracted)"
+if [[ -x $gesture_bin ]]; then
+    bin=$gesture_bin
+    loop=$(per_event empty -)
+    measure g_decode gesture-decode-pan - "decoding one pan message (injected gesture API)"
+    measure g_calls  gesture-api-calls  - "baseline: the API calls of one pan message"
+    measure g_route  gesture-route      - "Gesture::Router::Route, six levels"
+    measure g_at     gesture-widgetat   - "baseline: QApplication::widgetAt, six levels"
+    ratio "decoding one pan message / its API calls" g_decode g_calls
+    ratio "Route / QApplication::widgetAt (six levels)" g_route g_at 1.5
+else
+    echo "no $gesture_bin: build the quorvel_bench_gesture target to include it"
+fi

@@ -1,5 +1,7 @@
 #include "MainWindow.h"
 
+#include "TouchPanel.h"
+
 #include <Quorvel/App/Application/LocaleLabels.h>
 #include <Quorvel/App/Application/SharedMessages.h>
 #include <Quorvel/App/IUserSettingsManager.h>
@@ -108,7 +110,7 @@ MainWindow::MainWindow(Application& application, std::shared_ptr<LookAndFeelMana
     setCentralWidget(BuildCentralWidget());
     m_status = new QLabel(this);
     statusBar()->addWidget(m_status);
-    resize(760, 560);
+    resize(760, 800);
 
     if (auto user = m_application.Get<IUserSettingsManager>()) {
         m_notes->setPlainText(Utf8ToQString(user->GetString(kNotesKey, std::string())));
@@ -227,6 +229,7 @@ QWidget* MainWindow::BuildCentralWidget() {
     driver->addStretch();
     lower->addWidget(m_driverBox, 1);
     layout->addLayout(lower, 1);
+    layout->addWidget(new TouchPanel(this, central), 1);
     return central;
 }
 

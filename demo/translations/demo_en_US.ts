@@ -207,6 +207,25 @@
     </message>
 </context>
 <context>
+    <name>TouchPanel</name>
+    <message>
+        <source>Touch scrolling</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Drag the list or the text with a finger.</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Entry %1</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Line %1 of a long text that follows the finger.</source>
+        <translation type="unfinished"></translation>
+    </message>
+</context>
+<context>
     <name>UnsavedWorkGuard</name>
     <message>
         <source>Unsaved notes</source>

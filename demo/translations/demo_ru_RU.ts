@@ -207,6 +207,25 @@
     </message>
 </context>
 <context>
+    <name>TouchPanel</name>
+    <message>
+        <source>Touch scrolling</source>
+        <translation>Прокрутка пальцем</translation>
+    </message>
+    <message>
+        <source>Drag the list or the text with a finger.</source>
+        <translation>Перетаскивайте список или текст пальцем.</translation>
+    </message>
+    <message>
+        <source>Entry %1</source>
+        <translation>Запись %1</translation>
+    </message>
+    <message>
+        <source>Line %1 of a long text that follows the finger.</source>
+        <translation>Строка %1 длинного текста, который следует за пальцем.</translation>
+    </message>
+</context>
+<context>
     <name>UnsavedWorkGuard</name>
     <message>
         <source>Unsaved notes</source>

@@ -1,7 +1,8 @@
 #pragma once
 
 // The application core: the application object and its context, lifetime, look and feel,
-// the stimulus gateway and the graphics switches, with every contract it is built on.
+// the stimulus gateway, the graphics switches and touch gestures, with every contract it is
+// built on.
 #include <Quorvel/Contracts.h>
 
 #include <Quorvel/App/Application/Application.h>
@@ -12,6 +13,13 @@
 #include <Quorvel/App/Application/Extensions/ApplicationRegistryUpdater.h>
 #include <Quorvel/App/Application/Extensions/Extension.h>
 #include <Quorvel/App/Application/Extensions/IExtension.h>
+#include <Quorvel/App/Application/Gesture/Consumer.h>
+#include <Quorvel/App/Application/Gesture/Emitter.h>
+#include <Quorvel/App/Application/Gesture/Gesture.h>
+#include <Quorvel/App/Application/Gesture/Producer.h>
+#include <Quorvel/App/Application/Gesture/Router.h>
+#include <Quorvel/App/Application/Gesture/Scroller.h>
+#include <Quorvel/App/Application/Gesture/TouchSource.h>
 #include <Quorvel/App/Application/GraphicsSwitches.h>
 #include <Quorvel/App/Application/IApplicationContext.h>
 #include <Quorvel/App/Application/ILifetimeManager.h>

@@ -1,0 +1,118 @@
+#include <Quorvel/App/Application/Gesture/Scroller.h>
+#include <Quorvel/TestSupport/TestEnvironment.h>
+
+#include <QListWidget>
+#include <QScrollArea>
+#include <QScrollBar>
+#include <QtTest>
+
+using Quorvel::App::Gesture;
+
+namespace {
+
+// "h,v modes" of the area after a message: a value at its maximum (>0) is "max"; modes are
+// P (pixel) or I (item) for an item view.
+QString State(QAbstractScrollArea& area) {
+    const auto value = [](QScrollBar* bar) {
+        return bar->maximum() > 0 && bar->value() == bar->maximum() ? QString("max")
+                                                                    : QString::number(bar->value());
+    };
+    QString text = value(area.horizontalScrollBar()) + "," + value(area.verticalScrollBar());
+    if (auto* view = qobject_cast<QAbstractItemView*>(&area)) {
+        for (auto mode : {view->horizontalScrollMode(), view->verticalScrollMode()}) {
+            text += mode == QAbstractItemView::ScrollPerPixel ? "P" : "I";
+        }
+    }
+    return text;
+}
+
+}  // namespace
+
+class TestGestureScroller : public QObject {
+    Q_OBJECT
+
+private slots:
+    // `pans`: "b" begin, "e" end, then the position; `start`: the bars' values before
+    // ("max": the vertical bar at its maximum).
+    void scrolling_data() {
+        QTest::addColumn<QString>("area");
+        QTest::addColumn<QString>("start");
+        QTest::addColumn<QString>("pans");
+        QTest::addColumn<QString>("expected");
+        QTest::newRow("plain area: the content follows the finger; begin and end move nothing")
+            << "plain" << "50,50" << "b100,100 90,120 e80,130" << "50,50 60,30 60,30";
+        QTest::newRow("plain area: the bars clamp")
+            << "plain" << "50,50" << "b0,0 -5000,5000 e0,0" << "50,50 max,0 max,0";
+        QTest::newRow("item view: pixel-wise while the finger is down, its modes after")
+            << "list" << "0,3" << "b0,100 0,90 e0,90" << "0,60PP 0,70PP 0,3II";
+        QTest::newRow("item view: a bar at its end stays there")
+            << "list" << "0,0" << "b0,0 0,-100000 e0,-100000" << "0,0PP 0,maxPP 0,maxII";
+        QTest::newRow("item view, pixel-wise by itself: the value the restore left")
+            << "pixel list" << "0,0" << "b0,0 0,-100000 e0,-100000" << "0,0PP 0,maxPP 0,maxPP";
+        QTest::newRow("begin and end at once: modes saved and restored, nothing moves")
+            << "list" << "0,3" << "be7,7" << "0,3II";
+        QTest::newRow("hidden bars, zero range: nothing moves")
+            << "hidden" << "0,0" << "b0,0 -50,-50 e0,0" << "0,0 0,0 0,0";
+    }
+    void scrolling() {
+        QFETCH(QString, area);
+        QFETCH(QString, start);
+        QFETCH(QString, pans);
+        QFETCH(QString, expected);
+        std::unique_ptr<QAbstractScrollArea> scrolled;
+        if (area.endsWith("list")) {
+            auto* list = new QListWidget;
+            for (int i = 0; i < 100; ++i) {
+                list->addItem(QString("Item %1").arg(i));
+                list->item(i)->setSizeHint({60, 20});
+            }
+            if (area == "pixel list") {
+                list->setVerticalScrollMode(QAbstractItemView::ScrollPerPixel);
+                list->setHorizontalScrollMode(QAbstractItemView::ScrollPerPixel);
+            }
+            scrolled.reset(list);
+        } else {
+            auto* plain = new QScrollArea;
+            auto* content = new QWidget;
+            content->resize(area == "plain" ? QSize(1000, 1000) : QSize(10, 10));
+            plain->setWidget(content);
+            if (area == "hidden") {
+                plain->setHorizontalScrollBarPolicy(Qt::ScrollBarAlwaysOff);
+                plain->setVerticalScrollBarPolicy(Qt::ScrollBarAlwaysOff);
+            }
+            scrolled.reset(plain);
+        }
+        scrolled->resize(200, 155);
+        scrolled->show();
+        QVERIFY(QTest::qWaitForWindowExposed(scrolled.get()));
+        auto* scroller = new Gesture::Scroller(scrolled.get());
+        QScrollBar* vertical = scrolled->verticalScrollBar();
+        scrolled->horizontalScrollBar()->setValue(start.section(',', 0, 0).toInt());
+        vertical->setValue(start.endsWith("max") ? vertical->maximum() : start.section(',', 1).toInt());
+
+        QStringList states;
+        for (QString step : pans.split(' ')) {
+            Gesture::Pan pan;
+            pan.begin = step.startsWith('b');
+            step.remove('b');
+            pan.end = step.startsWith('e');
+            step.remove('e');
+            pan.pos = {step.section(',', 0, 0).toInt(), step.section(',', 1).toInt()};
+            static_cast<Gesture::Consumer*>(scroller)->OnGesture(pan);
+            states << State(*scrolled);
+        }
+        QCOMPARE(states.join(' '), expected);
+    }
+
+    void answers() {
+        QScrollArea area;
+        Gesture::Consumer& scroller = *new Gesture::Scroller(&area);
+        QCOMPARE(scroller.WantGesture(Gesture::Pan()), 30);
+        QCOMPARE(scroller.WantGesture(Gesture::Zoom()) | scroller.WantGesture(Gesture::Rotate()) |
+                     scroller.WantGesture(Gesture::Tap()) | scroller.WantGesture(Gesture::PressAndTap()),
+                 Gesture::None);
+    }
+};
+
+QUORVEL_TEST_MAIN(TestGestureScroller)
+#include "tst_GestureScroller.moc"

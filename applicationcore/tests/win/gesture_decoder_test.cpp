@@ -1,0 +1,57 @@
+// The gesture decoder built with mingw-w64 and run under wine: the decoder's shared cases over
+// an injected gesture API (wine's own gesture functions are stubs), then a smoke test of the
+// USER32 backend, which must link and answer.
+
+#include "../gesture/GestureDecoderChecks.h"
+#include "GestureApi.h"
+
+#include <windows.h>
+
+#include <cstdio>
+#include <cstring>
+
+namespace {
+
+int g_failures = 0;
+
+void Check(bool condition, const char* what, const std::string& detail = {}) {
+    std::printf("%s: %s%s%s\n", condition ? "PASS" : "FAIL", what, detail.empty() ? "" : ": ",
+                detail.c_str());
+    g_failures += condition ? 0 : 1;
+}
+
+template <class Case, class Run>
+void RunTable(const std::vector<Case>& cases, Run run) {
+    for (const Case& entry : cases) {
+        const std::string trace = run(entry);
+        Check(trace == entry.expected, entry.name,
+              trace == entry.expected ? std::string() : "got \"" + trace + "\"");
+    }
+}
+
+void SmokeTestUser32() {
+    using namespace Quorvel::App::Platform;
+    GestureApi& api = SystemGestureApi();
+    GestureInfo info;
+    info.size = sizeof info;
+    Check(!api.GetGestureInfo(nullptr, &info), "USER32: no information for a null handle");
+    NativePoint point{5, 6};
+    api.ScreenToClient(::GetDesktopWindow(), &point);
+    Check(point.x == 5 && point.y == 6, "USER32: the desktop's client area is the screen");
+    Check(api.GetParent(::GetDesktopWindow()) == nullptr, "USER32: the desktop has no parent");
+    GestureConfig blockAll{0, 0, 1};
+    api.SetGestureConfig(::GetDesktopWindow(), 0, 1, &blockAll, sizeof blockAll);
+    api.CloseGestureInfoHandle(nullptr);
+    Check(api.DefWindowProcW(::GetDesktopWindow(), WM_NULL, 0, 0) == 0,
+          "USER32: default processing answers");
+}
+
+}  // namespace
+
+int main() {
+    RunTable(GestureDecoderChecks::ConfigCases(), GestureDecoderChecks::RunConfig);
+    RunTable(GestureDecoderChecks::DecodeCases(), GestureDecoderChecks::RunDecode);
+    SmokeTestUser32();
+    std::printf("%d failed\n", g_failures);
+    return g_failures == 0 ? 0 : 1;
+}
