@@ -1,0 +1,103 @@
+#include <Quorvel/App/Application/Extensions/HttpRequestUpdater.h>
+#include <Quorvel/App/CustomizationManager.h>
+#include <Quorvel/App/UserSettingsManager.h>
+#include <Quorvel/TestSupport/TestEnvironment.h>
+#include <Quorvel/Util/SHA1.h>
+
+#include <QTemporaryDir>
+
+using namespace Quorvel::App;
+using Headers = std::map<std::string, std::string>;
+
+namespace {
+
+#ifdef _WIN32
+const std::string kOs = "win";
+#else
+const std::string kOs = "linux";
+#endif
+
+class FixedHardware : public IHardwareInfo {
+public:
+    std::string text;
+    std::string GetHardwareText() const override { return text; }
+};
+
+struct Services {
+    QTemporaryDir dir;
+    std::shared_ptr<ICustomizationManager> customization = CustomizationManager::FromJson(
+        R"json({"organizationName": "O", "applicationName": "A", "productName": "P",
+            "productVersion": "1.0", "userAgent": {"product": "P", "text": "P/1.0 (Test)"}})json",
+        "test");
+    std::shared_ptr<UserSettingsManager> user =
+        std::make_shared<UserSettingsManager>(dir.filePath("user.ini"));
+    std::shared_ptr<FixedHardware> hardware = std::make_shared<FixedHardware>();
+};
+
+}  // namespace
+
+class HttpRequestUpdaterTest : public QObject {
+    Q_OBJECT
+private slots:
+    void headersFollowTheServicesAtEachCall() {
+        Services services;
+        HttpRequestUpdater updater(services.customization, services.user, services.hardware);
+        QCOMPARE(updater.getRawHeaders(), (Headers{{"User-Agent", "P/1.0 (Test)"},
+                                                    {"Quorvel-Huid", ""},
+                                                    {"Quorvel-Os", kOs},
+                                                    {"Quorvel-Webuid", "UNDEFINED"}}));
+        services.user->SetString("WEBUID", "w-42");
+        services.hardware->text = "Cores: 2";
+        QCOMPARE(updater.getRawHeaders(), (Headers{{"User-Agent", "P/1.0 (Test)"},
+                                                    {"Quorvel-Huid", Quorvel::Util::SHA1("Cores: 2")},
+                                                    {"Quorvel-Os", kOs},
+                                                    {"Quorvel-Webuid", "w-42"}}));
+    }
+
+    void requestGetsThemAfterItsOwn() {
+        Services services;
+        services.hardware->text = "Cores: 2";
+        HttpRequestUpdater updater(services.customization, services.user, services.hardware);
+        QNetworkRequest request;
+        request.setRawHeader("Accept", "text/plain");
+        request.setRawHeader("User-Agent", "Old/0.1");
+        request.setRawHeader("Quorvel-Os", "stale");
+        updater.updateQtRequest(request);
+        QCOMPARE(request.rawHeaderList(),
+                 (QList<QByteArray>{"Accept", "User-Agent", "Quorvel-Huid", "Quorvel-Os",
+                                    "Quorvel-Webuid"}));
+        QCOMPARE(request.header(QNetworkRequest::UserAgentHeader).toString(), QString("P/1.0 (Test)"));
+        QCOMPARE(request.rawHeader("Quorvel-Os"), QByteArray::fromStdString(kOs));
+        QCOMPARE(request.rawHeader("Quorvel-Huid"),
+                 QByteArray::fromStdString(Quorvel::Util::SHA1("Cores: 2")));
+    }
+
+    void defaultUpdaterNeedsEveryService_data() {
+        QTest::addColumn<int>("missing");  // -1: none
+        QTest::newRow("all stored") << -1;
+        QTest::newRow("no customization") << 0;
+        QTest::newRow("no user settings") << 1;
+        QTest::newRow("no hardware information") << 2;
+    }
+    void defaultUpdaterNeedsEveryService() {
+        QFETCH(int, missing);
+        Services services;
+        services.user->SetString("WEBUID", "w-7");
+        ITopManager top;
+        if (missing != 0) top.Set<ICustomizationManager>(services.customization);
+        if (missing != 1) top.Set<IUserSettingsManager>(services.user);
+        if (missing != 2) top.Set<IHardwareInfo>(services.hardware);
+        if (missing >= 0) {
+            QVERIFY_EXCEPTION_THROWN(createDefaultUpdater(top), std::logic_error);
+            return;
+        }
+        QCOMPARE(createDefaultUpdater(top)->getRawHeaders().at("Quorvel-Webuid"), std::string("w-7"));
+    }
+
+    void defaultUpdaterNeedsTheApplication() {
+        QVERIFY_EXCEPTION_THROWN(createDefaultUpdater(), std::logic_error);
+    }
+};
+
+QUORVEL_TEST_MAIN(HttpRequestUpdaterTest)
+#include "tst_HttpRequestUpdater.moc"
