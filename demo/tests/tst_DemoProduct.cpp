@@ -1,8 +1,12 @@
 // The demo product run as a user runs it, in its own process with a private home.
+#include <Quorvel/TestSupport/LocalHttpServer.h>
 #include <Quorvel/TestSupport/TestEnvironment.h>
 
+#include <QDirIterator>
 #include <QFileInfo>
 #include <QImage>
+#include <QJsonDocument>
+#include <QJsonObject>
 #include <QProcess>
 #include <QSettings>
 #include <QTemporaryDir>
@@ -34,6 +38,32 @@ public:
         script.setPermissions(script.permissions() | QFile::ExeOwner);
         return script.fileName();
     }
+    // A copy of the demo's data whose links.json gives `links` other addresses.
+    QString DataWithLinks(const QMap<QString, QString>& links) const {
+        const QDir source(QUORVEL_DEMO_DATA_DIR);
+        QDirIterator files(source.path(), QDir::Files, QDirIterator::Subdirectories);
+        while (files.hasNext()) {
+            const QString target = Path("product data/" + source.relativeFilePath(files.next()));
+            QDir().mkpath(QFileInfo(target).path());
+            QFile::copy(files.filePath(), target);
+        }
+        QFile file(Path("product data/links.json"));
+        file.open(QIODevice::ReadWrite);
+        QJsonObject root = QJsonDocument::fromJson(file.readAll()).object();
+        QJsonObject table = root.value("default").toObject();
+        for (auto link = links.begin(); link != links.end(); ++link) {
+            table.insert(link.key(), link.value());
+        }
+        root.insert("default", table);
+        file.resize(0);
+        file.write(QJsonDocument(root).toJson());
+        return Path("product data");
+    }
+    QString Log() const {
+        QFile file(Path("data/quorvel-demo/logs/quorvel-demo.INFO"));
+        file.open(QIODevice::ReadOnly);
+        return QString::fromUtf8(file.readAll());
+    }
     QString SettingsFile(const QString& scope) const {
         return Path("config/Quorvel Labs/QuorvelDemo/" + scope + ".ini");
     }
@@ -50,7 +80,15 @@ public:
         process.setProcessEnvironment(environment);
         process.start(QUORVEL_DEMO_EXECUTABLE, arguments);
         Run run;
-        if (process.waitForStarted(20000) && process.waitForFinished(120000)) {
+        // The event loop keeps running meanwhile, so that a server of the test can answer.
+        if (process.waitForStarted(20000)) {
+            QEventLoop loop;
+            QObject::connect(&process, qOverload<int, QProcess::ExitStatus>(&QProcess::finished),
+                             &loop, &QEventLoop::quit);
+            QTimer::singleShot(120000, &loop, &QEventLoop::quit);
+            loop.exec();
+        }
+        if (process.state() == QProcess::NotRunning) {
             run.exitCode = process.exitStatus() == QProcess::NormalExit ? process.exitCode() : -2;
         }
         run.out = QString::fromUtf8(process.readAllStandardOutput());
@@ -167,6 +205,65 @@ private slots:
         QCOMPARE(product.value("PreferredBrowser").toString(), inBrowser ? browser : QString());
         QCOMPARE(product.value("Path").toString(),
                  QFileInfo(QUORVEL_DEMO_EXECUTABLE).absolutePath() + '/');
+    }
+
+    // Five seconds after start the demo asks for updates, with the product's headers, and
+    // tells what came back; "autoUpdate" off asks nothing.
+    void checksForUpdates_data() {
+        QTest::addColumn<bool>("autoUpdate");
+        QTest::addColumn<bool>("serverFails");
+        QTest::addColumn<QString>("logged");
+        QTest::newRow("newer version") << true << false << "I.*the latest version is 9.0";
+        QTest::newRow("server error") << true << true << "E.*Update check failed: GET .* 500";
+        QTest::newRow("switched off") << false << false << "";
+    }
+    void checksForUpdates() {
+        QFETCH(bool, autoUpdate);
+        QFETCH(bool, serverFails);
+        QFETCH(QString, logged);
+        Quorvel::TestSupport::LocalHttpServer server;
+        server.SetAnswer(serverFails ? Quorvel::TestSupport::LocalHttpServer::Answer::ServerError
+                                     : Quorvel::TestSupport::LocalHttpServer::Answer::Ok,
+                         "{\"version\": \"9.0\"}");
+        DemoHome home;
+        QSettings(home.SettingsFile("product"), QSettings::IniFormat).setValue("autoUpdate", autoUpdate);
+        const QString data = home.DataWithLinks(
+            {{"CHECK_FOR_UPDATES_URL", server.Url("/api/updates").toString() + "?v={version}"}});
+        const Run run = home.Start({"--data-dir", data, "--screenshot-dir", home.Path("shots")});
+        QVERIFY2(run.exitCode == 0, qPrintable(run.err));
+
+        QSettings product(home.SettingsFile("product"), QSettings::IniFormat);
+        QCOMPARE(product.value("ArchitectBits").toString(), QString("x64"));
+        QCOMPARE(product.value("autoUpdate").toBool(), autoUpdate);
+        QCOMPARE(int(server.Requests().size()), autoUpdate ? 1 : 0);
+        if (!autoUpdate) {
+            return;
+        }
+        const auto& sent = server.Requests()[0];
+        QCOMPARE(sent.method + ' ' + sent.path, QByteArray("GET /api/updates?v=1.0.0.42"));
+        QCOMPARE(sent.headers.value("user-agent"), QByteArray("QuorvelDemo/1.0.0.42 (Linux)"));
+        QCOMPARE(sent.headers.value("quorvel-huid").size(), 40);
+        QCOMPARE(sent.headers.value("quorvel-os"), QByteArray("linux"));
+        QCOMPARE(sent.headers.value("quorvel-webuid"), QByteArray("UNDEFINED"));
+        QCOMPARE(home.Log().count(QRegularExpression("\n" + logged)), 1);
+        QVERIFY(QFileInfo::exists(home.Path("shots/update-check.png")));
+    }
+
+    // The first start after installation offers the e-mail dialog; with nobody at the screen
+    // it is pictured and closed, nothing is sent, and the run ends.
+    void afterInstallOffersTheEmailDialog() {
+        Quorvel::TestSupport::LocalHttpServer server;
+        DemoHome home;
+        QSettings(home.SettingsFile("installer"), QSettings::IniFormat).setValue("LaunchType", "install");
+        QSettings(home.SettingsFile("product"), QSettings::IniFormat).setValue("autoUpdate", false);
+        const QString data = home.DataWithLinks(
+            {{"COLLECT_EMAIL_URL", server.Url("/api/subscribe").toString()}});
+        const Run run = home.Start({"--data-dir", data, "--screenshot-dir", home.Path("shots")});
+        QVERIFY2(run.exitCode == 0, qPrintable(run.err));
+        QVERIFY2(run.out.contains(home.Path("shots/emailDialog.png")), qPrintable(run.out));
+        QVERIFY(!QImage(home.Path("shots/emailDialog.png")).isNull());
+        QVERIFY(server.Requests().empty());
+        QVERIFY(!QSettings(home.SettingsFile("mail"), QSettings::IniFormat).contains("isConfirmed"));
     }
 
     void badCustomizationStopsWithItsReason_data() {
