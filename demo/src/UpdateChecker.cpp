@@ -32,6 +32,7 @@ UpdateChecker::UpdateChecker(QMainWindow& window, QMenu* menu,
       m_customization(std::move(customization)),
       m_productSettings(std::move(productSettings)) {
     m_pending = m_productSettings->GetBool(kAutoUpdateKey, true);
+    menu->addSeparator();
     m_automatic = menu->addAction(QString());
     m_automatic->setCheckable(true);
     m_automatic->setChecked(m_pending);
