@@ -9,58 +9,49 @@
 
 using namespace Quorvel::App;
 
+namespace {
+
+QTemporaryDir g_dir;
+int g_files = 0;
+
+std::shared_ptr<ProductSettingsManager> NewSettings() {
+    return std::make_shared<ProductSettingsManager>(g_dir.filePath(QString("p%1.ini").arg(++g_files)));
+}
+
+const std::shared_ptr<ICustomizationManager> kCustomization = CustomizationManager::FromJson(
+    R"({"organizationName": "O", "applicationName": "A", "productName": "P",
+        "productVersion": "1.0", "userAgent": {"product": "P", "text": "P/1.0"}})", "test");
+
+// A requester started with "autoUpdate" as given (-1: not stored) and a first callback that
+// counts in `early`.
+struct Started {
+    explicit Started(int autoUpdate, bool withCallback = true) {
+        if (autoUpdate >= 0) settings->SetBool("autoUpdate", autoUpdate != 0);
+        if (withCallback) requester->setAutoUpdateRequestCallback([this] { ++early; });
+        requester->onStart();
+    }
+    void SetCounting() { requester->setAutoUpdateRequestCallback([this] { ++calls; }); }
+    std::shared_ptr<ProductSettingsManager> settings = NewSettings();
+    std::unique_ptr<AutoUpdateRequester> requester = std::make_unique<AutoUpdateRequester>(kCustomization, settings);
+    int early = 0;
+    int calls = 0;
+};
+
+}  // namespace
+
 class UpdateRequestersTest : public QObject {
     Q_OBJECT
-    QTemporaryDir m_dir;
-    int m_files = 0;
-    std::shared_ptr<ICustomizationManager> m_customization = CustomizationManager::FromJson(
-        R"({"organizationName": "O", "applicationName": "A", "productName": "P",
-            "productVersion": "1.0", "userAgent": {"product": "P", "text": "P/1.0"}})",
-        "test");
-
-    std::shared_ptr<ProductSettingsManager> NewSettings() {
-        return std::make_shared<ProductSettingsManager>(
-            m_dir.filePath(QString("product%1.ini").arg(++m_files)));
-    }
-
 private slots:
     // Every case runs side by side, so that they share one wait of five seconds.
     void requestsFiveSecondsAfterStart() {
-        struct Case {
-            std::shared_ptr<ProductSettingsManager> settings;
-            std::unique_ptr<AutoUpdateRequester> requester;
-            int early = 0;  // calls of a callback replaced before the time was up
-            int calls = 0;
-        };
-        auto make = [this](Case& c, int autoUpdate /* -1: not stored */) {
-            c.settings = NewSettings();
-            if (autoUpdate >= 0) {
-                c.settings->SetBool("autoUpdate", autoUpdate != 0);
-            }
-            c.requester = std::make_unique<AutoUpdateRequester>(m_customization, c.settings);
-        };
-        Case missing, off, late, none, destroyed, twice;
-        make(missing, -1);
-        make(off, 0);
-        make(late, 1);
-        make(none, 1);
-        make(destroyed, 1);
-        make(twice, 1);
-        for (Case* c : {&missing, &off, &late, &destroyed, &twice}) {
-            c->requester->setAutoUpdateRequestCallback([c] { ++c->early; });
-        }
-        for (Case* c : {&missing, &off, &late, &none, &destroyed, &twice}) {
-            c->requester->onStart();
-        }
+        Started missing(-1), off(0), late(1), none(1, false), destroyed(1), twice(1);
         twice.requester->onStart();
-        missing.requester->setAutoUpdateRequestCallback([&missing] { ++missing.calls; });
-        twice.requester->setAutoUpdateRequestCallback([&twice] { ++twice.calls; });
-        off.requester->setAutoUpdateRequestCallback([&off] { ++off.calls; });
-
+        for (Started* started : {&missing, &off, &twice}) started->SetCounting();
         QElapsedTimer clock;
         clock.start();
         QTest::qWait(2000);
-        late.requester->setAutoUpdateRequestCallback([&late] { ++late.calls; });
+        late.SetCounting();  // the callback of the moment counts, not that of onStart
+        destroyed.SetCounting();
         destroyed.requester.reset();
         QTest::qWait(4500 - int(clock.elapsed()));
         QCOMPARE(missing.calls + twice.calls + late.calls, 0);
@@ -69,24 +60,20 @@ private slots:
         QTest::qWait(200);
         QCOMPARE(missing.calls, 1);
         QCOMPARE(late.calls, 1);
-        for (Case* c : {&missing, &off, &late, &none, &destroyed, &twice}) {
-            QCOMPARE(c->early, 0);
-        }
-        QCOMPARE(off.calls, 0);
-        QCOMPARE(destroyed.calls, 0);
+        QCOMPARE(off.calls + destroyed.calls, 0);
+        QCOMPARE(missing.early + off.early + late.early + destroyed.early + twice.early, 0);
     }
 
     void installerUpdaterRecordsTheBitness() {
         auto settings = NewSettings();
         settings->SetString("ArchitectBits", "x86");
-        InstallerUpdater updater(settings);
-        updater.onStart();
+        InstallerUpdater(settings).onStart();
         QCOMPARE(settings->GetString("ArchitectBits", ""), sizeof(void*) == 8 ? "x64" : "x32");
     }
 
     void emptyServicesAreRefused() {
         QVERIFY_EXCEPTION_THROWN(AutoUpdateRequester(nullptr, NewSettings()), std::logic_error);
-        QVERIFY_EXCEPTION_THROWN(AutoUpdateRequester(m_customization, nullptr), std::logic_error);
+        QVERIFY_EXCEPTION_THROWN(AutoUpdateRequester(kCustomization, nullptr), std::logic_error);
         QVERIFY_EXCEPTION_THROWN(InstallerUpdater(nullptr), std::logic_error);
     }
 };

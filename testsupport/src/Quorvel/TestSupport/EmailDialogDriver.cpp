@@ -24,35 +24,25 @@ void EmailDialogDriver::Poll() {
     ++m_answered;
     m_parent = dialog->parentWidget();
     auto* edit = dialog->findChild<QLineEdit*>("emailEdit");
-    auto* consent = dialog->findChild<QCheckBox*>("consentCheck");
     auto* confirm = dialog->findChild<QPushButton*>("confirmButton");
     auto* notNow = dialog->findChild<QPushButton*>("notNowButton");
-    edit->selectAll();
-    QTest::keyClick(edit, Qt::Key_Delete);
+    edit->clear();
     QTest::keyClicks(edit, m_address);
     if (m_consent) {
-        QTest::mouseClick(consent, Qt::LeftButton);
+        QTest::mouseClick(dialog->findChild<QCheckBox*>("consentCheck"), Qt::LeftButton);
     }
     m_confirmEnabled = confirm->isEnabled();
     m_hintShown = dialog->findChild<QLabel*>("emailHint")->isVisible();
-    switch (m_finish) {
-        case Finish::ClickConfirm:
-            QTest::mouseClick(confirm, Qt::LeftButton);
-            break;
-        case Finish::PressEnter:
-            QTest::keyClick(edit, Qt::Key_Return);
-            break;
-        case Finish::ClickNotNow:
-            QTest::mouseClick(notNow, Qt::LeftButton);
-            break;
-        case Finish::ClickPrivacyThenNotNow:
-            QTest::mouseClick(dialog->findChild<QPushButton*>("privacyButton"), Qt::LeftButton);
-            QTest::mouseClick(notNow, Qt::LeftButton);
-            break;
+    if (m_finish == Finish::ClickPrivacyThenNotNow) {
+        QTest::mouseClick(dialog->findChild<QPushButton*>("privacyButton"), Qt::LeftButton);
     }
-    m_closedByFinish = !dialog->isVisible();
-    if (!m_closedByFinish) {
-        notNow->click();
+    if (m_finish == Finish::ClickConfirm) {
+        QTest::mouseClick(confirm, Qt::LeftButton);
+    } else if (m_finish == Finish::PressEnter) {
+        QTest::keyClick(edit, Qt::Key_Return);
+    }
+    if (dialog->isVisible()) {
+        QTest::mouseClick(notNow, Qt::LeftButton);
     }
 }
 

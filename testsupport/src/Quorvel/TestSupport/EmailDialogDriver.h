@@ -19,10 +19,9 @@ public:
     EmailDialogDriver(const QString& address, bool consent, Finish finish);
 
     int Answered() const { return m_answered; }
-    // Of the last dialog answered:
+    // Of the last dialog answered, before finishing:
     bool ConfirmEnabled() const { return m_confirmEnabled; }
     bool HintShown() const { return m_hintShown; }
-    bool ClosedByFinish() const { return m_closedByFinish; }
     QWidget* Parent() const { return m_parent; }
 
 private:
@@ -35,7 +34,6 @@ private:
     int m_answered = 0;
     bool m_confirmEnabled = false;
     bool m_hintShown = false;
-    bool m_closedByFinish = false;
     QWidget* m_parent = nullptr;
 };
 
