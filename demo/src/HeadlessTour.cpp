@@ -70,7 +70,7 @@ void HeadlessTour::PictureUpdateCheck() {
     }
     QEventLoop loop;
     connect(m_updateChecker, &UpdateChecker::Checked, &loop, &QEventLoop::quit);
-    QTimer::singleShot(60000, &loop, &QEventLoop::quit);
+    QTimer::singleShot(60000, &loop, &QEventLoop::quit);  // past the client's own timeout
     loop.exec();
     Settle();
     const QString path = QDir(m_directory).filePath("update-check.png");

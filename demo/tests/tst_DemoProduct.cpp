@@ -25,6 +25,8 @@ public:
     DemoHome() {
         QDir(m_dir.path()).mkpath("config");
         QDir(m_dir.path()).mkpath("data");
+        // No update check leaves the machine: the tests that want one point it at their server.
+        QSettings(SettingsFile("product"), QSettings::IniFormat).setValue("autoUpdate", false);
     }
     QString Path(const QString& relative) const { return m_dir.filePath(relative); }
 
@@ -255,7 +257,6 @@ private slots:
         Quorvel::TestSupport::LocalHttpServer server;
         DemoHome home;
         QSettings(home.SettingsFile("installer"), QSettings::IniFormat).setValue("LaunchType", "install");
-        QSettings(home.SettingsFile("product"), QSettings::IniFormat).setValue("autoUpdate", false);
         const QString data = home.DataWithLinks(
             {{"COLLECT_EMAIL_URL", server.Url("/api/subscribe").toString()}});
         const Run run = home.Start({"--data-dir", data, "--screenshot-dir", home.Path("shots")});
