@@ -1,4 +1,5 @@
 #include <Quorvel/App/Application/Extensions/HttpRequestUpdater.h>
+#include <Quorvel/App/Application/ITopManager.h>
 
 #include "PlatformToken.h"
 

@@ -1,6 +1,5 @@
 #pragma once
 
-#include <Quorvel/App/Application/ITopManager.h>
 #include <Quorvel/App/ICustomizationManager.h>
 #include <Quorvel/App/IHardwareInfo.h>
 #include <Quorvel/App/IHttpRequestUpdater.h>
@@ -11,6 +10,8 @@
 #include <memory>
 
 namespace Quorvel::App {
+
+class ITopManager;
 
 // The identifying headers of the product's web requests, computed anew at every call:
 //   "User-Agent"      the customization's user-agent text
