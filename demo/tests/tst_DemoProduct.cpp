@@ -2,7 +2,6 @@
 #include <Quorvel/TestSupport/LocalHttpServer.h>
 #include <Quorvel/TestSupport/TestEnvironment.h>
 
-#include <QDirIterator>
 #include <QFileInfo>
 #include <QImage>
 #include <QJsonDocument>
@@ -40,31 +39,23 @@ public:
         script.setPermissions(script.permissions() | QFile::ExeOwner);
         return script.fileName();
     }
-    // A copy of the demo's data whose links.json gives `links` other addresses.
-    QString DataWithLinks(const QMap<QString, QString>& links) const {
-        const QDir source(QUORVEL_DEMO_DATA_DIR);
-        QDirIterator files(source.path(), QDir::Files, QDirIterator::Subdirectories);
-        while (files.hasNext()) {
-            const QString target = Path("product data/" + source.relativeFilePath(files.next()));
-            QDir().mkpath(QFileInfo(target).path());
-            QFile::copy(files.filePath(), target);
+    // The demo's data with links.json giving `name` another address.
+    QString DataWithLink(const QString& name, const QString& url) const {
+        const QString data = Path("product data");
+        QDir().mkpath(data);
+        for (const QString entry : {"resources", "customization.json"}) {
+            QFile::link(QUORVEL_DEMO_DATA_DIR "/" + entry, data + '/' + entry);
         }
-        QFile file(Path("product data/links.json"));
-        file.open(QIODevice::ReadWrite);
-        QJsonObject root = QJsonDocument::fromJson(file.readAll()).object();
+        QFile source(QUORVEL_DEMO_DATA_DIR "/links.json");
+        source.open(QIODevice::ReadOnly);
+        QJsonObject root = QJsonDocument::fromJson(source.readAll()).object();
         QJsonObject table = root.value("default").toObject();
-        for (auto link = links.begin(); link != links.end(); ++link) {
-            table.insert(link.key(), link.value());
-        }
+        table.insert(name, url);
         root.insert("default", table);
-        file.resize(0);
-        file.write(QJsonDocument(root).toJson());
-        return Path("product data");
-    }
-    QString Log() const {
-        QFile file(Path("data/quorvel-demo/logs/quorvel-demo.INFO"));
-        file.open(QIODevice::ReadOnly);
-        return QString::fromUtf8(file.readAll());
+        QFile links(data + "/links.json");
+        links.open(QIODevice::WriteOnly);
+        links.write(QJsonDocument(root).toJson());
+        return data;
     }
     QString SettingsFile(const QString& scope) const {
         return Path("config/Quorvel Labs/QuorvelDemo/" + scope + ".ini");
@@ -229,8 +220,8 @@ private slots:
                          "{\"version\": \"9.0\"}");
         DemoHome home;
         QSettings(home.SettingsFile("product"), QSettings::IniFormat).setValue("autoUpdate", autoUpdate);
-        const QString data = home.DataWithLinks(
-            {{"CHECK_FOR_UPDATES_URL", server.Url("/api/updates").toString() + "?v={version}"}});
+        const QString data = home.DataWithLink("CHECK_FOR_UPDATES_URL",
+                                               server.Url("/api/updates").toString() + "?v={version}");
         const Run run = home.Start({"--data-dir", data, "--screenshot-dir", home.Path("shots")});
         QVERIFY2(run.exitCode == 0, qPrintable(run.err));
 
@@ -247,7 +238,7 @@ private slots:
         QCOMPARE(sent.headers.value("quorvel-huid").size(), 40);
         QCOMPARE(sent.headers.value("quorvel-os"), QByteArray("linux"));
         QCOMPARE(sent.headers.value("quorvel-webuid"), QByteArray("UNDEFINED"));
-        QCOMPARE(home.Log().count(QRegularExpression("\n" + logged)), 1);
+        QCOMPARE(run.err.count(QRegularExpression("\n" + logged)), 1);
         QVERIFY(QFileInfo::exists(home.Path("shots/update-check.png")));
     }
 
@@ -257,8 +248,8 @@ private slots:
         Quorvel::TestSupport::LocalHttpServer server;
         DemoHome home;
         QSettings(home.SettingsFile("installer"), QSettings::IniFormat).setValue("LaunchType", "install");
-        const QString data = home.DataWithLinks(
-            {{"COLLECT_EMAIL_URL", server.Url("/api/subscribe").toString()}});
+        const QString data =
+            home.DataWithLink("COLLECT_EMAIL_URL", server.Url("/api/subscribe").toString());
         const Run run = home.Start({"--data-dir", data, "--screenshot-dir", home.Path("shots")});
         QVERIFY2(run.exitCode == 0, qPrintable(run.err));
         QVERIFY2(run.out.contains(home.Path("shots/emailDialog.png")), qPrintable(run.out));

@@ -6,6 +6,7 @@ namespace Quorvel::TestSupport {
 
 LocalHttpServer::LocalHttpServer() {
     m_server.listen(QHostAddress::LocalHost);
+    m_port = m_server.serverPort();
     connect(&m_server, &QTcpServer::newConnection, this, [this] {
         while (QTcpSocket* socket = m_server.nextPendingConnection()) {
             connect(socket, &QTcpSocket::readyRead, this, [this, socket] { Read(socket); });
@@ -15,12 +16,15 @@ LocalHttpServer::LocalHttpServer() {
 }
 
 QUrl LocalHttpServer::Url(const QString& path) const {
-    return QUrl(QString("http://127.0.0.1:%1%2").arg(m_server.serverPort()).arg(path));
+    return QUrl(QString("http://127.0.0.1:%1%2").arg(m_port).arg(path));
 }
 
 void LocalHttpServer::SetAnswer(Answer answer, const QByteArray& body) {
     m_answer = answer;
     m_body = body;
+    if (answer == Answer::Refuse) {
+        m_server.close();
+    }
 }
 
 // Requests may arrive in pieces: the bytes wait on the socket until a whole one is there.
@@ -57,6 +61,7 @@ void LocalHttpServer::Respond(QTcpSocket* socket, const Request& request) {
     QByteArray body = m_body;
     switch (m_answer) {
         case Answer::Never:
+        case Answer::Refuse:
             return;
         case Answer::Close:
             socket->disconnectFromHost();

@@ -21,6 +21,7 @@ public:
         Never,           // reads the request and keeps the connection open without a word
         Close,           // reads the request and closes the connection
         RedirectToSelf,  // 302 to the same path: a loop
+        Refuse,          // stops listening: connections are refused
     };
     struct Request {
         QByteArray method;
@@ -30,7 +31,6 @@ public:
     };
 
     LocalHttpServer();
-    bool IsListening() const { return m_server.isListening(); }
     // http://127.0.0.1:<port><path>
     QUrl Url(const QString& path) const;
     void SetAnswer(Answer answer, const QByteArray& body = QByteArray());
@@ -41,6 +41,7 @@ private:
     void Respond(QTcpSocket* socket, const Request& request);
 
     QTcpServer m_server;
+    quint16 m_port = 0;
     Answer m_answer = Answer::Ok;
     QByteArray m_body;
     std::vector<Request> m_requests;
