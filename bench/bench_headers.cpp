@@ -44,9 +44,7 @@ const QUrl kUrl("https://quorvel.example/api/updates?app=QuorvelDemo&v=1.0.0.42"
 // The services a product gives the updater: its customization, a user settings file with a
 // web-user identifier, and the machine's real hardware text.
 struct Services {
-    Services() {
-        user->SetString("WEBUID", "3f2c9a1e-55b1-4c7e-9d0a-1b2c3d4e5f60");
-    }
+    Services() { user->SetString("WEBUID", "3f2c9a1e-55b1-4c7e-9d0a-1b2c3d4e5f60"); }
     QTemporaryDir dir;
     std::shared_ptr<Quorvel::App::ICustomizationManager> customization =
         Quorvel::App::CustomizationManager::FromJson(
@@ -139,8 +137,8 @@ const RatioPair kPairs[] = {
      "Headers/baseline_by_hand", 0},
     {"  of which SHA-1 of the hardware text / by hand", "Headers/part_SHA1_of_hardware_text",
      "Headers/baseline_by_hand", 0},
-    {"  of which reading WEBUID / by hand", "Headers/part_read_WEBUID",
-     "Headers/baseline_by_hand", 0},
+    {"  of which reading WEBUID / by hand", "Headers/part_read_WEBUID", "Headers/baseline_by_hand",
+     0},
 };
 
 }  // namespace QuorvelHeadersBench

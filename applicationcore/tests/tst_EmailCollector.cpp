@@ -42,7 +42,9 @@ public:
 class HoldingGateway : public Quorvel::ExternalStimulus::IGateway {
 public:
     std::vector<Quorvel::ExternalStimulus::Stimulus> held;
-    void Send(const Quorvel::ExternalStimulus::Stimulus& stimulus) override { held.push_back(stimulus); }
+    void Send(const Quorvel::ExternalStimulus::Stimulus& stimulus) override {
+        held.push_back(stimulus);
+    }
     void Flush() override {
         for (const auto& stimulus : std::exchange(held, {})) stimulus.action();
     }
@@ -56,14 +58,17 @@ struct Fixture {
         customization = CustomizationManager::FromJson(
             QByteArray(R"({"organizationName": "O", "applicationName": "A", "productName": "P",
                 "productVersion": "1.0", "userAgent": {"product": "P", "text": "P/1.0"},
-                "emailCollection": )") + (collectionOn ? "true}" : "false}"), "test");
+                "emailCollection": )") +
+                (collectionOn ? "true}" : "false}"),
+            "test");
         links->urls[Quorvel::URLKeys::COLLECT_EMAIL_URL] = server.Url("/api/subscribe").toString();
         user->SetString("WEBUID", "w-1");
         client = std::make_shared<Quorvel::Networking::HttpClient>(
             std::make_shared<HttpRequestUpdater>(customization, user, hardware), kTimeoutMs);
     }
     std::unique_ptr<EmailCollector> Collector(std::shared_ptr<HoldingGateway> gateway = nullptr) {
-        return std::make_unique<EmailCollector>(customization, links, mail, launch, gateway, client);
+        return std::make_unique<EmailCollector>(customization, links, mail, launch, gateway,
+                                                client);
     }
     static bool Done(const std::shared_future<void>& send) {
         return send.valid() && send.wait_for(std::chrono::seconds(0)) == std::future_status::ready;
@@ -72,9 +77,12 @@ struct Fixture {
     QTemporaryDir dir;
     Server server;
     std::shared_ptr<ICustomizationManager> customization;
-    std::shared_ptr<Quorvel::TestSupport::RecordingLinks> links = std::make_shared<Quorvel::TestSupport::RecordingLinks>();
-    std::shared_ptr<MailSettingsManager> mail = std::make_shared<MailSettingsManager>(dir.filePath("mail.ini"));
-    std::shared_ptr<UserSettingsManager> user = std::make_shared<UserSettingsManager>(dir.filePath("user.ini"));
+    std::shared_ptr<Quorvel::TestSupport::RecordingLinks> links =
+        std::make_shared<Quorvel::TestSupport::RecordingLinks>();
+    std::shared_ptr<MailSettingsManager> mail =
+        std::make_shared<MailSettingsManager>(dir.filePath("mail.ini"));
+    std::shared_ptr<UserSettingsManager> user =
+        std::make_shared<UserSettingsManager>(dir.filePath("user.ini"));
     std::shared_ptr<HardwareInfo> hardware = std::make_shared<HardwareInfo>();
     std::shared_ptr<FixedLaunch> launch = std::make_shared<FixedLaunch>();
     std::shared_ptr<Quorvel::Networking::HttpClient> client;
@@ -97,8 +105,10 @@ private slots:
         QTest::newRow("background") << LaunchType::Background << true << "" << false;
         QTest::newRow("collection off") << LaunchType::AfterInstall << false << "" << false;
         QTest::newRow("registered") << LaunchType::AfterInstall << true << "1" << false;
-        QTest::newRow("\"01\" is not registered") << LaunchType::AfterInstall << true << "01" << true;
-        QTest::newRow("\"true\" is not registered") << LaunchType::AfterInstall << true << "true" << true;
+        QTest::newRow("\"01\" is not registered")
+            << LaunchType::AfterInstall << true << "01" << true;
+        QTest::newRow("\"true\" is not registered")
+            << LaunchType::AfterInstall << true << "true" << true;
     }
     void offeredOnlyAfterInstallToUnregisteredUsers() {
         QFETCH(LaunchType, launch);
@@ -156,7 +166,8 @@ private slots:
 
     void closedWithoutConfirmingSendsNothing() {
         Fixture fixture;
-        fixture.driver = std::make_unique<Driver>("ann@example.org", true, Driver::Finish::ClickNotNow);
+        fixture.driver =
+            std::make_unique<Driver>("ann@example.org", true, Driver::Finish::ClickNotNow);
         auto collector = fixture.Collector();
         collector->onStart();
         QCOMPARE(fixture.driver->Answered(), 1);
@@ -171,7 +182,8 @@ private slots:
         QTest::addColumn<QString>("reason");
         QTest::newRow("server error") << Server::Answer::ServerError << true << true << "500";
         QTest::newRow("no answer") << Server::Answer::Never << true << true << "no answer within";
-        QTest::newRow("no collection address") << Server::Answer::Ok << false << true << "COLLECT_EMAIL_URL";
+        QTest::newRow("no collection address")
+            << Server::Answer::Ok << false << true << "COLLECT_EMAIL_URL";
         QTest::newRow("no HTTP client") << Server::Answer::Ok << true << false << "HTTP client";
     }
     void failedSendIsOneErrorAndKeepsTheAddress() {
@@ -234,10 +246,18 @@ private slots:
 
     void requiredServicesAreRefused() {
         Fixture f;
-        QVERIFY_EXCEPTION_THROWN(EmailCollector(nullptr, f.links, f.mail, f.launch, nullptr, f.client), std::logic_error);
-        QVERIFY_EXCEPTION_THROWN(EmailCollector(f.customization, nullptr, f.mail, f.launch, nullptr, f.client), std::logic_error);
-        QVERIFY_EXCEPTION_THROWN(EmailCollector(f.customization, f.links, nullptr, f.launch, nullptr, f.client), std::logic_error);
-        QVERIFY_EXCEPTION_THROWN(EmailCollector(f.customization, f.links, f.mail, nullptr, nullptr, f.client), std::logic_error);
+        QVERIFY_EXCEPTION_THROWN(
+            EmailCollector(nullptr, f.links, f.mail, f.launch, nullptr, f.client),
+            std::logic_error);
+        QVERIFY_EXCEPTION_THROWN(
+            EmailCollector(f.customization, nullptr, f.mail, f.launch, nullptr, f.client),
+            std::logic_error);
+        QVERIFY_EXCEPTION_THROWN(
+            EmailCollector(f.customization, f.links, nullptr, f.launch, nullptr, f.client),
+            std::logic_error);
+        QVERIFY_EXCEPTION_THROWN(
+            EmailCollector(f.customization, f.links, f.mail, nullptr, nullptr, f.client),
+            std::logic_error);
     }
 };
 

@@ -44,9 +44,9 @@ private slots:
         Services services;
         HttpRequestUpdater updater(services.customization, services.user, services.hardware);
         QCOMPARE(updater.getRawHeaders(), (Headers{{"User-Agent", "P/1.0 (Test)"},
-                                                    {"Quorvel-Huid", ""},
-                                                    {"Quorvel-Os", kOs},
-                                                    {"Quorvel-Webuid", "UNDEFINED"}}));
+                                                   {"Quorvel-Huid", ""},
+                                                   {"Quorvel-Os", kOs},
+                                                   {"Quorvel-Webuid", "UNDEFINED"}}));
         services.user->SetString("WEBUID", "w-42");
         services.hardware->text = "Cores: 2";
         const Headers now = updater.getRawHeaders();
@@ -63,10 +63,10 @@ private slots:
         request.setRawHeader("User-Agent", "Old/0.1");
         request.setRawHeader("Quorvel-Os", "stale");
         updater.updateQtRequest(request);
-        QCOMPARE(request.rawHeaderList(),
-                 (QList<QByteArray>{"Accept", "User-Agent", "Quorvel-Huid", "Quorvel-Os",
-                                    "Quorvel-Webuid"}));
-        QCOMPARE(request.header(QNetworkRequest::UserAgentHeader).toString(), QString("P/1.0 (Test)"));
+        QCOMPARE(request.rawHeaderList(), (QList<QByteArray>{"Accept", "User-Agent", "Quorvel-Huid",
+                                                             "Quorvel-Os", "Quorvel-Webuid"}));
+        QCOMPARE(request.header(QNetworkRequest::UserAgentHeader).toString(),
+                 QString("P/1.0 (Test)"));
         QCOMPARE(request.rawHeader("Quorvel-Os").toStdString(), kOs);
     }
 
@@ -87,10 +87,12 @@ private slots:
         if (missing != 1) top.Set<IUserSettingsManager>(services.user);
         if (missing != 2) top.Set<IHardwareInfo>(services.hardware);
         if (missing < 0) {
-            QCOMPARE(createDefaultUpdater(top)->getRawHeaders().at("Quorvel-Webuid"), std::string("w-7"));
+            QCOMPARE(createDefaultUpdater(top)->getRawHeaders().at("Quorvel-Webuid"),
+                     std::string("w-7"));
         } else {
-            QVERIFY_EXCEPTION_THROWN(missing == 3 ? createDefaultUpdater() : createDefaultUpdater(top),
-                                     std::logic_error);
+            QVERIFY_EXCEPTION_THROWN(
+                missing == 3 ? createDefaultUpdater() : createDefaultUpdater(top),
+                std::logic_error);
         }
     }
 };

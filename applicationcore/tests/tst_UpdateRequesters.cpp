@@ -15,12 +15,14 @@ QTemporaryDir g_dir;
 int g_files = 0;
 
 std::shared_ptr<ProductSettingsManager> NewSettings() {
-    return std::make_shared<ProductSettingsManager>(g_dir.filePath(QString("p%1.ini").arg(++g_files)));
+    return std::make_shared<ProductSettingsManager>(
+        g_dir.filePath(QString("p%1.ini").arg(++g_files)));
 }
 
 const std::shared_ptr<ICustomizationManager> kCustomization = CustomizationManager::FromJson(
     R"({"organizationName": "O", "applicationName": "A", "productName": "P",
-        "productVersion": "1.0", "userAgent": {"product": "P", "text": "P/1.0"}})", "test");
+        "productVersion": "1.0", "userAgent": {"product": "P", "text": "P/1.0"}})",
+    "test");
 
 // A requester started with "autoUpdate" as given (-1: not stored) and a first callback that
 // counts in `early`.
@@ -30,9 +32,12 @@ struct Started {
         if (withCallback) requester->setAutoUpdateRequestCallback([this] { ++early; });
         requester->onStart();
     }
-    void SetCounting() { requester->setAutoUpdateRequestCallback([this] { ++calls; }); }
+    void SetCounting() {
+        requester->setAutoUpdateRequestCallback([this] { ++calls; });
+    }
     std::shared_ptr<ProductSettingsManager> settings = NewSettings();
-    std::unique_ptr<AutoUpdateRequester> requester = std::make_unique<AutoUpdateRequester>(kCustomization, settings);
+    std::unique_ptr<AutoUpdateRequester> requester =
+        std::make_unique<AutoUpdateRequester>(kCustomization, settings);
     int early = 0;
     int calls = 0;
 };

@@ -219,9 +219,10 @@ private slots:
                                      : Quorvel::TestSupport::LocalHttpServer::Answer::Ok,
                          "{\"version\": \"9.0\"}");
         DemoHome home;
-        QSettings(home.SettingsFile("product"), QSettings::IniFormat).setValue("autoUpdate", autoUpdate);
-        const QString data = home.DataWithLink("CHECK_FOR_UPDATES_URL",
-                                               server.Url("/api/updates").toString() + "?v={version}");
+        QSettings(home.SettingsFile("product"), QSettings::IniFormat)
+            .setValue("autoUpdate", autoUpdate);
+        const QString data = home.DataWithLink(
+            "CHECK_FOR_UPDATES_URL", server.Url("/api/updates").toString() + "?v={version}");
         const Run run = home.Start({"--data-dir", data, "--screenshot-dir", home.Path("shots")});
         QVERIFY2(run.exitCode == 0, qPrintable(run.err));
 
@@ -247,7 +248,8 @@ private slots:
     void afterInstallOffersTheEmailDialog() {
         Quorvel::TestSupport::LocalHttpServer server;
         DemoHome home;
-        QSettings(home.SettingsFile("installer"), QSettings::IniFormat).setValue("LaunchType", "install");
+        QSettings(home.SettingsFile("installer"), QSettings::IniFormat)
+            .setValue("LaunchType", "install");
         const QString data =
             home.DataWithLink("COLLECT_EMAIL_URL", server.Url("/api/subscribe").toString());
         const Run run = home.Start({"--data-dir", data, "--screenshot-dir", home.Path("shots")});
@@ -255,7 +257,8 @@ private slots:
         QVERIFY2(run.out.contains(home.Path("shots/emailDialog.png")), qPrintable(run.out));
         QVERIFY(!QImage(home.Path("shots/emailDialog.png")).isNull());
         QVERIFY(server.Requests().empty());
-        QVERIFY(!QSettings(home.SettingsFile("mail"), QSettings::IniFormat).contains("isConfirmed"));
+        QVERIFY(
+            !QSettings(home.SettingsFile("mail"), QSettings::IniFormat).contains("isConfirmed"));
     }
 
     void badCustomizationStopsWithItsReason_data() {

@@ -22,7 +22,8 @@ class EmailDialogTest : public QObject {
         std::make_shared<Quorvel::TestSupport::RecordingLinks>();
 
     std::shared_ptr<MailSettingsManager> NewSettings() {
-        return std::make_shared<MailSettingsManager>(m_dir.filePath(QString("mail%1.ini").arg(++m_files)));
+        return std::make_shared<MailSettingsManager>(
+            m_dir.filePath(QString("mail%1.ini").arg(++m_files)));
     }
 
 private slots:
@@ -34,11 +35,16 @@ private slots:
         QTest::addColumn<bool>("hint");
         const auto confirm = Driver::Finish::ClickConfirm;
         const auto enter = Driver::Finish::PressEnter;
-        QTest::newRow("address and consent") << "ann.lee+news@mail.example.org" << true << confirm << true << false;
-        QTest::newRow("enter confirms too") << " ann@example.org " << true << enter << true << false;
+        QTest::newRow("address and consent")
+            << "ann.lee+news@mail.example.org" << true << confirm << true << false;
+        QTest::newRow("enter confirms too")
+            << " ann@example.org " << true << enter << true << false;
         QTest::newRow("no consent") << "ann@example.org" << false << enter << false << false;
-        QTest::newRow("not now") << "ann@example.org" << true << Driver::Finish::ClickNotNow << false << false;
-        QTest::newRow("privacy policy, then not now") << "ann@example.org" << true << Driver::Finish::ClickPrivacyThenNotNow << false << false;
+        QTest::newRow("not now") << "ann@example.org" << true << Driver::Finish::ClickNotNow
+                                 << false << false;
+        QTest::newRow("privacy policy, then not now")
+            << "ann@example.org" << true << Driver::Finish::ClickPrivacyThenNotNow << false
+            << false;
         QTest::newRow("no at sign") << "ann.example.org" << true << confirm << false << true;
         QTest::newRow("two at signs") << "ann@b@example.org" << true << enter << false << true;
         QTest::newRow("no dot in domain") << "ann@localhost" << true << confirm << false << true;
@@ -74,7 +80,9 @@ private slots:
         QVERIFY(!EmailDialogCreator().Create(nullptr, m_links, nullptr));
         QVERIFY(!EmailDialogCreator().Create(NewSettings(), nullptr, nullptr));
         bool made = true;
-        std::thread([&] { made = EmailDialogCreator().Create(NewSettings(), m_links, nullptr) != nullptr; }).join();
+        std::thread([&] {
+            made = EmailDialogCreator().Create(NewSettings(), m_links, nullptr) != nullptr;
+        }).join();
         QVERIFY(!made);
     }
 };

@@ -45,13 +45,15 @@ private slots:
         QTest::addColumn<int>("requests");
         QTest::newRow("200") << Server::Answer::Ok << 200 << "" << 1;
         QTest::newRow("connection refused") << Server::Answer::Refuse << 0 << "refused" << 0;
-        QTest::newRow("500") << Server::Answer::ServerError << 500 << "500 Internal Server Error" << 1;
-        QTest::newRow("never answers") << Server::Answer::Never << 0 << "no answer within 500 ms" << 1;
+        QTest::newRow("500") << Server::Answer::ServerError << 500 << "500 Internal Server Error"
+                             << 1;
+        QTest::newRow("never answers")
+            << Server::Answer::Never << 0 << "no answer within 500 ms" << 1;
         // Qt sends once more when a connection closes before any answer.
         QTest::newRow("connection closed") << Server::Answer::Close << 0 << "closed" << 2;
         // A loop is cut after the allowed redirects, every hop with the product's headers.
-        QTest::newRow("redirect loop") << Server::Answer::RedirectToSelf << 302 << "redirect"
-                                       << HttpClient::MaxRedirects + 1;
+        QTest::newRow("redirect loop")
+            << Server::Answer::RedirectToSelf << 302 << "redirect" << HttpClient::MaxRedirects + 1;
     }
     void answersEndEachRequestOnce() {
         QFETCH(Server::Answer, answer);
@@ -72,14 +74,16 @@ private slots:
         QCOMPARE(response.status, status);
         QCOMPARE(response.error.isEmpty(), reason.isEmpty());
         QVERIFY2(response.error.contains(reason, Qt::CaseInsensitive), qPrintable(response.error));
-        QVERIFY(reason.isEmpty() || response.error.startsWith("POST " + server.Url("/api?v=1").toString() + " failed: "));
+        QVERIFY(reason.isEmpty() || response.error.startsWith(
+                                        "POST " + server.Url("/api?v=1").toString() + " failed: "));
         QCOMPARE(response.body, reason.isEmpty() ? QByteArray("{}") : response.body);
         QCOMPARE(int(server.Requests().size()), requests);
         for (const Server::Request& sent : server.Requests()) {
             QCOMPARE(sent.path, QByteArray("/api?v=1"));
             QCOMPARE(sent.headers.value("user-agent"), QByteArray("Probe/1.0"));
         }
-        QVERIFY(requests == 0 || server.Requests()[0].method + server.Requests()[0].body == "POSTpayload");
+        QVERIFY(requests == 0 ||
+                server.Requests()[0].method + server.Requests()[0].body == "POSTpayload");
     }
 
     // Another thread may ask; the answer still comes on the client's thread.
@@ -87,7 +91,9 @@ private slots:
         Server server;
         HttpClient client(std::make_shared<AgentOnly>());
         Outcome outcome;
-        std::thread([&] { client.Get(QNetworkRequest(server.Url("/t")), outcome.Record()); }).join();
+        std::thread([&] {
+            client.Get(QNetworkRequest(server.Url("/t")), outcome.Record());
+        }).join();
         QTRY_COMPARE(outcome.responses.size(), size_t(1));
         QCOMPARE(outcome.thread, QThread::currentThread());
     }

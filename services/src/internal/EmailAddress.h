@@ -14,8 +14,7 @@ constexpr int kMaxEmailAddressLength = 254;
 // name@domain.tld: one "@", no blanks or control characters, a domain of at least two
 // non-empty labels. Deliverability is the collection service's to judge.
 inline bool IsEmailAddress(const QString& text) {
-    static const QRegularExpression pattern(
-        R"(^[^@\s\p{Cc}]+@[^@\s\p{Cc}.]+(\.[^@\s\p{Cc}.]+)+$)");
+    static const QRegularExpression pattern(R"(^[^@\s\p{Cc}]+@[^@\s\p{Cc}.]+(\.[^@\s\p{Cc}.]+)+$)");
     return text.size() <= kMaxEmailAddressLength && pattern.match(text).hasMatch();
 }
 

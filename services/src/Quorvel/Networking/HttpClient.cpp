@@ -20,7 +20,9 @@ struct Pending {
 QString StatusReason(QNetworkReply* reply, int status) {
     const QString phrase =
         reply->attribute(QNetworkRequest::HttpReasonPhraseAttribute).toString().trimmed();
-    return QString("the server answered %1%2").arg(status).arg(phrase.isEmpty() ? "" : " " + phrase);
+    return QString("the server answered %1%2")
+        .arg(status)
+        .arg(phrase.isEmpty() ? "" : " " + phrase);
 }
 
 }  // namespace
@@ -61,13 +63,12 @@ struct HttpClient::Impl {
             Abort(reply, QString("no answer within %1 ms").arg(timeoutMs));
         });
         timer->start(timeoutMs);
-        QObject::connect(reply, &QNetworkReply::downloadProgress, reply,
-                         [this, reply](qint64 received, qint64) {
-                             if (received > MaxBodySize) {
-                                 Abort(reply, QString("the answer is larger than %1 bytes")
-                                                  .arg(MaxBodySize));
-                             }
-                         });
+        QObject::connect(
+            reply, &QNetworkReply::downloadProgress, reply, [this, reply](qint64 received, qint64) {
+                if (received > MaxBodySize) {
+                    Abort(reply, QString("the answer is larger than %1 bytes").arg(MaxBodySize));
+                }
+            });
         QObject::connect(reply, &QNetworkReply::finished, reply, [this, reply] { Finish(reply); });
     }
 
@@ -137,8 +138,7 @@ void HttpClient::Get(const QNetworkRequest& request, Callback onFinished) {
     });
 }
 
-void HttpClient::Post(const QNetworkRequest& request, const QByteArray& body,
-                      Callback onFinished) {
+void HttpClient::Post(const QNetworkRequest& request, const QByteArray& body, Callback onFinished) {
     Impl* impl = m_impl.get();
     OnClientThread(&impl->manager,
                    [impl, request, body, onFinished = std::move(onFinished)]() mutable {

@@ -39,8 +39,7 @@ public:
     HttpClient& operator=(const HttpClient&) = delete;
 
     void Get(const QNetworkRequest& request, Callback onFinished) override;
-    void Post(const QNetworkRequest& request, const QByteArray& body,
-              Callback onFinished) override;
+    void Post(const QNetworkRequest& request, const QByteArray& body, Callback onFinished) override;
 
 private:
     struct Impl;

@@ -25,7 +25,7 @@ public:
     };
     struct Request {
         QByteArray method;
-        QByteArray path;  // with the query
+        QByteArray path;                       // with the query
         QMap<QByteArray, QByteArray> headers;  // names in lower case
         QByteArray body;
     };

@@ -21,9 +21,10 @@ class ITopManager;
 // Holds no state of its own; usable from any thread the services allow.
 class QUORVEL_APPLICATIONCORE_EXPORT HttpRequestUpdater : public IHttpRequestUpdater {
 public:
-    HttpRequestUpdater(const Quorvel::NotNull<std::shared_ptr<ICustomizationManager>>& customization,
-                       const Quorvel::NotNull<std::shared_ptr<IUserSettingsManager>>& userSettings,
-                       const Quorvel::NotNull<std::shared_ptr<IHardwareInfo>>& hardwareInfo);
+    HttpRequestUpdater(
+        const Quorvel::NotNull<std::shared_ptr<ICustomizationManager>>& customization,
+        const Quorvel::NotNull<std::shared_ptr<IUserSettingsManager>>& userSettings,
+        const Quorvel::NotNull<std::shared_ptr<IHardwareInfo>>& hardwareInfo);
     ~HttpRequestUpdater() override;
 
     // "User-Agent" as the request's known header, then the others as raw headers in name

@@ -51,13 +51,12 @@ struct EmailCollector::Impl {
     std::shared_ptr<char> alive = std::make_shared<char>();
 };
 
-EmailCollector::EmailCollector(
-    const std::shared_ptr<ICustomizationManager>& customization,
-    const std::shared_ptr<ILinksManager>& links,
-    const std::shared_ptr<IMailSettingsManager>& mailSettings,
-    const std::shared_ptr<ILaunchTypeProcessor>& launchType,
-    const std::shared_ptr<Quorvel::ExternalStimulus::IGateway>& gateway,
-    const std::shared_ptr<Quorvel::Networking::IHttpClient>& httpClient)
+EmailCollector::EmailCollector(const std::shared_ptr<ICustomizationManager>& customization,
+                               const std::shared_ptr<ILinksManager>& links,
+                               const std::shared_ptr<IMailSettingsManager>& mailSettings,
+                               const std::shared_ptr<ILaunchTypeProcessor>& launchType,
+                               const std::shared_ptr<Quorvel::ExternalStimulus::IGateway>& gateway,
+                               const std::shared_ptr<Quorvel::Networking::IHttpClient>& httpClient)
     : m_impl(std::make_unique<Impl>(customization, links, mailSettings, launchType, gateway,
                                     httpClient)) {}
 
@@ -97,7 +96,7 @@ void EmailCollector::showEmailDialog() const {
     EmailDialogCreator creator;
     std::unique_ptr<AbstractEmailDialog> dialog =
         creator.Create(m_impl->mailSettings.get(), m_impl->links.get(),
-                        Quorvel::Util::SpontaneousDialog::GetMainWindow());
+                       Quorvel::Util::SpontaneousDialog::GetMainWindow());
     if (!dialog) {
         LOG(ERROR) << "Failed to create Email Dialog Impl";
         return;
