@@ -166,3 +166,38 @@ if [[ -x $gesture_bin ]]; then
 else
     echo "no $gesture_bin: build the quorvel_bench_gesture target to include it"
 fi
+
+# The request headers: updateQtRequest against the same headers set by hand, in wall time and
+# in instructions per request (the same N-versus-2N difference as above, this binary's own
+# repeat loop collected).
+headers_bin="$(dirname "$bin")/quorvel_bench_headers"
+echo
+echo "== Request headers (Google Benchmark; real time per iteration, ratios from this run)"
+if [[ -x $headers_bin ]]; then
+    "$headers_bin"
+    headers_events=$(( events / 5 ))
+    header_count() {  # <case> <events>: instructions of the repeat loop
+        local out="$work/cg.headers.$1.$2"
+        valgrind --tool=callgrind --callgrind-out-file="$out" --collect-atstart=no \
+            --toggle-collect='QuorvelHeadersBench::Repeat(*' \
+            "$headers_bin" --count="$1" --events="$2" >"$out.log" 2>&1 ||
+            { cat "$out.log" >&2; exit 1; }
+        awk '/^(summary|totals):/ { print $2; exit }' "$out"
+    }
+    declare -A header_cost
+    echo
+    echo "Instructions per request (callgrind; N=$headers_events vs 2N):"
+    for case in update hand sha1 webuid; do
+        one=$(header_count "$case" "$headers_events")
+        two=$(header_count "$case" $(( 2 * headers_events )))
+        header_cost[$case]=$(awk -v a="$one" -v b="$two" -v n="$headers_events" \
+            'BEGIN { printf "%.1f", (b - a) / n }')
+        printf '%-64s %10s\n' "$case" "${header_cost[$case]}"
+    done
+    for case in update sha1 webuid; do
+        awk -v c="$case" -v a="${header_cost[$case]}" -v b="${header_cost[hand]}" \
+            'BEGIN { printf "ratio instructions %s / by hand: %.3f\n", c, a / b }'
+    done
+else
+    echo "no $headers_bin: build the quorvel_bench_headers target to include it"
+fi

@@ -13,6 +13,41 @@
     </message>
 </context>
 <context>
+    <name>EmailDialog</name>
+    <message>
+        <source>Stay in touch</source>
+        <translation>Bleiben Sie in Kontakt</translation>
+    </message>
+    <message>
+        <source>Leave your e-mail address and we will tell you about new versions and tips.</source>
+        <translation>Hinterlassen Sie Ihre E-Mail-Adresse, und wir informieren Sie über neue Versionen und Tipps.</translation>
+    </message>
+    <message>
+        <source>name@example.com</source>
+        <translation>name@beispiel.de</translation>
+    </message>
+    <message>
+        <source>This is not an e-mail address.</source>
+        <translation>Das ist keine E-Mail-Adresse.</translation>
+    </message>
+    <message>
+        <source>I agree that my address is kept to send me news about the product.</source>
+        <translation>Ich bin einverstanden, dass meine Adresse gespeichert wird, um mir Neuigkeiten zum Produkt zu senden.</translation>
+    </message>
+    <message>
+        <source>Read the privacy policy</source>
+        <translation>Datenschutzerklärung lesen</translation>
+    </message>
+    <message>
+        <source>Confirm</source>
+        <translation>Bestätigen</translation>
+    </message>
+    <message>
+        <source>Not now</source>
+        <translation>Jetzt nicht</translation>
+    </message>
+</context>
+<context>
     <name>SharedMessages</name>
     <message>
         <source>NVIDIA&lt;sup&gt;&amp;reg;&lt;/sup&gt; CUDA&amp;#8482; acceleration has been disabled in NVIDIA&lt;sup&gt;&amp;reg;&lt;/sup&gt; Control Panel. To enable CUDA&amp;#8482; acceleration for Vidorant, select &lt;b&gt;High-performance NVIDIA&lt;sup&gt;&amp;reg;&lt;/sup&gt; processor&lt;/b&gt; as your preferred graphics processor in NVIDIA&lt;sup&gt;&amp;reg;&lt;/sup&gt; Control Panel.&lt;br&gt;&lt;br&gt;&lt;a href=&quot;%1&quot; style=&quot;%2&quot;&gt;Detailed Instructions&lt;/a&gt;</source>

@@ -13,6 +13,41 @@
     </message>
 </context>
 <context>
+    <name>EmailDialog</name>
+    <message>
+        <source>Stay in touch</source>
+        <translation>Оставайтесь на связи</translation>
+    </message>
+    <message>
+        <source>Leave your e-mail address and we will tell you about new versions and tips.</source>
+        <translation>Оставьте адрес электронной почты, и мы расскажем вам о новых версиях и полезных советах.</translation>
+    </message>
+    <message>
+        <source>name@example.com</source>
+        <translation>name@example.ru</translation>
+    </message>
+    <message>
+        <source>This is not an e-mail address.</source>
+        <translation>Это не адрес электронной почты.</translation>
+    </message>
+    <message>
+        <source>I agree that my address is kept to send me news about the product.</source>
+        <translation>Я согласен, чтобы мой адрес хранился для отправки мне новостей о продукте.</translation>
+    </message>
+    <message>
+        <source>Read the privacy policy</source>
+        <translation>Политика конфиденциальности</translation>
+    </message>
+    <message>
+        <source>Confirm</source>
+        <translation>Подтвердить</translation>
+    </message>
+    <message>
+        <source>Not now</source>
+        <translation>Не сейчас</translation>
+    </message>
+</context>
+<context>
     <name>SharedMessages</name>
     <message>
         <source>NVIDIA&lt;sup&gt;&amp;reg;&lt;/sup&gt; CUDA&amp;#8482; acceleration has been disabled in NVIDIA&lt;sup&gt;&amp;reg;&lt;/sup&gt; Control Panel. To enable CUDA&amp;#8482; acceleration for Vidorant, select &lt;b&gt;High-performance NVIDIA&lt;sup&gt;&amp;reg;&lt;/sup&gt; processor&lt;/b&gt; as your preferred graphics processor in NVIDIA&lt;sup&gt;&amp;reg;&lt;/sup&gt; Control Panel.&lt;br&gt;&lt;br&gt;&lt;a href=&quot;%1&quot; style=&quot;%2&quot;&gt;Detailed Instructions&lt;/a&gt;</source>

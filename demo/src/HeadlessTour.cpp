@@ -1,13 +1,16 @@
 #include "HeadlessTour.h"
 
 #include "MainWindow.h"
+#include "UpdateChecker.h"
 
 #include <Quorvel/Util/TextConversion.h>
 
 #include <QAction>
 #include <QCoreApplication>
 #include <QDir>
+#include <QEventLoop>
 #include <QMenu>
+#include <QTimer>
 
 #include <glog/logging.h>
 
@@ -55,7 +58,25 @@ void HeadlessTour::Run() {
     }
     Pick(m_window.ThemeMenu(), initialTheme);
     Pick(m_window.LanguageMenu(), initialLocale);
+    PictureUpdateCheck();
     m_lifetime->tryToQuit();
+}
+
+// The check comes five seconds after start; its answer, or its failure, within the HTTP
+// client's timeout after that.
+void HeadlessTour::PictureUpdateCheck() {
+    if (!m_updateChecker || !m_updateChecker->Pending()) {
+        return;
+    }
+    QEventLoop loop;
+    connect(m_updateChecker, &UpdateChecker::Checked, &loop, &QEventLoop::quit);
+    QTimer::singleShot(60000, &loop, &QEventLoop::quit);  // past the client's own timeout
+    loop.exec();
+    Settle();
+    const QString path = QDir(m_directory).filePath("update-check.png");
+    if (m_window.grab().save(path)) {
+        m_pictures << path;
+    }
 }
 
 void HeadlessTour::Pick(QMenu* menu, const std::string& name) {

@@ -10,10 +10,12 @@
 
 class MainWindow;
 class QMenu;
+class UpdateChecker;
 
 // Runs the demo without anyone at the screen: once started, pictures the Help menu, picks every
 // theme and every language from the View menu as a user would, saves a picture of the main
-// window for each, puts the user's own choice back, and quits.
+// window for each, puts the user's own choice back, waits for a due update check to answer
+// and pictures that, and quits.
 class HeadlessTour : public QObject {
     Q_OBJECT
 public:
@@ -21,15 +23,18 @@ public:
                  std::shared_ptr<Quorvel::App::ILifetimeManager> lifetime, QString directory);
 
     void Run();
+    void SetUpdateChecker(UpdateChecker* checker) { m_updateChecker = checker; }
     const QStringList& Pictures() const { return m_pictures; }
 
 private:
     void Pick(QMenu* menu, const std::string& name);
     void Settle();
+    void PictureUpdateCheck();
 
     MainWindow& m_window;
     std::shared_ptr<Quorvel::App::LookAndFeelManager> m_lookAndFeel;
     std::shared_ptr<Quorvel::App::ILifetimeManager> m_lifetime;
     QString m_directory;
     QStringList m_pictures;
+    UpdateChecker* m_updateChecker = nullptr;
 };

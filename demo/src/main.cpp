@@ -1,9 +1,11 @@
 // The demo product: a small but complete product built on the Quorvel application core.
 #include "DemoSplash.h"
+#include "DialogDismisser.h"
 #include "HeadlessTour.h"
 #include "LookAndFeelApplier.h"
 #include "MainWindow.h"
 #include "UnsavedWorkGuard.h"
+#include "UpdateChecker.h"
 
 #include <Quorvel/ApplicationCore.h>
 #include <Quorvel/QtUtil.h>
@@ -123,6 +125,9 @@ int main(int argc, char** argv) {
         productSettings, app.Get<IUserSettingsManager>(), app.GetLaunchTypeProcessor(),
         installerSettings, data.filePath(LinksManager::FileName));
     app.SetLinksManager(links);
+    // Every web request of the product carries its identifying headers.
+    auto httpClient = std::make_shared<Quorvel::Networking::HttpClient>(createDefaultUpdater());
+    app.Set<Quorvel::Networking::IHttpClient>(httpClient);
     app.setProperty("linkStyle", "color: #2f6fdf; text-decoration: underline;");
     LookAndFeelApplier applier(lookAndFeel, applicationSettings, customization);
     applier.Restore();
@@ -135,10 +140,20 @@ int main(int argc, char** argv) {
     // From here on every web link of the product opens in the browser the installer recorded.
     PreferredBrowser browser(lookAndFeel, productSettings, installerSettings);
     ApplicationRegistryUpdater registryUpdater(productSettings);
-    const std::vector<IExtension*> extensions{&registryUpdater, &browser};
+    InstallerUpdater installerUpdater(productSettings);
+    AutoUpdateRequester updateRequester(customization, productSettings);
+    // Last: its dialog, on the first start after installation, is modal.
+    EmailCollector emailCollector(customization, links, app.GetMailSettingsManager(),
+                                  app.GetLaunchTypeProcessor(), app.GetExternalStimulusGateway(),
+                                  httpClient);
+    const std::vector<IExtension*> extensions{&registryUpdater, &browser, &installerUpdater,
+                                              &updateRequester, &emailCollector};
 
     MainWindow window(app, lookAndFeel, browser, Application::CheckRunnedInstaller());
     window.show();
+    UpdateChecker updateChecker(window, window.HelpMenu(), httpClient, links, customization,
+                                productSettings);
+    updateRequester.setAutoUpdateRequestCallback([&updateChecker] { updateChecker.Check(); });
 
     UnsavedWorkGuard guard([&window] { return window.HasUnsavedWork(); }, &window);
     lifetime->RegisterEventHandler(&guard);
@@ -154,7 +169,10 @@ int main(int argc, char** argv) {
     }
 
     HeadlessTour tour(window, lookAndFeel, lifetime, options.screenshotDirectory);
+    tour.SetUpdateChecker(&updateChecker);
+    std::unique_ptr<DialogDismisser> dismisser;
     if (!interactive) {
+        dismisser = std::make_unique<DialogDismisser>(options.screenshotDirectory);
         lifetime->addOnStartCallback([&tour] { QTimer::singleShot(0, &tour, &HeadlessTour::Run); });
     }
 
@@ -164,8 +182,8 @@ int main(int argc, char** argv) {
     lifetime->UnregisterEventHandler(&guard);
 
     if (!interactive) {
-        std::cout << "Pictures of the main window:\n";
-        for (const QString& picture : tour.Pictures()) {
+        std::cout << "Pictures of the main window and its dialogs:\n";
+        for (const QString& picture : tour.Pictures() + dismisser->Pictures()) {
             std::cout << "  " << picture.toStdString() << "\n";
         }
         std::cout << "Log: " << logDirectory.toStdString() << "/quorvel-demo.INFO" << std::endl;

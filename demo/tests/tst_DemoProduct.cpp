@@ -1,8 +1,11 @@
 // The demo product run as a user runs it, in its own process with a private home.
+#include <Quorvel/TestSupport/LocalHttpServer.h>
 #include <Quorvel/TestSupport/TestEnvironment.h>
 
 #include <QFileInfo>
 #include <QImage>
+#include <QJsonDocument>
+#include <QJsonObject>
 #include <QProcess>
 #include <QSettings>
 #include <QTemporaryDir>
@@ -21,6 +24,8 @@ public:
     DemoHome() {
         QDir(m_dir.path()).mkpath("config");
         QDir(m_dir.path()).mkpath("data");
+        // No update check leaves the machine: the tests that want one point it at their server.
+        QSettings(SettingsFile("product"), QSettings::IniFormat).setValue("autoUpdate", false);
     }
     QString Path(const QString& relative) const { return m_dir.filePath(relative); }
 
@@ -33,6 +38,24 @@ public:
                      " \"$a\"; done >> \"" + Path("opened.txt").toUtf8() + "\"\n");
         script.setPermissions(script.permissions() | QFile::ExeOwner);
         return script.fileName();
+    }
+    // The demo's data with links.json giving `name` another address.
+    QString DataWithLink(const QString& name, const QString& url) const {
+        const QString data = Path("product data");
+        QDir().mkpath(data);
+        for (const QString entry : {"resources", "customization.json"}) {
+            QFile::link(QUORVEL_DEMO_DATA_DIR "/" + entry, data + '/' + entry);
+        }
+        QFile source(QUORVEL_DEMO_DATA_DIR "/links.json");
+        source.open(QIODevice::ReadOnly);
+        QJsonObject root = QJsonDocument::fromJson(source.readAll()).object();
+        QJsonObject table = root.value("default").toObject();
+        table.insert(name, url);
+        root.insert("default", table);
+        QFile links(data + "/links.json");
+        links.open(QIODevice::WriteOnly);
+        links.write(QJsonDocument(root).toJson());
+        return data;
     }
     QString SettingsFile(const QString& scope) const {
         return Path("config/Quorvel Labs/QuorvelDemo/" + scope + ".ini");
@@ -50,7 +73,15 @@ public:
         process.setProcessEnvironment(environment);
         process.start(QUORVEL_DEMO_EXECUTABLE, arguments);
         Run run;
-        if (process.waitForStarted(20000) && process.waitForFinished(120000)) {
+        // The event loop keeps running meanwhile, so that a server of the test can answer.
+        if (process.waitForStarted(20000)) {
+            QEventLoop loop;
+            QObject::connect(&process, qOverload<int, QProcess::ExitStatus>(&QProcess::finished),
+                             &loop, &QEventLoop::quit);
+            QTimer::singleShot(120000, &loop, &QEventLoop::quit);
+            loop.exec();
+        }
+        if (process.state() == QProcess::NotRunning) {
             run.exitCode = process.exitStatus() == QProcess::NormalExit ? process.exitCode() : -2;
         }
         run.out = QString::fromUtf8(process.readAllStandardOutput());
@@ -167,6 +198,67 @@ private slots:
         QCOMPARE(product.value("PreferredBrowser").toString(), inBrowser ? browser : QString());
         QCOMPARE(product.value("Path").toString(),
                  QFileInfo(QUORVEL_DEMO_EXECUTABLE).absolutePath() + '/');
+    }
+
+    // Five seconds after start the demo asks for updates, with the product's headers, and
+    // tells what came back; "autoUpdate" off asks nothing.
+    void checksForUpdates_data() {
+        QTest::addColumn<bool>("autoUpdate");
+        QTest::addColumn<bool>("serverFails");
+        QTest::addColumn<QString>("logged");
+        QTest::newRow("newer version") << true << false << "I.*the latest version is 9.0";
+        QTest::newRow("server error") << true << true << "E.*Update check failed: GET .* 500";
+        QTest::newRow("switched off") << false << false << "";
+    }
+    void checksForUpdates() {
+        QFETCH(bool, autoUpdate);
+        QFETCH(bool, serverFails);
+        QFETCH(QString, logged);
+        Quorvel::TestSupport::LocalHttpServer server;
+        server.SetAnswer(serverFails ? Quorvel::TestSupport::LocalHttpServer::Answer::ServerError
+                                     : Quorvel::TestSupport::LocalHttpServer::Answer::Ok,
+                         "{\"version\": \"9.0\"}");
+        DemoHome home;
+        QSettings(home.SettingsFile("product"), QSettings::IniFormat)
+            .setValue("autoUpdate", autoUpdate);
+        const QString data = home.DataWithLink(
+            "CHECK_FOR_UPDATES_URL", server.Url("/api/updates").toString() + "?v={version}");
+        const Run run = home.Start({"--data-dir", data, "--screenshot-dir", home.Path("shots")});
+        QVERIFY2(run.exitCode == 0, qPrintable(run.err));
+
+        QSettings product(home.SettingsFile("product"), QSettings::IniFormat);
+        QCOMPARE(product.value("ArchitectBits").toString(), QString("x64"));
+        QCOMPARE(product.value("autoUpdate").toBool(), autoUpdate);
+        QCOMPARE(int(server.Requests().size()), autoUpdate ? 1 : 0);
+        if (!autoUpdate) {
+            return;
+        }
+        const auto& sent = server.Requests()[0];
+        QCOMPARE(sent.method + ' ' + sent.path, QByteArray("GET /api/updates?v=1.0.0.42"));
+        QCOMPARE(sent.headers.value("user-agent"), QByteArray("QuorvelDemo/1.0.0.42 (Linux)"));
+        QCOMPARE(sent.headers.value("quorvel-huid").size(), 40);
+        QCOMPARE(sent.headers.value("quorvel-os"), QByteArray("linux"));
+        QCOMPARE(sent.headers.value("quorvel-webuid"), QByteArray("UNDEFINED"));
+        QCOMPARE(run.err.count(QRegularExpression("\n" + logged)), 1);
+        QVERIFY(QFileInfo::exists(home.Path("shots/update-check.png")));
+    }
+
+    // The first start after installation offers the e-mail dialog; with nobody at the screen
+    // it is pictured and closed, nothing is sent, and the run ends.
+    void afterInstallOffersTheEmailDialog() {
+        Quorvel::TestSupport::LocalHttpServer server;
+        DemoHome home;
+        QSettings(home.SettingsFile("installer"), QSettings::IniFormat)
+            .setValue("LaunchType", "install");
+        const QString data =
+            home.DataWithLink("COLLECT_EMAIL_URL", server.Url("/api/subscribe").toString());
+        const Run run = home.Start({"--data-dir", data, "--screenshot-dir", home.Path("shots")});
+        QVERIFY2(run.exitCode == 0, qPrintable(run.err));
+        QVERIFY2(run.out.contains(home.Path("shots/emailDialog.png")), qPrintable(run.out));
+        QVERIFY(!QImage(home.Path("shots/emailDialog.png")).isNull());
+        QVERIFY(server.Requests().empty());
+        QVERIFY(
+            !QSettings(home.SettingsFile("mail"), QSettings::IniFormat).contains("isConfirmed"));
     }
 
     void badCustomizationStopsWithItsReason_data() {

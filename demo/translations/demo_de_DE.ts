@@ -238,4 +238,31 @@ Quit anyway and lose them?</source>
 Trotzdem beenden und sie verlieren?</translation>
     </message>
 </context>
+<context>
+    <name>UpdateChecker</name>
+    <message>
+        <source>Check for updates &amp;automatically</source>
+        <translation>Automatisch nach &amp;Updates suchen</translation>
+    </message>
+    <message>
+        <source>Checking for updates…</source>
+        <translation>Suche nach Updates…</translation>
+    </message>
+    <message>
+        <source>Version %1 is available</source>
+        <translation>Version %1 ist verfügbar</translation>
+    </message>
+    <message>
+        <source>This is the latest version</source>
+        <translation>Dies ist die neueste Version</translation>
+    </message>
+    <message>
+        <source>The update service gave an answer without a version</source>
+        <translation>Der Update-Dienst hat ohne Versionsangabe geantwortet</translation>
+    </message>
+    <message>
+        <source>Could not check for updates</source>
+        <translation>Die Suche nach Updates ist fehlgeschlagen</translation>
+    </message>
+</context>
 </TS>

@@ -237,4 +237,31 @@ Quit anyway and lose them?</source>
         <translation type="unfinished"></translation>
     </message>
 </context>
+<context>
+    <name>UpdateChecker</name>
+    <message>
+        <source>Check for updates &amp;automatically</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Checking for updates…</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Version %1 is available</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>This is the latest version</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>The update service gave an answer without a version</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Could not check for updates</source>
+        <translation type="unfinished"></translation>
+    </message>
+</context>
 </TS>

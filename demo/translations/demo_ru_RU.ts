@@ -238,4 +238,31 @@ Quit anyway and lose them?</source>
 Выйти и потерять их?</translation>
     </message>
 </context>
+<context>
+    <name>UpdateChecker</name>
+    <message>
+        <source>Check for updates &amp;automatically</source>
+        <translation>&amp;Автоматически проверять обновления</translation>
+    </message>
+    <message>
+        <source>Checking for updates…</source>
+        <translation>Проверка обновлений…</translation>
+    </message>
+    <message>
+        <source>Version %1 is available</source>
+        <translation>Доступна версия %1</translation>
+    </message>
+    <message>
+        <source>This is the latest version</source>
+        <translation>Это последняя версия</translation>
+    </message>
+    <message>
+        <source>The update service gave an answer without a version</source>
+        <translation>Служба обновлений ответила без номера версии</translation>
+    </message>
+    <message>
+        <source>Could not check for updates</source>
+        <translation>Не удалось проверить обновления</translation>
+    </message>
+</context>
 </TS>

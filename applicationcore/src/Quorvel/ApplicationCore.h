@@ -11,8 +11,12 @@
 #include <Quorvel/App/Application/Browser/ProcessMap.h>
 #include <Quorvel/App/Application/Browser/URLHandler.h>
 #include <Quorvel/App/Application/Extensions/ApplicationRegistryUpdater.h>
+#include <Quorvel/App/Application/Extensions/AutoUpdateRequester.h>
+#include <Quorvel/App/Application/Extensions/EmailCollector/EmailCollector.h>
 #include <Quorvel/App/Application/Extensions/Extension.h>
+#include <Quorvel/App/Application/Extensions/HttpRequestUpdater.h>
 #include <Quorvel/App/Application/Extensions/IExtension.h>
+#include <Quorvel/App/Application/Extensions/InstallerUpdater.h>
 #include <Quorvel/App/Application/Gesture/Consumer.h>
 #include <Quorvel/App/Application/Gesture/Emitter.h>
 #include <Quorvel/App/Application/Gesture/Gesture.h>

@@ -4,6 +4,7 @@
 #include <Quorvel/App/IApplicationSettingsManager.h>
 #include <Quorvel/App/ICustomizationManager.h>
 #include <Quorvel/App/IHardwareInfo.h>
+#include <Quorvel/App/IHttpRequestUpdater.h>
 #include <Quorvel/App/IInstallerSettingsManager.h>
 #include <Quorvel/App/IInternetConnectionChecker.h>
 #include <Quorvel/App/ILaunchTypeProcessor.h>

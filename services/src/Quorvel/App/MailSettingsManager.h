@@ -11,6 +11,12 @@ class QUORVEL_SERVICES_EXPORT MailSettingsManager : public SettingsStore,
                                                     public IMailSettingsManager {
 public:
     static constexpr const char* Scope = "mail";
+    // The user's address, written by the e-mail dialog and read by the e-mail sender.
+    static constexpr const char* AddressKey = "Email";
+    // "1" once the user has confirmed the address in the dialog.
+    static constexpr const char* ConfirmedKey = "isConfirmed";
+    // "1" once the collection service has taken the address: the dialog is not offered again.
+    static constexpr const char* RegisteredKey = "IsRegUser";
 
     explicit MailSettingsManager(const QString& filePath = QString());
     ~MailSettingsManager() override;

@@ -1,0 +1,50 @@
+#pragma once
+
+#include <QByteArray>
+#include <QMap>
+#include <QObject>
+#include <QTcpServer>
+#include <QUrl>
+
+#include <vector>
+
+namespace Quorvel::TestSupport {
+
+// A small HTTP/1.1 server on 127.0.0.1, on a free port, served by the test's event loop. It
+// records every request it reads completely and answers as told.
+class LocalHttpServer : public QObject {
+    Q_OBJECT
+public:
+    enum class Answer {
+        Ok,              // 200 with the body given to SetAnswer
+        ServerError,     // 500
+        Never,           // reads the request and keeps the connection open without a word
+        Close,           // reads the request and closes the connection
+        RedirectToSelf,  // 302 to the same path: a loop
+        Refuse,          // stops listening: connections are refused
+    };
+    struct Request {
+        QByteArray method;
+        QByteArray path;                       // with the query
+        QMap<QByteArray, QByteArray> headers;  // names in lower case
+        QByteArray body;
+    };
+
+    LocalHttpServer();
+    // http://127.0.0.1:<port><path>
+    QUrl Url(const QString& path) const;
+    void SetAnswer(Answer answer, const QByteArray& body = QByteArray());
+    const std::vector<Request>& Requests() const { return m_requests; }
+
+private:
+    void Read(QTcpSocket* socket);
+    void Respond(QTcpSocket* socket, const Request& request);
+
+    QTcpServer m_server;
+    quint16 m_port = 0;
+    Answer m_answer = Answer::Ok;
+    QByteArray m_body;
+    std::vector<Request> m_requests;
+};
+
+}  // namespace Quorvel::TestSupport
