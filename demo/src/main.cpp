@@ -135,7 +135,16 @@ int main(int argc, char** argv) {
     // From here on every web link of the product opens in the browser the installer recorded.
     PreferredBrowser browser(lookAndFeel, productSettings, installerSettings);
     ApplicationRegistryUpdater registryUpdater(productSettings);
-    const std::vector<IExtension*> extensions{&registryUpdater, &browser};
+    // After an installation the thank-you page opens in that browser once the window is up.
+    Tyfi thankYouPage(customization, links, installerSettings, productSettings,
+                      app.GetLaunchTypeProcessor(), app.GetExternalStimulusGateway());
+    // The built-in rule only keeps background starts out; here the page belongs to the first
+    // start after an installation or a reinstallation.
+    thankYouPage.setCustomNeedOpenChecker([launch = app.GetLaunchTypeProcessor()] {
+        return launch->GetLaunchType() == LaunchType::AfterInstall ||
+               launch->GetLaunchType() == LaunchType::AfterReinstall;
+    });
+    const std::vector<IExtension*> extensions{&registryUpdater, &browser, &thankYouPage};
 
     MainWindow window(app, lookAndFeel, browser, Application::CheckRunnedInstaller());
     window.show();

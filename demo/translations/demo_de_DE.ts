@@ -219,4 +219,19 @@ Quit anyway and lose them?</source>
 Trotzdem beenden und sie verlieren?</translation>
     </message>
 </context>
+<context>
+    <name>WindowMenu</name>
+    <message>
+        <source>&amp;Window</source>
+        <translation>&amp;Fenster</translation>
+    </message>
+    <message>
+        <source>Mi&amp;nimize</source>
+        <translation>Mi&amp;nimieren</translation>
+    </message>
+    <message>
+        <source>&amp;Zoom</source>
+        <translation>&amp;Zoomen</translation>
+    </message>
+</context>
 </TS>

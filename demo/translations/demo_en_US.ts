@@ -218,4 +218,19 @@ Quit anyway and lose them?</source>
         <translation type="unfinished"></translation>
     </message>
 </context>
+<context>
+    <name>WindowMenu</name>
+    <message>
+        <source>&amp;Window</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Mi&amp;nimize</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>&amp;Zoom</source>
+        <translation type="unfinished"></translation>
+    </message>
+</context>
 </TS>

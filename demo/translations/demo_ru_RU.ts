@@ -219,4 +219,19 @@ Quit anyway and lose them?</source>
 Выйти и потерять их?</translation>
     </message>
 </context>
+<context>
+    <name>WindowMenu</name>
+    <message>
+        <source>&amp;Window</source>
+        <translation>&amp;Окно</translation>
+    </message>
+    <message>
+        <source>Mi&amp;nimize</source>
+        <translation>&amp;Свернуть</translation>
+    </message>
+    <message>
+        <source>&amp;Zoom</source>
+        <translation>&amp;Изменить масштаб</translation>
+    </message>
+</context>
 </TS>

@@ -9,9 +9,12 @@
 #include <Quorvel/App/Application/Browser/PreferredBrowser.h>
 #include <Quorvel/App/Application/Browser/ProcessMap.h>
 #include <Quorvel/App/Application/Browser/URLHandler.h>
+#include <Quorvel/App/Application/Dialogs/MacMenuActionHandler.h>
+#include <Quorvel/App/Application/Dialogs/OpenWindowWaiter.h>
 #include <Quorvel/App/Application/Extensions/ApplicationRegistryUpdater.h>
 #include <Quorvel/App/Application/Extensions/Extension.h>
 #include <Quorvel/App/Application/Extensions/IExtension.h>
+#include <Quorvel/App/Application/Extensions/Tyfi.h>
 #include <Quorvel/App/Application/GraphicsSwitches.h>
 #include <Quorvel/App/Application/IApplicationContext.h>
 #include <Quorvel/App/Application/ILifetimeManager.h>
