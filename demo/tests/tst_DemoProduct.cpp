@@ -34,36 +34,12 @@ public:
         script.setPermissions(script.permissions() | QFile::ExeOwner);
         return script.fileName();
     }
-    // A recording program that the system offers as a web browser, and the installer's choice
-    // of browser (`recorded`, empty: none).
-    QString AddBrowser(const QString& recorded) const {
-        const QString browser = AddRecordingProgram("quorvelbrowser");
-        QDir(m_dir.path()).mkpath("data/applications");
-        QFile entry(Path("data/applications/quorvel-browser.desktop"));
-        entry.open(QIODevice::WriteOnly);
-        entry.write(
-            "[Desktop Entry]\nType=Application\nName=Quorvel Browser\n"
-            "Categories=Network;WebBrowser;\nExec=\"" +
-            browser.toUtf8() + "\"\n");
-        QSettings(SettingsFile("installer"), QSettings::IniFormat).setValue("Browser", recorded);
-        return browser;
-    }
     QString SettingsFile(const QString& scope) const {
         return Path("config/Quorvel Labs/QuorvelDemo/" + scope + ".ini");
     }
 
     Run Start(const QStringList& arguments) const {
         QProcess process;
-        Launch(process, arguments);
-        Run run;
-        if (process.waitForStarted(20000) && process.waitForFinished(120000)) {
-            run.exitCode = process.exitStatus() == QProcess::NormalExit ? process.exitCode() : -2;
-        }
-        run.out = QString::fromUtf8(process.readAllStandardOutput());
-        run.err = QString::fromUtf8(process.readAllStandardError());
-        return run;
-    }
-    void Launch(QProcess& process, const QStringList& arguments) const {
         QProcessEnvironment environment = QProcessEnvironment::systemEnvironment();
         // Programs of this home come first, so that a fake browser or system handler is used.
         environment.insert("PATH", Path("bin") + ':' + environment.value("PATH"));
@@ -73,6 +49,13 @@ public:
         environment.insert("QT_QPA_PLATFORM", "offscreen");
         process.setProcessEnvironment(environment);
         process.start(QUORVEL_DEMO_EXECUTABLE, arguments);
+        Run run;
+        if (process.waitForStarted(20000) && process.waitForFinished(120000)) {
+            run.exitCode = process.exitStatus() == QProcess::NormalExit ? process.exitCode() : -2;
+        }
+        run.out = QString::fromUtf8(process.readAllStandardOutput());
+        run.err = QString::fromUtf8(process.readAllStandardError());
+        return run;
     }
 
 private:
@@ -153,7 +136,17 @@ private slots:
         QFETCH(bool, inBrowser);
         const QString help = "https://quorvel.example/help/en_US/?v=1.0.0.42";
         DemoHome home;
-        const QString browser = home.AddBrowser(recorded);
+        const QString browser = home.AddRecordingProgram("quorvelbrowser");
+        QVERIFY(QDir().mkpath(home.Path("data/applications")));
+        QFile entry(home.Path("data/applications/quorvel-browser.desktop"));
+        QVERIFY(entry.open(QIODevice::WriteOnly));
+        entry.write(
+            "[Desktop Entry]\nType=Application\nName=Quorvel Browser\n"
+            "Categories=Network;WebBrowser;\nExec=\"" +
+            browser.toUtf8() + "\"\n");
+        entry.close();
+        QSettings(home.SettingsFile("installer"), QSettings::IniFormat)
+            .setValue("Browser", recorded);
 
         const Run run = home.Start({"--data-dir", QUORVEL_DEMO_DATA_DIR, "--screenshot-dir",
                                     home.Path("shots"), "--open", "HELP_URL_menu"});
@@ -174,35 +167,6 @@ private slots:
         QCOMPARE(product.value("PreferredBrowser").toString(), inBrowser ? browser : QString());
         QCOMPARE(product.value("Path").toString(),
                  QFileInfo(QUORVEL_DEMO_EXECUTABLE).absolutePath() + '/');
-    }
-
-    // On the first start after an installation, or a reinstallation, the thank-you page with
-    // the installer's campaign code reaches the recorded browser once the window is up.
-    void thankYouPageOpensAfterAnInstall_data() {
-        QTest::addColumn<QString>("record");
-        QTest::addColumn<QString>("page");
-        const QString page =
-            "https://quorvel.example/en/thank-you?event=%1&v=1.0.0.42&partner=direct&did=C1a2b";
-        QTest::newRow("install") << "install" << page.arg("install");
-        QTest::newRow("reinstall") << "reinstall" << page.arg("reinstall");
-    }
-    void thankYouPageOpensAfterAnInstall() {
-        QFETCH(QString, record);
-        QFETCH(QString, page);
-        DemoHome home;
-        home.AddBrowser("quorvelbrowser");
-        QSettings installer(home.SettingsFile("installer"), QSettings::IniFormat);
-        installer.setValue("LaunchType", record);
-        installer.setValue("InstallerName", "QuorvelDemoSetupC1a2b.exe");
-        installer.sync();
-        QProcess demo;  // an interactive run: it stays until stopped
-        home.Launch(demo, {"--data-dir", QUORVEL_DEMO_DATA_DIR});
-        QFile opened(home.Path("opened.txt"));
-        QTRY_VERIFY_WITH_TIMEOUT(opened.size() > 0, 30000);
-        demo.kill();
-        demo.waitForFinished(20000);
-        QVERIFY(opened.open(QIODevice::ReadOnly));
-        QCOMPARE(QString::fromUtf8(opened.readAll()), "quorvelbrowser " + page + "\n");
     }
 
     void badCustomizationStopsWithItsReason_data() {

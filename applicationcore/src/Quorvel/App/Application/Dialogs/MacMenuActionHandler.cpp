@@ -19,8 +19,7 @@ QAction* FindAction(const QMenu* menu, const QString& name) {
 
 }  // namespace
 
-MacMenuActionHandler::MacMenuActionHandler(QMenuBar* menuBar,
-                                           std::function<bool(QWidget*)> filter)
+MacMenuActionHandler::MacMenuActionHandler(QMenuBar* menuBar, std::function<bool(QWidget*)> filter)
     : QObject(menuBar), m_filter(std::move(filter)) {
     if (const auto* menu = menuBar->findChild<QMenu*>("menuMacOSMenu")) {
         if (QAction* hide = FindAction(menu, "action_Hide")) {

@@ -22,8 +22,7 @@ constexpr size_t kLongestInstallerName = 1024;
 // The code of the installer's campaign: five characters after "Setup", the first one of
 // C, O, Y, S, F, I, U, E. The leading ".*" is greedy, so the last code that fits is taken.
 std::string CampaignCode(const std::string& installerName) {
-    static const std::regex pattern(".*Setup([COYSFIUE][a-zA-Z0-9]{4}).*",
-                                    std::regex::ECMAScript);
+    static const std::regex pattern(".*Setup([COYSFIUE][a-zA-Z0-9]{4}).*", std::regex::ECMAScript);
     std::smatch match;
     if (installerName.size() > kLongestInstallerName ||
         !std::regex_match(installerName, match, pattern)) {
@@ -81,8 +80,8 @@ Tyfi::Tyfi(const std::shared_ptr<ICustomizationManager>& customization,
            const std::shared_ptr<IProductSettingsManager>& productSettings,
            const std::shared_ptr<ILaunchTypeProcessor>& launchType,
            const std::shared_ptr<IGateway>& gateway)
-    : m_impl(new Impl{customization, links, installerSettings, productSettings, launchType,
-                      gateway, nullptr, nullptr}) {}
+    : m_impl(new Impl{customization, links, installerSettings, productSettings, launchType, gateway,
+                      nullptr, nullptr}) {}
 
 Tyfi::~Tyfi() = default;
 
