@@ -8,6 +8,7 @@
 #include <QWidget>
 #include <QtTest>
 
+#include <memory>
 #include <utility>
 #include <vector>
 
@@ -59,7 +60,9 @@ private slots:
 
     void opensThePage_data() {
         QTest::addColumn<int>("launch");
-        QTest::addColumn<int>("checker");  // -1: none; 0, 1: its answer; 2: true, then false
+        // The custom checker: -1 none; 0, 1 its answer; 2, 3 yes, and then, while the gateway
+        // holds the stimulus, 2 no, 3 the extension is destroyed.
+        QTest::addColumn<int>("checker");
         QTest::addColumn<QByteArray>("installer");
         QTest::addColumn<QString>("opened");  // empty: nothing
         const QByteArray code = "QuorvelSetupC1a2b.exe";
@@ -69,6 +72,7 @@ private slots:
         QTest::newRow("checker: yes") << 4 << 1 << code << kReinstallPage + "&did=C1a2b";
         QTest::newRow("checker: no") << 1 << 0 << code << QString();
         QTest::newRow("answer turns false while held") << 1 << 2 << code << QString();
+        QTest::newRow("destroyed while held") << 1 << 3 << code << QString();
         QTest::newRow("first not in the set")
             << 1 << -1 << QByteArray("QuorvelSetupA1234.exe") << kInstallPage;
         QTest::newRow("first in lower case")
@@ -101,17 +105,21 @@ private slots:
             std::make_shared<InstallerSettingsManager>(dir.filePath("installer.ini"));
         installerSettings->SetString("InstallerName", installer.toStdString());
         auto gateway = std::make_shared<HoldingGateway>();
-        Tyfi tyfi(customization, links, installerSettings,
-                  std::make_shared<ProductSettingsManager>(dir.filePath("product.ini")),
-                  std::make_shared<Launch>(launch), gateway);
+        auto tyfi = std::make_unique<Tyfi>(
+            customization, links, installerSettings,
+            std::make_shared<ProductSettingsManager>(dir.filePath("product.ini")),
+            std::make_shared<Launch>(launch), gateway);
         bool answer = checker != 0;
         if (checker >= 0) {
-            tyfi.setCustomNeedOpenChecker([&answer] { return answer; });
+            tyfi->setCustomNeedOpenChecker([&answer] { return answer; });
         }
-        tyfi.onStart();
+        tyfi->onStart();
         QTest::qWait(1000);  // the window is up: the stimulus comes after about 300 ms
         QVERIFY(links->opened.isEmpty());
         answer = checker != 0 && checker != 2;
+        if (checker == 3) {
+            tyfi.reset();
+        }
         gateway->Flush();
         QCOMPARE(links->opened, opened.isEmpty() ? QStringList() : QStringList{opened});
     }
