@@ -1,6 +1,7 @@
 #include "MainWindow.h"
 
 #include "TouchPanel.h"
+#include "WindowMenu.h"
 
 #include <Quorvel/App/Application/LocaleLabels.h>
 #include <Quorvel/App/Application/SharedMessages.h>
@@ -154,6 +155,7 @@ void MainWindow::BuildMenus() {
     m_viewMenu = menuBar()->addMenu(QString());
     m_languageMenu = m_viewMenu->addMenu(QString());
     m_themeMenu = m_viewMenu->addMenu(QString());
+    new WindowMenu(menuBar(), [this](QWidget* window) { return window == this; });
 
     m_helpMenu = menuBar()->addMenu(QString());
     for (auto key : {Quorvel::URLKeys::HELP_URL_menu, Quorvel::URLKeys::FAQ_URL_menu,

@@ -17,8 +17,8 @@ class QPlainTextEdit;
 class QPushButton;
 
 // The demo's shell: facts about this installation, notes that can be left unsaved, the
-// graphics-driver messages, and the File, View and Help menus; the Help menu's web pages come
-// from the links manager and open in the preferred browser.
+// graphics-driver messages, and the File, View, Window and Help menus; the Help menu's web
+// pages come from the links manager and open in the preferred browser.
 class MainWindow : public QMainWindow {
     Q_OBJECT
 public:

@@ -142,12 +142,21 @@ int main(int argc, char** argv) {
     ApplicationRegistryUpdater registryUpdater(productSettings);
     InstallerUpdater installerUpdater(productSettings);
     AutoUpdateRequester updateRequester(customization, productSettings);
+    // After an installation the thank-you page opens in that browser once the window is up.
+    Tyfi thankYouPage(customization, links, installerSettings, productSettings,
+                      app.GetLaunchTypeProcessor(), app.GetExternalStimulusGateway());
+    // The built-in rule only keeps background starts out; here the page belongs to the first
+    // start after an installation or a reinstallation.
+    thankYouPage.setCustomNeedOpenChecker([launch = app.GetLaunchTypeProcessor()] {
+        return launch->GetLaunchType() == LaunchType::AfterInstall ||
+               launch->GetLaunchType() == LaunchType::AfterReinstall;
+    });
     // Last: its dialog, on the first start after installation, is modal.
     EmailCollector emailCollector(customization, links, app.GetMailSettingsManager(),
                                   app.GetLaunchTypeProcessor(), app.GetExternalStimulusGateway(),
                                   httpClient);
-    const std::vector<IExtension*> extensions{&registryUpdater, &browser, &installerUpdater,
-                                              &updateRequester, &emailCollector};
+    const std::vector<IExtension*> extensions{&registryUpdater, &browser,      &installerUpdater,
+                                              &updateRequester, &thankYouPage, &emailCollector};
 
     MainWindow window(app, lookAndFeel, browser, Application::CheckRunnedInstaller());
     window.show();

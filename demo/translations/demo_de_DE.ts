@@ -265,4 +265,19 @@ Trotzdem beenden und sie verlieren?</translation>
         <translation>Die Suche nach Updates ist fehlgeschlagen</translation>
     </message>
 </context>
+<context>
+    <name>WindowMenu</name>
+    <message>
+        <source>&amp;Window</source>
+        <translation>&amp;Fenster</translation>
+    </message>
+    <message>
+        <source>Mi&amp;nimize</source>
+        <translation>Mi&amp;nimieren</translation>
+    </message>
+    <message>
+        <source>&amp;Zoom</source>
+        <translation>&amp;Zoomen</translation>
+    </message>
+</context>
 </TS>

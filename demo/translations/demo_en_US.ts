@@ -261,6 +261,20 @@ Quit anyway and lose them?</source>
     </message>
     <message>
         <source>Could not check for updates</source>
+    </message>
+</context>
+<context>
+    <name>WindowMenu</name>
+    <message>
+        <source>&amp;Window</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Mi&amp;nimize</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>&amp;Zoom</source>
         <translation type="unfinished"></translation>
     </message>
 </context>

@@ -265,4 +265,19 @@ Quit anyway and lose them?</source>
         <translation>Не удалось проверить обновления</translation>
     </message>
 </context>
+<context>
+    <name>WindowMenu</name>
+    <message>
+        <source>&amp;Window</source>
+        <translation>&amp;Окно</translation>
+    </message>
+    <message>
+        <source>Mi&amp;nimize</source>
+        <translation>&amp;Свернуть</translation>
+    </message>
+    <message>
+        <source>&amp;Zoom</source>
+        <translation>&amp;Изменить масштаб</translation>
+    </message>
+</context>
 </TS>

@@ -10,6 +10,8 @@
 #include <Quorvel/App/Application/Browser/PreferredBrowser.h>
 #include <Quorvel/App/Application/Browser/ProcessMap.h>
 #include <Quorvel/App/Application/Browser/URLHandler.h>
+#include <Quorvel/App/Application/Dialogs/MacMenuActionHandler.h>
+#include <Quorvel/App/Application/Dialogs/OpenWindowWaiter.h>
 #include <Quorvel/App/Application/Extensions/ApplicationRegistryUpdater.h>
 #include <Quorvel/App/Application/Extensions/AutoUpdateRequester.h>
 #include <Quorvel/App/Application/Extensions/EmailCollector/EmailCollector.h>
@@ -17,6 +19,7 @@
 #include <Quorvel/App/Application/Extensions/HttpRequestUpdater.h>
 #include <Quorvel/App/Application/Extensions/IExtension.h>
 #include <Quorvel/App/Application/Extensions/InstallerUpdater.h>
+#include <Quorvel/App/Application/Extensions/Tyfi.h>
 #include <Quorvel/App/Application/Gesture/Consumer.h>
 #include <Quorvel/App/Application/Gesture/Emitter.h>
 #include <Quorvel/App/Application/Gesture/Gesture.h>

@@ -1,7 +1,7 @@
 #!/bin/bash
-# Builds the Qt-free Windows process lister with mingw-w64 together with win_backends_test.cpp
-# and runs the result under wine; the Windows sources that need Qt get a mingw syntax check
-# against the Qt headers of this machine.
+# Builds the Qt-free Windows process lister and open-window check with mingw-w64 together with
+# win_backends_test.cpp and runs the result under wine; the Windows sources that need Qt get a
+# mingw syntax check against the Qt headers of this machine.
 # Usage: run_win_backends_test.sh <applicationcore source dir> <work dir> <Qt include dir>
 # Exits 77 (skipped) only when the cross compiler or wine is missing.
 set -u
@@ -31,9 +31,11 @@ for lib in ApplicationCore Foundation Contracts Services QtUtil; do
 done
 root=$(cd "$source_dir/.." && pwd)
 for file in "$platform"/win/WinBrowserRegistry.cpp "$platform"/win/WinExecutableNames.cpp \
-            "$source_dir"/src/Quorvel/App/Application/Browser/*.cpp; do
+            "$source_dir"/src/Quorvel/App/Application/Browser/*.cpp \
+            "$source_dir"/src/Quorvel/App/Application/Dialogs/*.cpp; do
     "$compiler" "${flags[@]}" -fsyntax-only -isystem "$qt_include" \
-        -isystem "$qt_include/QtCore" -isystem "$qt_include/QtGui" -I"$platform" \
+        -isystem "$qt_include/QtCore" -isystem "$qt_include/QtGui" \
+        -isystem "$qt_include/QtWidgets" -I"$platform" \
         -I"$source_dir/src" -I"$root/foundation/src" -I"$root/contracts/src" \
         -I"$work_dir/include" "$file" ||
         { echo "mingw-w64 syntax check of $file failed"; exit 1; }
@@ -42,7 +44,8 @@ done
 
 "$compiler" "${flags[@]}" -static -O1 -municode -I"$platform" \
     "$source_dir/tests/win/win_backends_test.cpp" "$platform/win/WinProcessLister.cpp" \
-    -o "$exe" || { echo "mingw-w64 build of the process lister failed"; exit 1; }
+    "$platform/win/WinOpenWindowCheck.cpp" -o "$exe" ||
+    { echo "mingw-w64 build of the Windows backends failed"; exit 1; }
 
 bash "$(dirname "$0")/../../../cmake/run-under-wine.sh" "$exe"
 result=$?

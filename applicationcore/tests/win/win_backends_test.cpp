@@ -1,10 +1,13 @@
-// Exercises the Qt-free Windows process lister; built by mingw-w64 and run under wine.
+// Exercises the Qt-free Windows process lister and open-window check; built by mingw-w64 and
+// run under wine.
 
+#include "OpenWindowCheck.h"
 #include "ProcessLister.h"
 
 #include <windows.h>
 
 #include <algorithm>
+#include <atomic>
 #include <cstdio>
 #include <cwctype>
 #include <string>
@@ -79,6 +82,30 @@ void TestProcessList() {
     ::RemoveDirectoryW(folder.c_str());
 }
 
+// A real window of this process ends the wait only while it is shown.
+void TestOpenWindowCheck() {
+    const auto stillWaiting = [] {
+        std::atomic<bool> waiting{true};
+        Quorvel::App::Platform::CheckForOpenWindow(waiting);
+        return waiting.load();
+    };
+    Check(stillWaiting(), "no window: still waiting");
+    WNDCLASSW windowClass = {};
+    windowClass.lpfnWndProc = ::DefWindowProcW;
+    windowClass.lpszClassName = L"QuorvelWaiterTest";
+    ::RegisterClassW(&windowClass);
+    const HWND window = ::CreateWindowExW(0, windowClass.lpszClassName, L"Waiter test",
+                                          WS_OVERLAPPEDWINDOW, 0, 0, 200, 100, nullptr, nullptr,
+                                          nullptr, nullptr);
+    Check(window != nullptr, "a window is made");
+    Check(stillWaiting(), "a hidden window: still waiting");
+    ::ShowWindow(window, SW_SHOW);
+    Check(!stillWaiting(), "a shown window ends the wait");
+    ::ShowWindow(window, SW_HIDE);
+    Check(stillWaiting(), "hidden again: still waiting");
+    ::DestroyWindow(window);
+}
+
 }  // namespace
 
 int wmain(int argc, wchar_t** argv) {
@@ -87,6 +114,7 @@ int wmain(int argc, wchar_t** argv) {
         return 0;
     }
     TestProcessList();
+    TestOpenWindowCheck();
     std::printf("%d failed\n", g_failures);
     return g_failures == 0 ? 0 : 1;
 }
