@@ -1,5 +1,6 @@
 #include "HeadlessTour.h"
 
+#include "HeadlessBoxAnswerer.h"
 #include "MainWindow.h"
 
 #include <Quorvel/Util/TextConversion.h>
@@ -18,7 +19,15 @@ HeadlessTour::HeadlessTour(MainWindow& window,
     : m_window(window),
       m_lookAndFeel(std::move(lookAndFeel)),
       m_lifetime(std::move(lifetime)),
-      m_directory(std::move(directory)) {}
+      m_directory(std::move(directory)) {
+    if (!m_directory.isEmpty()) {
+        m_boxes = new HeadlessBoxAnswerer(m_directory, this);
+    }
+}
+
+QStringList HeadlessTour::Pictures() const {
+    return m_boxes ? m_pictures + m_boxes->Pictures() : m_pictures;
+}
 
 void HeadlessTour::Run() {
     QDir().mkpath(m_directory);

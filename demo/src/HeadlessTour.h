@@ -8,12 +8,14 @@
 
 #include <memory>
 
+class HeadlessBoxAnswerer;
 class MainWindow;
 class QMenu;
 
 // Runs the demo without anyone at the screen: once started, pictures the Help menu, picks every
 // theme and every language from the View menu as a user would, saves a picture of the main
-// window for each, puts the user's own choice back, and quits.
+// window for each, puts the user's own choice back, and quits. Message boxes on the way (the
+// quit confirmation, a diagnostic's box) are pictured and answered.
 class HeadlessTour : public QObject {
     Q_OBJECT
 public:
@@ -21,7 +23,7 @@ public:
                  std::shared_ptr<Quorvel::App::ILifetimeManager> lifetime, QString directory);
 
     void Run();
-    const QStringList& Pictures() const { return m_pictures; }
+    QStringList Pictures() const;
 
 private:
     void Pick(QMenu* menu, const std::string& name);
@@ -32,4 +34,5 @@ private:
     std::shared_ptr<Quorvel::App::ILifetimeManager> m_lifetime;
     QString m_directory;
     QStringList m_pictures;
+    HeadlessBoxAnswerer* m_boxes = nullptr;
 };

@@ -1,5 +1,8 @@
 #include "MainWindow.h"
 
+#include "AccentColorButton.h"
+#include "SettingsMenu.h"
+
 #include <Quorvel/App/Application/LocaleLabels.h>
 #include <Quorvel/App/Application/SharedMessages.h>
 #include <Quorvel/App/IUserSettingsManager.h>
@@ -108,6 +111,8 @@ MainWindow::MainWindow(Application& application, std::shared_ptr<LookAndFeelMana
     setCentralWidget(BuildCentralWidget());
     m_status = new QLabel(this);
     statusBar()->addWidget(m_status);
+    statusBar()->addPermanentWidget(
+        new AccentColorButton(m_application.Get<IApplicationSettingsManager>(), this, this));
     resize(760, 560);
 
     if (auto user = m_application.Get<IUserSettingsManager>()) {
@@ -152,6 +157,7 @@ void MainWindow::BuildMenus() {
     m_viewMenu = menuBar()->addMenu(QString());
     m_languageMenu = m_viewMenu->addMenu(QString());
     m_themeMenu = m_viewMenu->addMenu(QString());
+    menuBar()->addMenu(new SettingsMenu(m_application.Get<IApplicationSettingsManager>(), this));
 
     m_helpMenu = menuBar()->addMenu(QString());
     for (auto key : {Quorvel::URLKeys::HELP_URL_menu, Quorvel::URLKeys::FAQ_URL_menu,
@@ -306,8 +312,10 @@ void MainWindow::RefreshFacts() {
 }
 
 void MainWindow::Restart() {
+    m_restarting = true;  // the restart asks; quitting for it is not asked about again
     m_application.Get<ILifetimeManager>()->tryToRestart(WorkingMode::Interactive, std::string(),
                                                         RestartArguments());
+    m_restarting = false;
 }
 
 void MainWindow::SaveNotes() {

@@ -1,8 +1,11 @@
 // The demo product: a small but complete product built on the Quorvel application core.
+#include "CrashLog.h"
 #include "DemoSplash.h"
 #include "HeadlessTour.h"
 #include "LookAndFeelApplier.h"
 #include "MainWindow.h"
+#include "QuitConfirmation.h"
+#include "SupportDiagnostics.h"
 #include "UnsavedWorkGuard.h"
 
 #include <Quorvel/ApplicationCore.h>
@@ -88,7 +91,9 @@ int main(int argc, char** argv) {
     const QDir data(options.dataDirectory);
 
     std::shared_ptr<CustomizationManager> customization;
+    std::unique_ptr<SupportDiagnostics> diagnostics;
     try {
+        diagnostics = std::make_unique<SupportDiagnostics>(lifetime);  // contradicting options throw
         customization =
             CustomizationManager::FromFile(data.filePath(CustomizationManager::FileName));
     } catch (const std::exception& error) {
@@ -97,6 +102,7 @@ int main(int argc, char** argv) {
         return 1;
     }
     app.SetCustomizationManager(customization);  // names the application, logs the start-up
+    InstallCrashLog(logDirectory.toStdString() + "/quorvel-demo.INFO");
 
     // The stores take their place from the names the customization just gave.
     auto applicationSettings = std::make_shared<ApplicationSettingsManager>();
@@ -123,6 +129,7 @@ int main(int argc, char** argv) {
         productSettings, app.Get<IUserSettingsManager>(), app.GetLaunchTypeProcessor(),
         installerSettings, data.filePath(LinksManager::FileName));
     app.SetLinksManager(links);
+    diagnostics->Initialize(customization, lookAndFeel, links);
     app.setProperty("linkStyle", "color: #2f6fdf; text-decoration: underline;");
     LookAndFeelApplier applier(lookAndFeel, applicationSettings, customization);
     applier.Restore();
@@ -142,6 +149,10 @@ int main(int argc, char** argv) {
 
     UnsavedWorkGuard guard([&window] { return window.HasUnsavedWork(); }, &window);
     lifetime->RegisterEventHandler(&guard);
+    QuitConfirmation quitConfirmation(
+        applicationSettings,
+        [&window] { return window.HasUnsavedWork() || window.IsRestarting(); }, &window);
+    lifetime->RegisterEventHandler(&quitConfirmation);
     lifetime->addOnStartCallback([&extensions] {
         for (IExtension* extension : extensions) {
             extension->onStart();
@@ -161,6 +172,7 @@ int main(int argc, char** argv) {
     // Started once the event loop runs and the window is up.
     QTimer::singleShot(0, [&lifetime] { lifetime->start(); });
     const int code = app.exec();
+    lifetime->UnregisterEventHandler(&quitConfirmation);
     lifetime->UnregisterEventHandler(&guard);
 
     if (!interactive) {
