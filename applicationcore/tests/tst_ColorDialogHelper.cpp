@@ -8,34 +8,16 @@
 
 using namespace Quorvel::App;
 
-namespace {
-
-const std::string kGroup = "Quorvel::App::ColorDialogHelper/";
-
-// What a new process starts with: every custom colour white.
-void ForgetCustomColors() {
-    for (int i = 0; i < QColorDialog::customCount(); ++i) {
-        QColorDialog::setCustomColor(i, Qt::white);
-    }
-}
-
-}  // namespace
-
 class TestColorDialogHelper : public QObject {
     Q_OBJECT
     QTemporaryDir m_dir;
     std::shared_ptr<ApplicationSettingsManager> m_settings;
+    const std::string m_group = "Quorvel::App::ColorDialogHelper/";
 
 private slots:
     void init() {
         m_settings = std::make_shared<ApplicationSettingsManager>(m_dir.filePath("a.ini"));
         m_settings->Remove("Quorvel::App::ColorDialogHelper");
-    }
-
-    void firstRunLeavesTheDialogAlone() {
-        QColorDialog::setCustomColor(2, Qt::red);
-        ColorDialogHelper helper(m_settings);
-        QCOMPARE(QColorDialog::customColor(2), QColor(Qt::red));
     }
 
     void coloursSurviveARestartOpaque_data() {
@@ -47,17 +29,20 @@ private slots:
     void coloursSurviveARestartOpaque() {
         QFETCH(QColor, chosen);
         QFETCH(QString, stored);
-        m_settings->SetString(kGroup + "Color40", "#ffffff");  // from a longer, older list
+        m_settings->SetString(m_group + "Color40", "#ffffff");  // of an older, longer list
+        QColorDialog::setCustomColor(3, Qt::red);
         {
-            ColorDialogHelper helper(m_settings);
+            ColorDialogHelper helper(m_settings);  // a first run: nothing to load
+            QCOMPARE(QColorDialog::customColor(3), QColor(Qt::red));
             QColorDialog::setCustomColor(3, chosen);
         }
-        QCOMPARE(m_settings->GetInt(kGroup + "ColorsCount", 0), QColorDialog::customCount());
-        QCOMPARE(QString::fromStdString(m_settings->GetString(kGroup + "Color3", "")), stored);
-        QVERIFY(!m_settings->Contains(kGroup + "Color40"));
+        QCOMPARE(m_settings->GetInt(m_group + "ColorsCount", 0), QColorDialog::customCount());
+        QCOMPARE(QString::fromStdString(m_settings->GetString(m_group + "Color3", "")), stored);
+        QVERIFY(!m_settings->Contains(m_group + "Color40"));
 
-        ForgetCustomColors();
-        ColorDialogHelper restarted(std::make_shared<ApplicationSettingsManager>(m_dir.filePath("a.ini")));
+        QColorDialog::setCustomColor(3, Qt::white);  // a new process, a new store on the file
+        ColorDialogHelper restarted(
+            std::make_shared<ApplicationSettingsManager>(m_dir.filePath("a.ini")));
         QCOMPARE(QColorDialog::customColor(3), QColor(stored));
     }
 
@@ -68,7 +53,7 @@ private slots:
         first.reset();
         QColorDialog::setCustomColor(0, Qt::blue);
         copy.reset();
-        QCOMPARE(m_settings->GetString(kGroup + "Color0", ""), std::string("#0000ff"));
+        QCOMPARE(m_settings->GetString(m_group + "Color0", ""), std::string("#0000ff"));
     }
 };
 

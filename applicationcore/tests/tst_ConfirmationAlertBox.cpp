@@ -7,29 +7,28 @@
 #include <QCheckBox>
 #include <QtTest>
 
-#include <functional>
-
 using namespace Quorvel::App;
-using Button = QMessageBox::StandardButton;
+using Box = ConfirmationAlertBox;
 
 namespace {
 
-using Setup = std::function<void(ConfirmationAlertBox&)>;
+const int Yes = QMessageBox::Yes, No = QMessageBox::No, Cancel = QMessageBox::Cancel;
 
-// Asks the question "q": clicks `answer`, ticking the check box first when `tick`. Returns what
-// Exec gave and whether the box was shown at all.
-std::pair<int, bool> Ask(const std::shared_ptr<ApplicationSettingsManager>& settings, int buttons,
-                         int answer, bool tick, const Setup& setup = [](auto&) {}) {
-    ConfirmationAlertBox box(settings, Quorvel::Util::AlertBox::Question, "Title", "Text",
-                             QMessageBox::StandardButtons(buttons), nullptr, Qt::Dialog);
-    box.SetConfirmationId("q");
-    setup(box);
-    Quorvel::TestSupport::ModalAnswerer answerer{Button(answer)};
-    if (tick) {
-        answerer.TickCheckBox();
-    }
+std::unique_ptr<Box> Make(const std::shared_ptr<ApplicationSettingsManager>& settings,
+                          int buttons = Yes | No) {
+    auto box = std::make_unique<Box>(settings, Quorvel::Util::AlertBox::Question, "Title", "Text",
+                                     QMessageBox::StandardButtons(buttons), nullptr, Qt::Dialog);
+    box->SetConfirmationId("q");
+    return box;
+}
+
+// Exec, answered with `answer` (NoButton: closed without a button), ticking the check box first
+// when asked. The result, or -1 when the box was not shown.
+int Ask(Box& box, int answer, bool tick) {
+    Quorvel::TestSupport::ModalAnswerer answerer{QMessageBox::StandardButton(answer)};
+    if (tick) answerer.TickCheckBox();
     const int result = box.Exec();
-    return {result, answerer.Answered()};
+    return answerer.Answered() ? result : -1 - result;
 }
 
 }  // namespace
@@ -39,86 +38,61 @@ class TestConfirmationAlertBox : public QObject {
 private slots:
     void remembersWhatTheRulesAllow_data() {
         QTest::addColumn<int>("buttons");
-        QTest::addColumn<int>("answer");  // NoButton: closed without a button
+        QTest::addColumn<QString>("setup");
+        QTest::addColumn<int>("answer");
         QTest::addColumn<bool>("tick");
-        QTest::addColumn<bool>("rememberOnReject");
-        QTest::addColumn<int>("rememberOnly");
-        QTest::addColumn<int>("forced");  // -1: none
-        QTest::addColumn<bool>("writable");
-        QTest::addColumn<int>("remembered");  // -1: nothing stored, the next box shows
-        const int yesNo = QMessageBox::Yes | QMessageBox::No;
-        const int okCancel = QMessageBox::Ok | QMessageBox::Cancel;
-        QTest::newRow("yes") << yesNo << int(Button::Yes) << true << false << 0 << -1 << true
-                             << int(Button::Yes);
-        QTest::newRow("no has no reject role") << yesNo << int(Button::No) << true << false << 0
-                                               << -1 << true << int(Button::No);
-        QTest::newRow("cancel is a rejection") << okCancel << int(Button::Cancel) << true << false
-                                               << 0 << -1 << true << -1;
-        QTest::newRow("rejection on request") << okCancel << int(Button::Cancel) << true << true
-                                              << 0 << -1 << true << int(Button::Cancel);
-        QTest::newRow("outside remember-only") << yesNo << int(Button::No) << true << false
-                                               << int(Button::Yes) << -1 << true << -1;
-        QTest::newRow("forced answer kept") << yesNo << int(Button::Yes) << true << false << 0
-                                            << int(Button::No) << true << int(Button::No);
-        QTest::newRow("not ticked") << yesNo << int(Button::Yes) << false << false << 0 << -1
-                                    << true << -1;
-        QTest::newRow("no clicked button") << yesNo << int(Button::NoButton) << true << false << 0
-                                           << -1 << true << int(Button::NoButton);
-        QTest::newRow("store cannot be written") << yesNo << int(Button::Yes) << true << false << 0
-                                                 << -1 << false << int(Button::Yes);
+        QTest::addColumn<int>("remembered");  // -1: nothing, the next box shows
+        QTest::newRow("yes") << Yes + No << "" << Yes << true << Yes;
+        QTest::newRow("no has no reject role") << Yes + No << "" << No << true << No;
+        QTest::newRow("cancel rejects") << QMessageBox::Ok + Cancel << "" << Cancel << true << -1;
+        QTest::newRow("on reject")
+            << QMessageBox::Ok + Cancel << "reject" << Cancel << true << Cancel;
+        QTest::newRow("outside remember-only") << Yes + No << "only yes" << No << true << -1;
+        QTest::newRow("forced answer") << Yes + No << "force no" << Yes << true << No;
+        QTest::newRow("not ticked") << Yes + No << "" << Yes << false << -1;
+        QTest::newRow("no clicked button") << Yes + No << "" << 0 << true << 0;
+        QTest::newRow("store cannot be written") << Yes + No << "unwritable" << Yes << true << Yes;
     }
     void remembersWhatTheRulesAllow() {
         QFETCH(int, buttons);
+        QFETCH(QString, setup);
         QFETCH(int, answer);
         QFETCH(bool, tick);
-        QFETCH(bool, rememberOnReject);
-        QFETCH(int, rememberOnly);
-        QFETCH(int, forced);
-        QFETCH(bool, writable);
         QFETCH(int, remembered);
         QTemporaryDir dir;
         QFile blocker(dir.filePath("blocker"));  // nobody can make a folder inside a file
         QVERIFY(blocker.open(QIODevice::WriteOnly));
         auto settings = std::make_shared<ApplicationSettingsManager>(
-            dir.filePath(writable ? "application.ini" : "blocker/application.ini"));
-        const Setup setup = [&](ConfirmationAlertBox& box) {
-            box.SetRememberOnReject(rememberOnReject);
-            box.SetRememberOnly(QMessageBox::StandardButtons(rememberOnly));
-            if (forced >= 0) {
-                box.SetForceSaveAnswer(forced);
+            dir.filePath(setup == "unwritable" ? "blocker/a.ini" : "a.ini"));
+        for (int run = 0; run < 2; ++run) {
+            auto box = Make(settings, buttons);
+            box->SetRememberOnReject(setup == "reject");
+            box->SetRememberOnly(QMessageBox::StandardButtons(setup == "only yes" ? Yes : 0));
+            if (setup == "force no") box->SetForceSaveAnswer(No);
+            if (run == 0) {
+                QCOMPARE(Ask(*box, answer, tick), answer);  // the answer given, whatever is kept
+                QCOMPARE(settings->GetBool("confirm/q_dont_confirm", false), remembered >= 0);
+                QCOMPARE(settings->GetInt("confirm/q_answer", -1), remembered);
+            } else {  // the same question again: from the store, or shown
+                QCOMPARE(Ask(*box, answer, false), remembered >= 0 ? -1 - remembered : answer);
             }
-        };
-        QCOMPARE(Ask(settings, buttons, answer, tick, setup), std::make_pair(answer, true));
-        QCOMPARE(settings->GetBool("confirm/q_dont_confirm", false), remembered >= 0);
-        QCOMPARE(settings->GetInt("confirm/q_answer", -1), remembered);
-
-        // The same question again: answered from the store, or shown.
-        const auto again = Ask(settings, buttons, answer, false, setup);
-        QCOMPARE(again, remembered >= 0 ? std::make_pair(remembered, false)
-                                        : std::make_pair(answer, true));
+        }
     }
 
-    void resetKeepsTheCheckBoxOfTheSameBox() {
+    void resetLeavesTheCheckBoxOfTheSameBox() {
         QTemporaryDir dir;
         auto settings = std::make_shared<ApplicationSettingsManager>(dir.filePath("a.ini"));
-        Ask(settings, QMessageBox::Yes | QMessageBox::No, Button::Yes, true);
-        ConfirmationAlertBox box(settings, Quorvel::Util::AlertBox::Question, "Title", "Text",
-                                 QMessageBox::Yes | QMessageBox::No, nullptr, Qt::Dialog);
-        QCOMPARE(box.findChild<QCheckBox*>("dontConfirmCheckBox"), box.checkBox());
-        box.SetConfirmationId("q");
-        box.Reset();
-        QCOMPARE(settings->GetBool("confirm/q_dont_confirm", true), false);
-        Quorvel::TestSupport::ModalAnswerer answerer(Button::No);
-        QCOMPARE(box.Exec(), Button::Yes);  // still ticked: skipped
-        QVERIFY(!answerer.Answered());
-        box.SetConfirmationId("q");
-        QVERIFY(!box.IsDontConfirm());
-
-        // Ticked by the product with nothing stored: NoButton, without showing.
-        box.SetConfirmationId("never asked");
-        box.SetDontConfirm(true);
-        QCOMPARE(box.Exec(), Button::NoButton);
-        QVERIFY(!answerer.Answered());
+        Ask(*Make(settings), Yes, true);
+        auto box = Make(settings);
+        QCOMPARE(box->findChild<QCheckBox*>("dontConfirmCheckBox"), box->checkBox());
+        box->Reset();
+        QVERIFY(!settings->GetBool("confirm/q_dont_confirm", true));
+        QCOMPARE(Ask(*box, No, false), -1 - Yes);  // still ticked: skipped
+        box->SetConfirmationId("q");
+        QVERIFY(!box->IsDontConfirm());
+        box->SetConfirmationId("never asked");  // ticked with nothing stored
+        box->SetDontConfirm(true);
+        QCOMPARE(Ask(*box, No, false), -1 - QMessageBox::NoButton);
     }
 };
 

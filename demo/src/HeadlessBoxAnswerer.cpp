@@ -20,7 +20,8 @@ void HeadlessBoxAnswerer::Poll() {
     }
     ++m_answered;
     QDir().mkpath(m_directory);
-    const QString picture = QDir(m_directory).filePath(QString("message-box-%1.png").arg(m_answered));
+    const QString picture =
+        QDir(m_directory).filePath(QString("message-box-%1.png").arg(m_answered));
     if (box->grab().save(picture)) {
         m_pictures << picture;
     }

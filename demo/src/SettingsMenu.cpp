@@ -1,14 +1,15 @@
 #include "SettingsMenu.h"
 
 #include <QEvent>
+#include <QStatusBar>
 
 SettingsMenu::SettingsMenu(std::shared_ptr<Quorvel::App::IApplicationSettingsManager> settings,
-                           QWidget* parent)
-    : QMenu(parent), m_settings(std::move(settings)) {
-    m_resetConfirmations = addAction(QString(), this, [this] {
+                           QMainWindow* window)
+    : QMenu(window), m_settings(std::move(settings)) {
+    m_resetConfirmations = addAction(QString(), this, [this, window] {
         // Every ConfirmationAlertBox keeps its answers under this group.
         m_settings->Remove("confirm");
-        emit ConfirmationsReset();
+        window->statusBar()->showMessage(tr("Every question will be asked again."), 5000);
     });
     Retranslate();
 }

@@ -29,10 +29,10 @@ void SupportDiagnostics::Report() {
         const auto dump = Quorvel::App::UrlTest::GetDumpPath(*m_customization);
         // A dump that could not be written was reported in a message box.
         if (dump.exists()) {
-            std::cout << "Links of every tested language: "
-                      << QDir::toNativeSeparators(QString::fromStdString(dump.utf8string()))
-                             .toStdString()
-                      << std::endl;
+            std::cout
+                << "Links of every tested language: "
+                << QDir::toNativeSeparators(QString::fromStdString(dump.utf8string())).toStdString()
+                << std::endl;
         }
     }
     if (parser.isSet("test-log-urls")) {

@@ -93,7 +93,8 @@ int main(int argc, char** argv) {
     std::shared_ptr<CustomizationManager> customization;
     std::unique_ptr<SupportDiagnostics> diagnostics;
     try {
-        diagnostics = std::make_unique<SupportDiagnostics>(lifetime);  // contradicting options throw
+        diagnostics =
+            std::make_unique<SupportDiagnostics>(lifetime);  // contradicting options throw
         customization =
             CustomizationManager::FromFile(data.filePath(CustomizationManager::FileName));
     } catch (const std::exception& error) {
@@ -150,8 +151,8 @@ int main(int argc, char** argv) {
     UnsavedWorkGuard guard([&window] { return window.HasUnsavedWork(); }, &window);
     lifetime->RegisterEventHandler(&guard);
     QuitConfirmation quitConfirmation(
-        applicationSettings,
-        [&window] { return window.HasUnsavedWork() || window.IsRestarting(); }, &window);
+        applicationSettings, [&window] { return window.HasUnsavedWork() || window.IsRestarting(); },
+        &window);
     lifetime->RegisterEventHandler(&quitConfirmation);
     lifetime->addOnStartCallback([&extensions] {
         for (IExtension* extension : extensions) {

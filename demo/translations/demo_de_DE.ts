@@ -2,6 +2,17 @@
 <!DOCTYPE TS>
 <TS version="2.1" language="de_DE">
 <context>
+    <name>AccentColorButton</name>
+    <message>
+        <source>Accent colour…</source>
+        <translation>Akzentfarbe…</translation>
+    </message>
+    <message>
+        <source>Accent colour</source>
+        <translation>Akzentfarbe</translation>
+    </message>
+</context>
+<context>
     <name>Demo</name>
     <message>
         <source>Cannot start</source>
@@ -204,6 +215,32 @@
     <message>
         <source>the system&apos;s default browser</source>
         <translation>der Standardbrowser des Systems</translation>
+    </message>
+</context>
+<context>
+    <name>QuitConfirmation</name>
+    <message>
+        <source>Quit</source>
+        <translation>Beenden</translation>
+    </message>
+    <message>
+        <source>Do you want to quit %1?</source>
+        <translation>Möchten Sie %1 beenden?</translation>
+    </message>
+</context>
+<context>
+    <name>SettingsMenu</name>
+    <message>
+        <source>Every question will be asked again.</source>
+        <translation>Alle Fragen werden wieder gestellt.</translation>
+    </message>
+    <message>
+        <source>&amp;Settings</source>
+        <translation>&amp;Einstellungen</translation>
+    </message>
+    <message>
+        <source>Reset all &amp;confirmations</source>
+        <translation>Alle &amp;Bestätigungen zurücksetzen</translation>
     </message>
 </context>
 <context>

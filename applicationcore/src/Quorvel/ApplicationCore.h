@@ -29,6 +29,7 @@
 #include <Quorvel/App/Application/SharedMessages.h>
 #include <Quorvel/App/Application/SplashController.h>
 #include <Quorvel/App/Application/TApplicationContextObserver.h>
+#include <Quorvel/App/Application/TApplicationContextObservers.h>
 #include <Quorvel/App/Application/Testing/CrashTest.h>
 #include <Quorvel/App/Application/Testing/DummytTestLocales.h>
 #include <Quorvel/App/Application/Testing/ITest.h>
@@ -36,7 +37,6 @@
 #include <Quorvel/App/Application/Testing/SslTest.h>
 #include <Quorvel/App/Application/Testing/Testing.h>
 #include <Quorvel/App/Application/Testing/UrlTest.h>
-#include <Quorvel/App/Application/TApplicationContextObservers.h>
 #include <Quorvel/App/Application/TopManagerObserver.h>
 #include <Quorvel/App/Application/WorkingMode.h>
 #include <Quorvel/Core/EventHandlerList.h>

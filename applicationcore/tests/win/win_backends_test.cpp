@@ -98,8 +98,9 @@ void TestAccessViolation() {
             ::CloseHandle(info.hProcess);
         }
         Check(code == EXCEPTION_ACCESS_VIOLATION,
-              thread == L"main" ? "a fault on the main thread ends with the access-violation code"
-                                : "a fault on a background thread ends with the access-violation code");
+              thread == L"main"
+                  ? "a fault on the main thread ends with the access-violation code"
+                  : "a fault on a background thread ends with the access-violation code");
     }
 }
 

@@ -24,7 +24,8 @@ ColorDialogHelper::ColorDialogHelper(const std::shared_ptr<IApplicationSettingsM
     for (int index = 0; index < count; ++index) {
         // The dialog ignores an index beyond its own number of custom colours.
         QColorDialog::setCustomColor(
-            index, QColor(Util::Utf8ToQString(m_settings->GetString(ColorKey(index), transparent))));
+            index,
+            QColor(Util::Utf8ToQString(m_settings->GetString(ColorKey(index), transparent))));
     }
 }
 

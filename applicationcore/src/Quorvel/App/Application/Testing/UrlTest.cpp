@@ -119,8 +119,8 @@ void UrlTest::Impl::testUrls(const ioPath& path, const std::list<std::string>& t
                 }
             }
             for (size_t i = first; i < records.size(); ++i) {
-                file.write((locale + ";" + records[i].first + ";" + records[i].second + ";\n")
-                               .c_str());
+                file.write(
+                    (locale + ";" + records[i].first + ";" + records[i].second + ";\n").c_str());
             }
         }
         if (open) {
