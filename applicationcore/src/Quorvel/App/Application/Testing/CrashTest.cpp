@@ -18,16 +18,18 @@ namespace {
 const QStringList kReasons{"segfault", "exception"};
 const QStringList kThreads{"main", "background"};
 
-const QCommandLineOption kAfter("test-crash-after", "Set crash after timeout in ms", "crashTimeout",
+const QString kAfterName = "test-crash-after";
+
+const QCommandLineOption kAfter(kAfterName, "Set crash after timeout in ms", "crashTimeout",
                                 "1000");
-const QCommandLineOption kReason("test-crash-reason",
-                                 QString("Select a crash reason for %1, available: %2")
-                                     .arg("test-crash-after", kReasons.join(", ")),
-                                 "crashReason", "segfault");
-const QCommandLineOption kThread("test-crash-thread",
-                                 QString("Select a crash thread for %1, available: %2")
-                                     .arg("test-crash-after", kThreads.join(", ")),
-                                 "crashThread", "background");
+const QCommandLineOption kReason(
+    "test-crash-reason",
+    QString("Select a crash reason for %1, available: %2").arg(kAfterName, kReasons.join(", ")),
+    "crashReason", "segfault");
+const QCommandLineOption kThread(
+    "test-crash-thread",
+    QString("Select a crash thread for %1, available: %2").arg(kAfterName, kThreads.join(", ")),
+    "crashThread", "background");
 
 // The option's value when it is one of `allowed`, else one error record and an empty string.
 QString Validated(const QCommandLineParser& parser, const QCommandLineOption& option,
@@ -46,7 +48,7 @@ void Crash(const QString& reason) {
         Platform::RaiseAccessViolation();
     }
     if (reason == "exception") {
-        throw std::runtime_error("Exception from test-crash-after");
+        throw std::runtime_error(Util::QStringToUtf8("Exception from " + kAfterName));
     }
 }
 

@@ -86,9 +86,7 @@ ioPath UrlTest::GetDumpPath(const ICustomizationManager& customization) {
 
 void UrlTest::Impl::testUrls(const ioPath& path, const std::list<std::string>& testLocales,
                              bool open, int delay) {
-    if (!path.parent_path().exists()) {
-        path.parent_path().create_directories();
-    }
+    path.parent_path().create_directories();  // a failure shows when the file does not open
     QFile file(Util::Utf8ToQString(path.utf8string()));
     if (!file.open(QIODevice::WriteOnly | QIODevice::Truncate | QIODevice::Text)) {
         Util::AlertBox(Util::AlertBox::Warning, "Config test error",
