@@ -17,7 +17,7 @@ void QuitConfirmation::onTryToQuit(const std::function<void()>& veto) {
         m_settings, Quorvel::Util::AlertBox::Question,
         QCoreApplication::translate("QuitConfirmation", "Quit"),
         QCoreApplication::translate("QuitConfirmation", "Do you want to quit %1?")
-            .arg(QCoreApplication::applicationName()),
+            .arg(m_parent->windowTitle()),  // the product's name
         QMessageBox::Yes | QMessageBox::No, m_parent, Qt::Dialog);
     box.SetConfirmationId(Id);
     box.SetRememberOnly(QMessageBox::Yes);

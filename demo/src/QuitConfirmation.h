@@ -15,6 +15,7 @@ class QuitConfirmation : public Quorvel::App::LifetimeObserver {
 public:
     static constexpr const char* Id = "quit";
 
+    // `parent` is the main window, whose title names the product.
     QuitConfirmation(std::shared_ptr<Quorvel::App::IApplicationSettingsManager> settings,
                      std::function<bool()> alreadyAsked, QWidget* parent);
 

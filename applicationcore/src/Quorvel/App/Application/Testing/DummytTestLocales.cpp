@@ -28,15 +28,14 @@ std::list<std::string> DummytTestLocales::GetTestLocales(
     for (const QString& part : parser.value(kLocales).split(',')) {
         requested.push_back(Util::QStringToUtf8(part));
     }
-    auto isIn = [](const std::vector<std::string>& names) {
-        return [&names](const std::string& locale) {
-            return std::find(names.begin(), names.end(), locale) != names.end();
-        };
+    static const std::vector<std::string> preferred{"ru_RU", "de_DE", "en_US"};
+    auto among = [](const std::vector<std::string>& names, const std::string& locale) {
+        return std::find(names.begin(), names.end(), locale) != names.end();
     };
     std::list<std::string> result = lookAndFeel->GetLocales();
-    result.remove_if([&](const std::string& locale) { return !isIn(requested)(locale); });
-    static const std::vector<std::string> first{"ru_RU", "de_DE", "en_US"};
-    std::stable_partition(result.begin(), result.end(), isIn(first));
+    result.remove_if([&](const std::string& locale) { return !among(requested, locale); });
+    std::stable_partition(result.begin(), result.end(),
+                          [&](const std::string& locale) { return among(preferred, locale); });
     return result;
 }
 
