@@ -3,7 +3,6 @@
 
 #include <QFileInfo>
 #include <QImage>
-#include <QMessageBox>
 #include <QProcess>
 #include <QSettings>
 #include <QTemporaryDir>
@@ -235,19 +234,6 @@ private slots:
         QVERIFY(written.open(QIODevice::ReadOnly));
         QVERIFY2(written.readAll().contains(content.toUtf8()), qPrintable(content));
         QVERIFY(!run.err.contains("QPlatformServices::openUrl"));  // logged, not opened
-    }
-
-    // A remembered "Yes" skips the quit question (the tour answers it unticked).
-    void rememberedQuitIsNotAsked() {
-        DemoHome home;
-        QSettings settings(home.SettingsFile("application"), QSettings::IniFormat);
-        settings.setValue("confirm/quit_dont_confirm", true);
-        settings.setValue("confirm/quit_answer", int(QMessageBox::Yes));
-        settings.sync();
-        const Run run = home.Start(
-            {"--data-dir", QUORVEL_DEMO_DATA_DIR, "--screenshot-dir", home.Path("shots")});
-        QCOMPARE(run.exitCode, 0);
-        QVERIFY(!run.out.contains("Message box"));
     }
 };
 
