@@ -64,6 +64,7 @@ void HeadlessTour::Run() {
     }
     Pick(m_window.ThemeMenu(), initialTheme);
     Pick(m_window.LanguageMenu(), initialLocale);
+    Settle();  // the quit question shows the window's title in that language
     m_lifetime->tryToQuit();
 }
 
