@@ -23,7 +23,7 @@ std::unique_ptr<Box> Make(const std::shared_ptr<ApplicationSettingsManager>& set
 }
 
 // Exec, answered with `answer` (NoButton: closed without a button), ticking the check box first
-// when asked. The result, or -1 when the box was not shown.
+// when asked. The result, or -1 - the result when the box was not shown.
 int Ask(Box& box, int answer, bool tick) {
     Quorvel::TestSupport::ModalAnswerer answerer{QMessageBox::StandardButton(answer)};
     if (tick) answerer.TickCheckBox();
