@@ -44,6 +44,12 @@
     </message>
     <message>
         <source>Not now</source>
+    </message>
+</context>
+<context>
+    <name>ConfirmationAlertBox</name>
+    <message>
+        <source>Don&apos;t show this again</source>
         <translation type="unfinished"></translation>
     </message>
 </context>

@@ -1,5 +1,6 @@
 #include "HeadlessTour.h"
 
+#include "HeadlessDialogAnswerer.h"
 #include "MainWindow.h"
 #include "UpdateChecker.h"
 
@@ -21,7 +22,15 @@ HeadlessTour::HeadlessTour(MainWindow& window,
     : m_window(window),
       m_lookAndFeel(std::move(lookAndFeel)),
       m_lifetime(std::move(lifetime)),
-      m_directory(std::move(directory)) {}
+      m_directory(std::move(directory)) {
+    if (!m_directory.isEmpty()) {
+        m_dialogs = new HeadlessDialogAnswerer(m_directory, this);
+    }
+}
+
+QStringList HeadlessTour::Pictures() const {
+    return m_dialogs ? m_pictures + m_dialogs->Pictures() : m_pictures;
+}
 
 void HeadlessTour::Run() {
     QDir().mkpath(m_directory);
@@ -59,6 +68,7 @@ void HeadlessTour::Run() {
     Pick(m_window.ThemeMenu(), initialTheme);
     Pick(m_window.LanguageMenu(), initialLocale);
     PictureUpdateCheck();
+    Settle();  // the quit question shows the window's title in that language
     m_lifetime->tryToQuit();
 }
 

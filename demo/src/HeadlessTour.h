@@ -8,6 +8,7 @@
 
 #include <memory>
 
+class HeadlessDialogAnswerer;
 class MainWindow;
 class QMenu;
 class UpdateChecker;
@@ -15,7 +16,8 @@ class UpdateChecker;
 // Runs the demo without anyone at the screen: once started, pictures the Help menu, picks every
 // theme and every language from the View menu as a user would, saves a picture of the main
 // window for each, puts the user's own choice back, waits for a due update check to answer
-// and pictures that, and quits.
+// and pictures that, and quits. Dialogs on the way (the e-mail offer, the quit confirmation, a
+// diagnostic's box) are pictured and answered.
 class HeadlessTour : public QObject {
     Q_OBJECT
 public:
@@ -24,7 +26,7 @@ public:
 
     void Run();
     void SetUpdateChecker(UpdateChecker* checker) { m_updateChecker = checker; }
-    const QStringList& Pictures() const { return m_pictures; }
+    QStringList Pictures() const;
 
 private:
     void Pick(QMenu* menu, const std::string& name);
@@ -37,4 +39,5 @@ private:
     QString m_directory;
     QStringList m_pictures;
     UpdateChecker* m_updateChecker = nullptr;
+    HeadlessDialogAnswerer* m_dialogs = nullptr;
 };

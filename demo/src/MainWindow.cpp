@@ -1,5 +1,7 @@
 #include "MainWindow.h"
 
+#include "AccentColorButton.h"
+#include "SettingsMenu.h"
 #include "TouchPanel.h"
 #include "WindowMenu.h"
 
@@ -111,6 +113,8 @@ MainWindow::MainWindow(Application& application, std::shared_ptr<LookAndFeelMana
     setCentralWidget(BuildCentralWidget());
     m_status = new QLabel(this);
     statusBar()->addWidget(m_status);
+    statusBar()->addPermanentWidget(
+        new AccentColorButton(m_application.Get<IApplicationSettingsManager>(), this, this));
     resize(760, 800);
 
     if (auto user = m_application.Get<IUserSettingsManager>()) {
@@ -155,6 +159,7 @@ void MainWindow::BuildMenus() {
     m_viewMenu = menuBar()->addMenu(QString());
     m_languageMenu = m_viewMenu->addMenu(QString());
     m_themeMenu = m_viewMenu->addMenu(QString());
+    menuBar()->addMenu(new SettingsMenu(m_application.Get<IApplicationSettingsManager>(), this));
     new WindowMenu(menuBar(), [this](QWidget* window) { return window == this; });
 
     m_helpMenu = menuBar()->addMenu(QString());
@@ -311,8 +316,10 @@ void MainWindow::RefreshFacts() {
 }
 
 void MainWindow::Restart() {
+    m_restarting = true;  // the restart asks; quitting for it is not asked about again
     m_application.Get<ILifetimeManager>()->tryToRestart(WorkingMode::Interactive, std::string(),
                                                         RestartArguments());
+    m_restarting = false;
 }
 
 void MainWindow::SaveNotes() {

@@ -28,6 +28,7 @@ public:
     ~MainWindow() override;
 
     bool HasUnsavedWork() const;
+    bool IsRestarting() const { return m_restarting; }
     QMenu* LanguageMenu() const { return m_languageMenu; }
     QMenu* ThemeMenu() const { return m_themeMenu; }
     QMenu* HelpMenu() const { return m_helpMenu; }
@@ -53,6 +54,7 @@ private:
     Quorvel::App::PreferredBrowser& m_browser;
     bool m_installerRunning;
     bool m_started = false;
+    bool m_restarting = false;
 
     QMenu* m_fileMenu = nullptr;
     QMenu* m_viewMenu = nullptr;

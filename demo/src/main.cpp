@@ -1,9 +1,11 @@
 // The demo product: a small but complete product built on the Quorvel application core.
+#include "CrashLog.h"
 #include "DemoSplash.h"
-#include "DialogDismisser.h"
 #include "HeadlessTour.h"
 #include "LookAndFeelApplier.h"
 #include "MainWindow.h"
+#include "QuitConfirmation.h"
+#include "SupportDiagnostics.h"
 #include "UnsavedWorkGuard.h"
 #include "UpdateChecker.h"
 
@@ -90,7 +92,10 @@ int main(int argc, char** argv) {
     const QDir data(options.dataDirectory);
 
     std::shared_ptr<CustomizationManager> customization;
+    std::unique_ptr<SupportDiagnostics> diagnostics;
     try {
+        diagnostics =
+            std::make_unique<SupportDiagnostics>(lifetime);  // contradicting options throw
         customization =
             CustomizationManager::FromFile(data.filePath(CustomizationManager::FileName));
     } catch (const std::exception& error) {
@@ -99,6 +104,7 @@ int main(int argc, char** argv) {
         return 1;
     }
     app.SetCustomizationManager(customization);  // names the application, logs the start-up
+    InstallCrashLog(logDirectory.toStdString() + "/quorvel-demo.INFO");
 
     // The stores take their place from the names the customization just gave.
     auto applicationSettings = std::make_shared<ApplicationSettingsManager>();
@@ -128,6 +134,7 @@ int main(int argc, char** argv) {
     // Every web request of the product carries its identifying headers.
     auto httpClient = std::make_shared<Quorvel::Networking::HttpClient>(createDefaultUpdater());
     app.Set<Quorvel::Networking::IHttpClient>(httpClient);
+    diagnostics->Initialize(customization, lookAndFeel, links);
     app.setProperty("linkStyle", "color: #2f6fdf; text-decoration: underline;");
     LookAndFeelApplier applier(lookAndFeel, applicationSettings, customization);
     applier.Restore();
@@ -166,6 +173,10 @@ int main(int argc, char** argv) {
 
     UnsavedWorkGuard guard([&window] { return window.HasUnsavedWork(); }, &window);
     lifetime->RegisterEventHandler(&guard);
+    QuitConfirmation quitConfirmation(
+        applicationSettings, [&window] { return window.HasUnsavedWork() || window.IsRestarting(); },
+        &window);
+    lifetime->RegisterEventHandler(&quitConfirmation);
     lifetime->addOnStartCallback([&extensions] {
         for (IExtension* extension : extensions) {
             extension->onStart();
@@ -179,20 +190,19 @@ int main(int argc, char** argv) {
 
     HeadlessTour tour(window, lookAndFeel, lifetime, options.screenshotDirectory);
     tour.SetUpdateChecker(&updateChecker);
-    std::unique_ptr<DialogDismisser> dismisser;
     if (!interactive) {
-        dismisser = std::make_unique<DialogDismisser>(options.screenshotDirectory);
         lifetime->addOnStartCallback([&tour] { QTimer::singleShot(0, &tour, &HeadlessTour::Run); });
     }
 
     // Started once the event loop runs and the window is up.
     QTimer::singleShot(0, [&lifetime] { lifetime->start(); });
     const int code = app.exec();
+    lifetime->UnregisterEventHandler(&quitConfirmation);
     lifetime->UnregisterEventHandler(&guard);
 
     if (!interactive) {
         std::cout << "Pictures of the main window and its dialogs:\n";
-        for (const QString& picture : tour.Pictures() + dismisser->Pictures()) {
+        for (const QString& picture : tour.Pictures()) {
             std::cout << "  " << picture.toStdString() << "\n";
         }
         std::cout << "Log: " << logDirectory.toStdString() << "/quorvel-demo.INFO" << std::endl;

@@ -290,6 +290,43 @@ private slots:
             QCOMPARE(file.readAll(), content);
         }
     }
+
+    // The support options beside the demo's own; a headless run prints the boxes it answers.
+    void supportOptions_data() {
+        QTest::addColumn<QString>("arguments");
+        QTest::addColumn<int>("exitCode");  // -2: crashed
+        QTest::addColumn<QString>("out");
+        QTest::addColumn<QString>("file");  // of the home
+        QTest::addColumn<QString>("content");
+        const QString log = "data/quorvel-demo/logs/quorvel-demo.INFO";
+        QTest::newRow("both ssl options") << "--ssl-enable --test-ssl-disable" << 1 << "" << log
+                                          << "test-ssl-disable and test-ssl-enable";
+        QTest::newRow("crash") << "--test-crash-after 0" << -2 << "" << log
+                               << "SIGSEGV (@0x0) received by PID";
+        const QString dump = "data/Quorvel Labs/QuorvelDemo/Quorvel Demo-url-dump.csv";
+        QTest::newRow("dump") << "--test-dump-urls" << 0 << "tested language: HOME/" + dump + '\n'
+                              << dump
+                              << "\nru_RU;HELP_URL_menu;https://quorvel.example/ru/spravka/";
+        QTest::newRow("quit asked") << "" << 0 << "Message box \"Quit\"" << log << "";
+    }
+    void supportOptions() {
+        QFETCH(QString, arguments);
+        QFETCH(int, exitCode);
+        QFETCH(QString, out);
+        QFETCH(QString, file);
+        QFETCH(QString, content);
+        DemoHome home;
+        const Run run = home.Start(
+            QStringList{"--data-dir", QUORVEL_DEMO_DATA_DIR, "--screenshot-dir",
+                        home.Path("shots")} +
+            arguments.replace("LOG", home.Path("links.log")).split(' ', Qt::SkipEmptyParts));
+        QCOMPARE(run.exitCode, exitCode);
+        QVERIFY2(run.out.contains(out.replace("HOME", home.Path(""))), qPrintable(run.out));
+        QFile written(home.Path(file));
+        QVERIFY(written.open(QIODevice::ReadOnly));
+        QVERIFY2(written.readAll().contains(content.toUtf8()), qPrintable(content));
+        QVERIFY(!run.err.contains("QPlatformServices::openUrl"));  // logged, not opened
+    }
 };
 
 QUORVEL_TEST_MAIN(DemoProductTest)

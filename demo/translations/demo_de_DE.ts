@@ -2,6 +2,17 @@
 <!DOCTYPE TS>
 <TS version="2.1" language="de_DE">
 <context>
+    <name>AccentColorButton</name>
+    <message>
+        <source>Accent colour…</source>
+        <translation>Akzentfarbe…</translation>
+    </message>
+    <message>
+        <source>Accent colour</source>
+        <translation>Akzentfarbe</translation>
+    </message>
+</context>
+<context>
     <name>Demo</name>
     <message>
         <source>Cannot start</source>
@@ -223,6 +234,32 @@
     <message>
         <source>Line %1 of a long text that follows the finger.</source>
         <translation>Zeile %1 eines langen Textes, der dem Finger folgt.</translation>
+    </message>
+</context>
+<context>
+    <name>QuitConfirmation</name>
+    <message>
+        <source>Quit</source>
+        <translation>Beenden</translation>
+    </message>
+    <message>
+        <source>Do you want to quit %1?</source>
+        <translation>Möchten Sie %1 beenden?</translation>
+    </message>
+</context>
+<context>
+    <name>SettingsMenu</name>
+    <message>
+        <source>Every question will be asked again.</source>
+        <translation>Alle Fragen werden wieder gestellt.</translation>
+    </message>
+    <message>
+        <source>&amp;Settings</source>
+        <translation>&amp;Einstellungen</translation>
+    </message>
+    <message>
+        <source>Reset all &amp;confirmations</source>
+        <translation>Alle &amp;Bestätigungen zurücksetzen</translation>
     </message>
 </context>
 <context>

@@ -2,6 +2,17 @@
 <!DOCTYPE TS>
 <TS version="2.1" language="en_US">
 <context>
+    <name>AccentColorButton</name>
+    <message>
+        <source>Accent colour…</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Accent colour</source>
+        <translation type="unfinished"></translation>
+    </message>
+</context>
+<context>
     <name>Demo</name>
     <message>
         <source>Cannot start</source>
@@ -222,6 +233,31 @@
     </message>
     <message>
         <source>Line %1 of a long text that follows the finger.</source>
+    </message>
+</context>
+<context>
+    <name>QuitConfirmation</name>
+    <message>
+        <source>Quit</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Do you want to quit %1?</source>
+        <translation type="unfinished"></translation>
+    </message>
+</context>
+<context>
+    <name>SettingsMenu</name>
+    <message>
+        <source>Every question will be asked again.</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>&amp;Settings</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Reset all &amp;confirmations</source>
         <translation type="unfinished"></translation>
     </message>
 </context>

@@ -2,6 +2,17 @@
 <!DOCTYPE TS>
 <TS version="2.1" language="ru_RU">
 <context>
+    <name>AccentColorButton</name>
+    <message>
+        <source>Accent colour…</source>
+        <translation>Цвет акцента…</translation>
+    </message>
+    <message>
+        <source>Accent colour</source>
+        <translation>Цвет акцента</translation>
+    </message>
+</context>
+<context>
     <name>Demo</name>
     <message>
         <source>Cannot start</source>
@@ -223,6 +234,32 @@
     <message>
         <source>Line %1 of a long text that follows the finger.</source>
         <translation>Строка %1 длинного текста, который следует за пальцем.</translation>
+    </message>
+</context>
+<context>
+    <name>QuitConfirmation</name>
+    <message>
+        <source>Quit</source>
+        <translation>Выход</translation>
+    </message>
+    <message>
+        <source>Do you want to quit %1?</source>
+        <translation>Закрыть %1?</translation>
+    </message>
+</context>
+<context>
+    <name>SettingsMenu</name>
+    <message>
+        <source>Every question will be asked again.</source>
+        <translation>Все вопросы будут задаваться снова.</translation>
+    </message>
+    <message>
+        <source>&amp;Settings</source>
+        <translation>&amp;Настройки</translation>
+    </message>
+    <message>
+        <source>Reset all &amp;confirmations</source>
+        <translation>Сбросить все &amp;подтверждения</translation>
     </message>
 </context>
 <context>

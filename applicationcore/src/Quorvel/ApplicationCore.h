@@ -10,6 +10,8 @@
 #include <Quorvel/App/Application/Browser/PreferredBrowser.h>
 #include <Quorvel/App/Application/Browser/ProcessMap.h>
 #include <Quorvel/App/Application/Browser/URLHandler.h>
+#include <Quorvel/App/Application/Dialogs/ColorDialogHelper.h>
+#include <Quorvel/App/Application/Dialogs/ConfirmationAlertBox.h>
 #include <Quorvel/App/Application/Dialogs/MacMenuActionHandler.h>
 #include <Quorvel/App/Application/Dialogs/OpenWindowWaiter.h>
 #include <Quorvel/App/Application/Extensions/ApplicationRegistryUpdater.h>
@@ -43,6 +45,13 @@
 #include <Quorvel/App/Application/SplashController.h>
 #include <Quorvel/App/Application/TApplicationContextObserver.h>
 #include <Quorvel/App/Application/TApplicationContextObservers.h>
+#include <Quorvel/App/Application/Testing/CrashTest.h>
+#include <Quorvel/App/Application/Testing/DummytTestLocales.h>
+#include <Quorvel/App/Application/Testing/ITest.h>
+#include <Quorvel/App/Application/Testing/LogURLHandler.h>
+#include <Quorvel/App/Application/Testing/SslTest.h>
+#include <Quorvel/App/Application/Testing/Testing.h>
+#include <Quorvel/App/Application/Testing/UrlTest.h>
 #include <Quorvel/App/Application/TopManagerObserver.h>
 #include <Quorvel/App/Application/WorkingMode.h>
 #include <Quorvel/Core/EventHandlerList.h>

@@ -1,7 +1,7 @@
 #!/bin/bash
-# Builds the Qt-free Windows process lister and open-window check with mingw-w64 together with
-# win_backends_test.cpp and runs the result under wine; the Windows sources that need Qt get a
-# mingw syntax check against the Qt headers of this machine.
+# Builds the Qt-free Windows backends (process lister, open-window check, access violation) with
+# mingw-w64 together with win_backends_test.cpp and runs the result under wine; the Windows
+# sources that need Qt get a mingw syntax check against the Qt headers of this machine.
 # Usage: run_win_backends_test.sh <applicationcore source dir> <work dir> <Qt include dir>
 # Exits 77 (skipped) only when the cross compiler or wine is missing.
 set -u
@@ -44,7 +44,7 @@ done
 
 "$compiler" "${flags[@]}" -static -O1 -municode -I"$platform" \
     "$source_dir/tests/win/win_backends_test.cpp" "$platform/win/WinProcessLister.cpp" \
-    "$platform/win/WinOpenWindowCheck.cpp" -o "$exe" ||
+    "$platform/win/WinOpenWindowCheck.cpp" "$platform/win/WinAccessViolation.cpp" -o "$exe" ||
     { echo "mingw-w64 build of the Windows backends failed"; exit 1; }
 
 bash "$(dirname "$0")/../../../cmake/run-under-wine.sh" "$exe"

@@ -1,6 +1,7 @@
-// Exercises the Qt-free Windows process lister and open-window check; built by mingw-w64 and
-// run under wine.
+// Exercises the Qt-free Windows process lister, open-window check and access violation; built by
+// mingw-w64 and run under wine.
 
+#include "AccessViolation.h"
 #include "OpenWindowCheck.h"
 #include "ProcessLister.h"
 
@@ -11,6 +12,7 @@
 #include <cstdio>
 #include <cwctype>
 #include <string>
+#include <thread>
 
 namespace {
 
@@ -106,6 +108,25 @@ void TestOpenWindowCheck() {
     ::DestroyWindow(window);
 }
 
+// A copy of this program faults on the chosen thread and ends with the access-violation code.
+void TestAccessViolation() {
+    for (const std::wstring thread : {L"main", L"background"}) {
+        std::wstring commandLine = L"\"" + OwnPath() + L"\" --crash " + thread;
+        STARTUPINFOW startup = {};
+        startup.cb = sizeof startup;
+        PROCESS_INFORMATION info = {};
+        DWORD code = 0;
+        if (::CreateProcessW(OwnPath().c_str(), commandLine.data(), nullptr, nullptr, FALSE, 0,
+                             nullptr, nullptr, &startup, &info)) {
+            ::WaitForSingleObject(info.hProcess, 30000);
+            ::GetExitCodeProcess(info.hProcess, &code);
+            ::CloseHandle(info.hThread);
+            ::CloseHandle(info.hProcess);
+        }
+        Check(code == EXCEPTION_ACCESS_VIOLATION, "a fault ends with the access-violation code");
+    }
+}
+
 }  // namespace
 
 int wmain(int argc, wchar_t** argv) {
@@ -113,8 +134,18 @@ int wmain(int argc, wchar_t** argv) {
         ::Sleep(INFINITE);
         return 0;
     }
+    if (argc > 2 && std::wstring(argv[1]) == L"--crash") {
+        // No error box or debugger: the fault simply ends the process, as crash reporting sees it.
+        ::SetErrorMode(SEM_FAILCRITICALERRORS | SEM_NOGPFAULTERRORBOX);
+        if (std::wstring(argv[2]) == L"main") {
+            Quorvel::App::Platform::RaiseAccessViolation();
+        }
+        std::thread([] { Quorvel::App::Platform::RaiseAccessViolation(); }).join();
+        return 0;
+    }
     TestProcessList();
     TestOpenWindowCheck();
+    TestAccessViolation();
     std::printf("%d failed\n", g_failures);
     return g_failures == 0 ? 0 : 1;
 }

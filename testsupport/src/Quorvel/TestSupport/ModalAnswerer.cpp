@@ -2,6 +2,7 @@
 
 #include <QAbstractButton>
 #include <QApplication>
+#include <QCheckBox>
 
 namespace Quorvel::TestSupport {
 
@@ -21,6 +22,9 @@ void ModalAnswerer::Poll() {
     m_title = box->windowTitle();
     m_text = box->text();
     m_icon = box->icon();
+    if (m_tick && box->checkBox()) {
+        box->checkBox()->click();
+    }
     if (QAbstractButton* button = box->button(m_answer)) {
         button->click();
     } else {

@@ -14,6 +14,9 @@ class ModalAnswerer : public QObject {
 public:
     explicit ModalAnswerer(QMessageBox::StandardButton answer, QObject* parent = nullptr);
 
+    // Ticks the box's check box before clicking, as a user would.
+    void TickCheckBox() { m_tick = true; }
+
     bool Answered() const { return m_answered; }
     const QString& Title() const { return m_title; }
     const QString& Text() const { return m_text; }
@@ -25,6 +28,7 @@ private:
 
     QMessageBox::StandardButton m_answer;
     QTimer m_timer;
+    bool m_tick = false;
     bool m_answered = false;
     QMessageBox::Icon m_icon = QMessageBox::NoIcon;
     QString m_title;

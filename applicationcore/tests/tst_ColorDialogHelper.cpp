@@ -1,0 +1,61 @@
+// The colour dialog's custom colours across helpers and across a simulated restart.
+#include <Quorvel/App/Application/Dialogs/ColorDialogHelper.h>
+#include <Quorvel/App/ApplicationSettingsManager.h>
+#include <Quorvel/TestSupport/TestEnvironment.h>
+
+#include <QColorDialog>
+#include <QtTest>
+
+using namespace Quorvel::App;
+
+class TestColorDialogHelper : public QObject {
+    Q_OBJECT
+    QTemporaryDir m_dir;
+    std::shared_ptr<ApplicationSettingsManager> m_settings;
+    const std::string m_group = "Quorvel::App::ColorDialogHelper/";
+
+private slots:
+    void init() {
+        m_settings = std::make_shared<ApplicationSettingsManager>(m_dir.filePath("a.ini"));
+        m_settings->Remove("Quorvel::App::ColorDialogHelper");
+    }
+
+    void coloursSurviveARestartOpaque_data() {
+        QTest::addColumn<QColor>("chosen");
+        QTest::addColumn<QString>("stored");
+        QTest::newRow("opaque") << QColor(10, 20, 30) << "#0a141e";
+        QTest::newRow("semi-transparent") << QColor(10, 20, 30, 128) << "#0a141e";
+    }
+    void coloursSurviveARestartOpaque() {
+        QFETCH(QColor, chosen);
+        QFETCH(QString, stored);
+        m_settings->SetString(m_group + "Color40", "#ffffff");  // of an older, longer list
+        QColorDialog::setCustomColor(3, Qt::red);
+        {
+            ColorDialogHelper helper(m_settings);  // a first run: nothing to load
+            QCOMPARE(QColorDialog::customColor(3), QColor(Qt::red));
+            QColorDialog::setCustomColor(3, chosen);
+        }
+        QCOMPARE(m_settings->GetInt(m_group + "ColorsCount", 0), QColorDialog::customCount());
+        QCOMPARE(QString::fromStdString(m_settings->GetString(m_group + "Color3", "")), stored);
+        QVERIFY(!m_settings->Contains(m_group + "Color40"));
+
+        QColorDialog::setCustomColor(3, Qt::white);  // a new process, a new store on the file
+        ColorDialogHelper restarted(
+            std::make_shared<ApplicationSettingsManager>(m_dir.filePath("a.ini")));
+        QCOMPARE(QColorDialog::customColor(3), QColor(stored));
+    }
+
+    void theHelperDestroyedLastWins() {
+        auto first = std::make_unique<ColorDialogHelper>(m_settings);
+        auto copy = std::make_unique<ColorDialogHelper>(*first);
+        QColorDialog::setCustomColor(0, Qt::green);
+        first.reset();
+        QColorDialog::setCustomColor(0, Qt::blue);
+        copy.reset();
+        QCOMPARE(m_settings->GetString(m_group + "Color0", ""), std::string("#0000ff"));
+    }
+};
+
+QUORVEL_TEST_MAIN(TestColorDialogHelper)
+#include "tst_ColorDialogHelper.moc"

@@ -1,0 +1,183 @@
+// The diagnostic harness across real processes: the probe program runs it with the options.
+#include <Quorvel/TestSupport/TestEnvironment.h>
+
+#include <QProcess>
+#include <QRegularExpression>
+#include <QtTest>
+
+#include <csignal>
+
+class TestTestingHarness : public QObject {
+    Q_OBJECT
+    QTemporaryDir m_dir;
+    QProcess m_probe;
+    QString m_out;  // with the log records
+
+    QString Path(const QString& relative) const { return m_dir.filePath(relative); }
+
+    // Runs the probe with space-separated `arguments`; "LOG" stands for a file in the test folder.
+    void Probe(QString arguments) {
+        m_probe.setProcessChannelMode(QProcess::MergedChannels);
+        m_probe.setEnvironment(QProcess::systemEnvironment() << "XDG_DATA_HOME=" + Path("data"));
+        m_probe.start(Quorvel::TestSupport::HelperProgram("testing_probe"),
+                      arguments.replace("LOG", Path("links.log")).split(' ', Qt::SkipEmptyParts)
+                          << "--data-dir" << Path("product"));
+        m_probe.waitForFinished(60000);
+        m_out = QString::fromUtf8(m_probe.readAll());
+    }
+    // What follows `key` on each line that begins with it.
+    QStringList Values(const QString& key) const {
+        QStringList values;
+        auto lines = QRegularExpression("^" + key + " (.*)$", QRegularExpression::MultilineOption)
+                         .globalMatch(m_out);
+        while (lines.hasNext()) {
+            values << lines.next().captured(1);
+        }
+        return values;
+    }
+
+private slots:
+    void initTestCase() {
+        for (const QString locale : {"de_DE", "en_US", "es_ES", "fr_FR", "ru_RU"}) {
+            QVERIFY(QDir().mkpath(Path("product/resources/locales/" + locale)));
+        }
+    }
+    void init() {
+        QFile::remove(Path("links.log"));
+        QDir(Path("data")).removeRecursively();
+    }
+
+    // How a run ends, what it prints once, and on which thread it faults.
+    void runs_data() {
+        QTest::addColumn<QString>("arguments");
+        QTest::addColumn<int>("signal");      // 0: no crash
+        QTest::addColumn<QString>("thread");  // of the fault
+        QTest::addColumn<QString>("text");
+        const QString after = "--test-crash-after 0 ";
+        QTest::newRow("segfault") << after << SIGSEGV << "background"
+                                  << "";
+        QTest::newRow("segfault, main, malformed delay")
+            << "--test-crash-after=soon --test-crash-thread=main" << SIGSEGV << "main"
+            << "";
+        QTest::newRow("exception through the guard")
+            << after + "--test-crash-reason exception --test-crash-thread main" << SIGABRT << ""
+            << "Exception has been caught in event processing";
+        QTest::newRow("unknown reason") << after + "--test-crash-reason boom" << 0 << ""
+                                        << "boom isn't supported value for test-crash-reason";
+        QTest::newRow("no delay") << "--test-crash-reason exception" << 0 << ""
+                                  << "locale en_US";
+        QTest::newRow("ssl enable") << "--prefer http --test-ssl-enable" << 0 << ""
+                                    << "https 1";
+        QTest::newRow("ssl alias disable") << "--ssl-disable" << 0 << ""
+                                           << "https 0";
+        QTest::newRow("both ssl options")
+            << "--test-ssl-disable --ssl-enable" << 0 << ""
+            << "error Invalid options combination: test-ssl-disable and test-ssl-enable";
+    }
+    void runs() {
+        QFETCH(QString, arguments);
+        QFETCH(int, signal);
+        QFETCH(QString, thread);
+        QFETCH(QString, text);
+        Probe(arguments);
+        QCOMPARE(m_probe.exitStatus() == QProcess::CrashExit, signal != 0);
+        QCOMPARE(m_probe.exitCode(), signal);
+        QVERIFY2(text.isEmpty() || m_out.count(text + '\n') == 1, qPrintable(m_out));
+        if (!thread.isEmpty()) {  // a real access to address 0, on the chosen thread
+            const auto fault =
+                QRegularExpression(R"(SIGSEGV \(@0x0\) .* \(TID (0x\w+)\))").match(m_out);
+            QVERIFY2(fault.hasMatch(), qPrintable(m_out));
+            QCOMPARE(Values("main thread").contains(fault.captured(1)), thread == "main");
+        }
+    }
+
+    void helpListsEveryOptionByItsFirstName() {
+        Probe("--bogus --test-help");
+        QStringList names = Values("names").value(0).split(' ');
+        QCOMPARE(names, QString("test-help test-ssl-disable ssl-disable test-ssl-enable ssl-enable "
+                                "test-crash-after test-crash-reason test-crash-thread "
+                                "test-dump-urls test-open-urls test-log-urls "
+                                "test-open-urls-delay test-custom-locales")
+                            .split(' '));
+        QString lines;  // the option and its description; aliases are not listed
+        for (const QString& name : names.filter(QRegularExpression("^(?!ssl-)"))) {
+            lines += "--" + name + " \\S[^\\n]*\\n";
+        }
+        QVERIFY2(QRegularExpression("^box \\n" + lines + "\\nend of box$",
+                                    QRegularExpression::MultilineOption)
+                     .match(m_out)
+                     .hasMatch(),
+                 qPrintable(m_out));
+        QVERIFY(m_out.contains("available: segfault, exception\n"));
+        QVERIFY(m_out.contains("available: main, background\n"));
+    }
+
+    void links_data() {
+        QTest::addColumn<QString>("arguments");
+        QTest::addColumn<QStringList>("locales");  // of the dump, in order
+        QTest::addColumn<QStringList>("opened");   // when each link opened, in ms
+        QTest::addColumn<QString>("text");
+        const QString open = "--test-open-urls --test-log-urls LOG --test-custom-locales ";
+        QTest::newRow("default locales")
+            << "--test-dump-urls" << QStringList{"de_DE", "en_US", "ru_RU", "es_ES", "fr_FR"}
+            << QStringList{} << "";
+        QTest::newRow("chosen locale, delay")
+            << open + "fr_FR,xx_XX --test-open-urls-delay 500" << QStringList{"fr_FR"}
+            << QStringList{"10000", "10500", "11000"} << "";
+        QTest::newRow("malformed delay")
+            << open + "de_DE --test-open-urls-delay=soon" << QStringList{"de_DE"}
+            << QStringList{"10000", "10000", "10000"} << "";
+        QTest::newRow("log cannot be opened, default delay")
+            << "--test-open-urls --test-custom-locales ru_RU --test-log-urls /nonexistent/log"
+            << QStringList{"ru_RU"} << QStringList{"10000", "11000", "12000"} << "";
+        QTest::newRow("a service throws")
+            << "--test-dump-urls --throw-in ru_RU" << QStringList{"de_DE", "en_US"} << QStringList{}
+            << "error no customization for ru_RU";
+        QTest::newRow("dump cannot be written")
+            << "--test-dump-urls BLOCKED" << QStringList{} << QStringList{}
+            << "box Config test error\nCan't open file to dump: " + Path("data/testing_probe/");
+    }
+    void links() {
+        QFETCH(QString, arguments);
+        QFETCH(QStringList, locales);
+        QFETCH(QStringList, opened);
+        QFETCH(QString, text);
+        QFile dump(Path("data/testing_probe/Probe-url-dump.csv"));
+        QVERIFY(!arguments.contains("BLOCKED") || QDir().mkpath(dump.fileName()));
+        Probe(arguments.remove("BLOCKED"));
+        QVERIFY2(m_out.contains(text), qPrintable(m_out));
+        QCOMPARE(Values("locale"), QStringList{"en_US"});        // restored
+        QVERIFY(!m_out.contains("QPlatformServices::openUrl"));  // no link escaped the log
+
+        // Every line "<locale>;<key name>;<address>;", the address resolved in its locale.
+        const QString content = dump.open(QIODevice::ReadOnly) ? dump.readAll() : QString();
+        auto lines = QRegularExpression(R"(^(\w+);\w+;(https://probe\.example/\1/\d+);$)",
+                                        QRegularExpression::MultilineOption)
+                         .globalMatch(content);
+        QStringList dumped;
+        QStringList addresses;
+        while (lines.hasNext()) {
+            const auto line = lines.next();
+            if (!dumped.contains(line.captured(1))) {
+                dumped << line.captured(1);
+            }
+            addresses << line.captured(2);
+        }
+        QCOMPARE(addresses.size(), content.count('\n'));
+        QCOMPARE(dumped, locales);
+        // "open <ms> <address>", in the order of the dump; the log file has the same addresses.
+        QStringList expected;
+        for (int i = 0; i < opened.size(); ++i) {
+            expected << opened[i] + ' ' + addresses.value(i);
+        }
+        QCOMPARE(Values("open"), expected);
+        QFile log(Path("links.log"));
+        QCOMPARE(log.open(QIODevice::ReadOnly), arguments.contains("LOG"));
+        if (log.isOpen()) {
+            QCOMPARE(QString::fromUtf8(log.readAll()), addresses.join('\n') + '\n');
+        }
+    }
+};
+
+QUORVEL_TEST_MAIN(TestTestingHarness)
+#include "tst_TestingHarness.moc"
