@@ -13,6 +13,13 @@
     </message>
 </context>
 <context>
+    <name>ConfirmationAlertBox</name>
+    <message>
+        <source>Don&apos;t show this again</source>
+        <translation>Nicht mehr anzeigen</translation>
+    </message>
+</context>
+<context>
     <name>EmailDialog</name>
     <message>
         <source>Stay in touch</source>
@@ -45,13 +52,6 @@
     <message>
         <source>Not now</source>
         <translation>Jetzt nicht</translation>
-    </message>
-</context>
-<context>
-    <name>ConfirmationAlertBox</name>
-    <message>
-        <source>Don&apos;t show this again</source>
-        <translation>Nicht mehr anzeigen</translation>
     </message>
 </context>
 <context>

@@ -13,6 +13,13 @@
     </message>
 </context>
 <context>
+    <name>ConfirmationAlertBox</name>
+    <message>
+        <source>Don&apos;t show this again</source>
+        <translation type="unfinished"></translation>
+    </message>
+</context>
+<context>
     <name>EmailDialog</name>
     <message>
         <source>Stay in touch</source>
@@ -44,13 +51,7 @@
     </message>
     <message>
         <source>Not now</source>
-    </message>
-</context>
-<context>
-    <name>ConfirmationAlertBox</name>
-    <message>
-        <source>Don&apos;t show this again</source>
-        <translation type="unfinished"></translation>
+        <translation></translation>
     </message>
 </context>
 <context>

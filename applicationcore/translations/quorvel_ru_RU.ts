@@ -13,6 +13,13 @@
     </message>
 </context>
 <context>
+    <name>ConfirmationAlertBox</name>
+    <message>
+        <source>Don&apos;t show this again</source>
+        <translation>Больше не показывать</translation>
+    </message>
+</context>
+<context>
     <name>EmailDialog</name>
     <message>
         <source>Stay in touch</source>
@@ -45,13 +52,6 @@
     <message>
         <source>Not now</source>
         <translation>Не сейчас</translation>
-    </message>
-</context>
-<context>
-    <name>ConfirmationAlertBox</name>
-    <message>
-        <source>Don&apos;t show this again</source>
-        <translation>Больше не показывать</translation>
     </message>
 </context>
 <context>

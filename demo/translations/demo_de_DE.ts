@@ -218,25 +218,6 @@
     </message>
 </context>
 <context>
-    <name>TouchPanel</name>
-    <message>
-        <source>Touch scrolling</source>
-        <translation>Scrollen mit dem Finger</translation>
-    </message>
-    <message>
-        <source>Drag the list or the text with a finger.</source>
-        <translation>Ziehen Sie die Liste oder den Text mit einem Finger.</translation>
-    </message>
-    <message>
-        <source>Entry %1</source>
-        <translation>Eintrag %1</translation>
-    </message>
-    <message>
-        <source>Line %1 of a long text that follows the finger.</source>
-        <translation>Zeile %1 eines langen Textes, der dem Finger folgt.</translation>
-    </message>
-</context>
-<context>
     <name>QuitConfirmation</name>
     <message>
         <source>Quit</source>
@@ -260,6 +241,25 @@
     <message>
         <source>Reset all &amp;confirmations</source>
         <translation>Alle &amp;Bestätigungen zurücksetzen</translation>
+    </message>
+</context>
+<context>
+    <name>TouchPanel</name>
+    <message>
+        <source>Touch scrolling</source>
+        <translation>Scrollen mit dem Finger</translation>
+    </message>
+    <message>
+        <source>Drag the list or the text with a finger.</source>
+        <translation>Ziehen Sie die Liste oder den Text mit einem Finger.</translation>
+    </message>
+    <message>
+        <source>Entry %1</source>
+        <translation>Eintrag %1</translation>
+    </message>
+    <message>
+        <source>Line %1 of a long text that follows the finger.</source>
+        <translation>Zeile %1 eines langen Textes, der dem Finger folgt.</translation>
     </message>
 </context>
 <context>

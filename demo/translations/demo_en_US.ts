@@ -218,24 +218,6 @@
     </message>
 </context>
 <context>
-    <name>TouchPanel</name>
-    <message>
-        <source>Touch scrolling</source>
-        <translation type="unfinished"></translation>
-    </message>
-    <message>
-        <source>Drag the list or the text with a finger.</source>
-        <translation type="unfinished"></translation>
-    </message>
-    <message>
-        <source>Entry %1</source>
-        <translation type="unfinished"></translation>
-    </message>
-    <message>
-        <source>Line %1 of a long text that follows the finger.</source>
-    </message>
-</context>
-<context>
     <name>QuitConfirmation</name>
     <message>
         <source>Quit</source>
@@ -259,6 +241,25 @@
     <message>
         <source>Reset all &amp;confirmations</source>
         <translation type="unfinished"></translation>
+    </message>
+</context>
+<context>
+    <name>TouchPanel</name>
+    <message>
+        <source>Touch scrolling</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Drag the list or the text with a finger.</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Entry %1</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Line %1 of a long text that follows the finger.</source>
+        <translation></translation>
     </message>
 </context>
 <context>
@@ -297,6 +298,7 @@ Quit anyway and lose them?</source>
     </message>
     <message>
         <source>Could not check for updates</source>
+        <translation></translation>
     </message>
 </context>
 <context>

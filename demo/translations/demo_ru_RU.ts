@@ -218,25 +218,6 @@
     </message>
 </context>
 <context>
-    <name>TouchPanel</name>
-    <message>
-        <source>Touch scrolling</source>
-        <translation>Прокрутка пальцем</translation>
-    </message>
-    <message>
-        <source>Drag the list or the text with a finger.</source>
-        <translation>Перетаскивайте список или текст пальцем.</translation>
-    </message>
-    <message>
-        <source>Entry %1</source>
-        <translation>Запись %1</translation>
-    </message>
-    <message>
-        <source>Line %1 of a long text that follows the finger.</source>
-        <translation>Строка %1 длинного текста, который следует за пальцем.</translation>
-    </message>
-</context>
-<context>
     <name>QuitConfirmation</name>
     <message>
         <source>Quit</source>
@@ -260,6 +241,25 @@
     <message>
         <source>Reset all &amp;confirmations</source>
         <translation>Сбросить все &amp;подтверждения</translation>
+    </message>
+</context>
+<context>
+    <name>TouchPanel</name>
+    <message>
+        <source>Touch scrolling</source>
+        <translation>Прокрутка пальцем</translation>
+    </message>
+    <message>
+        <source>Drag the list or the text with a finger.</source>
+        <translation>Перетаскивайте список или текст пальцем.</translation>
+    </message>
+    <message>
+        <source>Entry %1</source>
+        <translation>Запись %1</translation>
+    </message>
+    <message>
+        <source>Line %1 of a long text that follows the finger.</source>
+        <translation>Строка %1 длинного текста, который следует за пальцем.</translation>
     </message>
 </context>
 <context>
