@@ -30,14 +30,22 @@ for lib in ApplicationCore Foundation Contracts Services QtUtil; do
         >"$work_dir/include/Quorvel/${lib}Export.h" || exit 1
 done
 root=$(cd "$source_dir/.." && pwd)
+# Boost and glog are headers the Windows build takes from its own packages; this machine's copies
+# serve for a syntax check, without the rest of /usr/include.
+mkdir -p "$work_dir/third-party" || exit 1
+for dir in boost glog gflags; do
+    ln -sfn "/usr/include/$dir" "$work_dir/third-party/$dir" || exit 1
+done
 for file in "$platform"/win/WinBrowserRegistry.cpp "$platform"/win/WinExecutableNames.cpp \
             "$source_dir"/src/Quorvel/App/Application/Browser/*.cpp \
-            "$source_dir"/src/Quorvel/App/Application/Dialogs/*.cpp; do
+            "$source_dir"/src/Quorvel/App/Application/Dialogs/*.cpp \
+            "$source_dir"/src/Quorvel/App/Application/Testing/*.cpp; do
     "$compiler" "${flags[@]}" -fsyntax-only -isystem "$qt_include" \
         -isystem "$qt_include/QtCore" -isystem "$qt_include/QtGui" \
         -isystem "$qt_include/QtWidgets" -I"$platform" \
         -I"$source_dir/src" -I"$root/foundation/src" -I"$root/contracts/src" \
-        -I"$work_dir/include" "$file" ||
+        -I"$root/qtutil/src" -I"$root/services/src" -I"$work_dir/include" \
+        -isystem "$work_dir/third-party" "$file" ||
         { echo "mingw-w64 syntax check of $file failed"; exit 1; }
     echo "PASS: mingw-w64 syntax check of $(basename "$file")"
 done
