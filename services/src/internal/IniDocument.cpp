@@ -66,8 +66,12 @@ QString UnescapedKey(const QByteArray& key) {
     return result;
 }
 
+// Keys without a group go to [General]; a group of that name is written [%General].
 QByteArray SectionHeader(const QString& section) {
     const QByteArray name = EscapedKey(section);
+    if (name.isEmpty()) {
+        return "[General]";
+    }
     return '[' + (name.compare("general", Qt::CaseInsensitive) == 0 ? '%' + name : name) + ']';
 }
 
