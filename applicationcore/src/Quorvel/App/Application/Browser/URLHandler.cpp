@@ -5,6 +5,8 @@
 #include <QDesktopServices>
 #include <QProcess>
 
+#include <glog/logging.h>
+
 namespace Quorvel::App {
 
 URLHandler::URLHandler(QObject* parent, PreferredBrowser& browser)
@@ -18,11 +20,28 @@ URLHandler::~URLHandler() = default;
 void URLHandler::OpenURLWithPreferredBrowser(const QUrl& url) {
     const QString path = m_Browser.Path();
     // The link is one argument of a process started directly, never a shell's command line.
-    const bool started = !path.isEmpty() && QProcess::startDetached(path, {url.toString()});
-    if (!started) {
-        // Called from inside the handler, Qt passes the link to the system's own handler
-        // instead of coming back here.
-        QDesktopServices::openUrl(url);
+    QProcess browser;
+    browser.setProgram(path);
+    browser.setArguments({url.toString()});
+    if (!path.isEmpty() && browser.startDetached()) {
+        return;
+    }
+    // Called from inside the handler, Qt passes the link to the system's own handler instead
+    // of coming back here.
+    const bool opened = QDesktopServices::openUrl(url);
+    const std::string link = url.toDisplayString().toStdString();
+    if (!path.isEmpty()) {
+        // A detached start reports no reason of its own when the program does not run.
+        const QString why = browser.error() == QProcess::UnknownError
+                                ? QStringLiteral("the system cannot run it")
+                                : browser.errorString();
+        LOG(WARNING) << "The browser [" << path.toStdString() << "] could not be started ("
+                     << why.toStdString() << "); the link " << link
+                     << (opened ? " went to the system's handler"
+                                : " was refused by the system's handler too");
+    } else if (!opened) {
+        LOG(WARNING) << "No browser took the link " << link
+                     << ": no preferred browser was found and the system's handler refused it";
     }
 }
 
