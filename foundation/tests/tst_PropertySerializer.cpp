@@ -48,7 +48,8 @@ private slots:
         Row("members by name, UTF-8",
             "{\"zz\": \"1\",\n \"aa\": \"\xD0\xA2\xD1\x91\xD0\xBC\xD0\xBD\xD0\xB0\xD1\x8F\","
             " \"mm\": \"\xE6\x9A\x97\xE3\x81\x84\"}",
-            "aa=\xD0\xA2\xD1\x91\xD0\xBC\xD0\xBD\xD0\xB0\xD1\x8F;mm=\xE6\x9A\x97\xE3\x81\x84;zz=1;");
+            "aa=\xD0\xA2\xD1\x91\xD0\xBC\xD0\xBD\xD0\xB0\xD1\x8F;"
+            "mm=\xE6\x9A\x97\xE3\x81\x84;zz=1;");
         Row("nested objects and arrays",
             "{\"b\": {\"y\": \"1\", \"x\": {\"d\": \"2\"}}, \"e\": {}, \"l\": [\"one\", [\"x\"]]}",
             "b{x{d=2;};y=1;};e=;l{=one;{=x;};};");

@@ -287,7 +287,8 @@ private slots:
         QCoreApplication::setOrganizationName(savedOrganization);
         QCoreApplication::setApplicationName(savedApplication);
 
-        const QString root = QStandardPaths::writableLocation(QStandardPaths::GenericConfigLocation);
+        const QString root =
+            QStandardPaths::writableLocation(QStandardPaths::GenericConfigLocation);
         QVERIFY2(path.startsWith(root + "/"), qPrintable(path));
         const QStringList levels = path.mid(root.size() + 1).split('/');
         QCOMPARE(levels.size(), 3);

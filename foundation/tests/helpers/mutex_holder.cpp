@@ -1,5 +1,5 @@
-// Takes the named app mutex, says "locked", "busy" or "unavailable" on stdout, then holds on until its
-// standard input closes (or it is killed).
+// Takes the named app mutex, says "locked", "busy" or "unavailable" on stdout, then holds on
+// until its standard input closes (or it is killed).
 
 #include <Quorvel/Util/AppMutexLocker.h>
 

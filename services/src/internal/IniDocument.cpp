@@ -105,15 +105,33 @@ QByteArray EncodedValue(const QString& value) {
                 result += "\\0";
                 escapeNextIfDigit = true;
                 break;
-            case '\a': result += "\\a"; break;
-            case '\b': result += "\\b"; break;
-            case '\f': result += "\\f"; break;
-            case '\n': result += "\\n"; break;
-            case '\r': result += "\\r"; break;
-            case '\t': result += "\\t"; break;
-            case '\v': result += "\\v"; break;
-            case '"': result += "\\\""; break;
-            case '\\': result += "\\\\"; break;
+            case '\a':
+                result += "\\a";
+                break;
+            case '\b':
+                result += "\\b";
+                break;
+            case '\f':
+                result += "\\f";
+                break;
+            case '\n':
+                result += "\\n";
+                break;
+            case '\r':
+                result += "\\r";
+                break;
+            case '\t':
+                result += "\\t";
+                break;
+            case '\v':
+                result += "\\v";
+                break;
+            case '"':
+                result += "\\\"";
+                break;
+            case '\\':
+                result += "\\\\";
+                break;
             default:
                 if (ch <= 0x1F) {
                     result += "\\x" + QByteArray::number(ch, 16);
@@ -136,13 +154,20 @@ QByteArray EncodedValue(const QString& value) {
 
 char NamedEscape(char ch) {
     switch (ch) {
-        case 'a': return '\a';
-        case 'b': return '\b';
-        case 'f': return '\f';
-        case 'n': return '\n';
-        case 'r': return '\r';
-        case 't': return '\t';
-        case 'v': return '\v';
+        case 'a':
+            return '\a';
+        case 'b':
+            return '\b';
+        case 'f':
+            return '\f';
+        case 'n':
+            return '\n';
+        case 'r':
+            return '\r';
+        case 't':
+            return '\t';
+        case 'v':
+            return '\v';
         case '"':
         case '?':
         case '\'':
@@ -289,8 +314,7 @@ IniDocument::IniDocument(const QByteArray& bytes) {
     }
 }
 
-IniDocument::Line IniDocument::ParseLine(QByteArray text, QByteArray end,
-                                         const QString& section) {
+IniDocument::Line IniDocument::ParseLine(QByteArray text, QByteArray end, const QString& section) {
     Line line;
     line.text = std::move(text);
     line.end = std::move(end);
@@ -365,9 +389,7 @@ std::optional<QString> IniDocument::Value(const QString& key) const {
     return ValueText(line.text.mid(line.valueStart, line.valueEnd - line.valueStart));
 }
 
-bool IniDocument::Contains(const QString& key) const {
-    return LastEntry(NormalizedKey(key)) >= 0;
-}
+bool IniDocument::Contains(const QString& key) const { return LastEntry(NormalizedKey(key)) >= 0; }
 
 QByteArray IniDocument::LineEnd() const {
     return !m_lines.empty() && m_lines.front().end == "\r\n" ? "\r\n" : "\n";

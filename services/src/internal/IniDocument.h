@@ -36,12 +36,12 @@ public:
 
 private:
     struct Line {
-        QByteArray text;        // without its line end
-        QByteArray end;         // "\n", "\r\n" or "" for a last line without one
-        bool header = false;    // a [section] line
-        QString name;           // the section of a header; the whole key of an entry
-        int valueStart = -1;    // for an entry: where its value begins in `text`
-        int valueEnd = -1;      // and where it ends (before a trailing comment)
+        QByteArray text;      // without its line end
+        QByteArray end;       // "\n", "\r\n" or "" for a last line without one
+        bool header = false;  // a [section] line
+        QString name;         // the section of a header; the whole key of an entry
+        int valueStart = -1;  // for an entry: where its value begins in `text`
+        int valueEnd = -1;    // and where it ends (before a trailing comment)
     };
 
     static Line ParseLine(QByteArray text, QByteArray end, const QString& section);

@@ -41,7 +41,7 @@ private:
     void Report(const QString& problem);
 
     QString m_path;
-    IniDocument m_document;        // the file as last read, with the pending changes applied
+    IniDocument m_document;         // the file as last read, with the pending changes applied
     std::vector<Change> m_pending;  // changes not yet in the file
     bool m_refused = false;
     bool m_reported = false;

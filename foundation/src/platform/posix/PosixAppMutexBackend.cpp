@@ -136,7 +136,8 @@ public:
         } while (result != 0 && errno == EINTR);
         if (result != 0) {
             const bool busy = errno == EWOULDBLOCK;
-            m_problem = "the lock file " + Quoted(path) + " cannot be locked: " + std::strerror(errno);
+            m_problem =
+                "the lock file " + Quoted(path) + " cannot be locked: " + std::strerror(errno);
             ::close(fd);
             return busy ? Result::Busy : Result::Unavailable;
         }

@@ -65,8 +65,7 @@ std::optional<bool> JsonReader::Bool(const QJsonObject& object, const QString& n
 std::optional<QJsonObject> JsonReader::Object(const QJsonObject& object, const QString& name,
                                               const QString& where, Presence presence) const {
     const auto value = Member(object, name, where, presence);
-    return value ? std::optional<QJsonObject>(AsObject(*value, Path(where, name)))
-                 : std::nullopt;
+    return value ? std::optional<QJsonObject>(AsObject(*value, Path(where, name))) : std::nullopt;
 }
 
 QJsonObject JsonReader::AsObject(const QJsonValue& value, const QString& path) const {

@@ -137,8 +137,10 @@ Description Read(const JsonReader& reader) {
 
     const QJsonObject agent = *reader.Object(root, kUserAgent, top, Presence::Required);
     reader.CheckKnown(agent, {kUserAgentProduct, kUserAgentText}, kUserAgent);
-    base.userAgent.product = *Text(reader, agent, kUserAgentProduct, kUserAgent, Presence::Required);
-    base.userAgent.userAgent = *Text(reader, agent, kUserAgentText, kUserAgent, Presence::Required);
+    base.userAgent.product =
+        *Text(reader, agent, kUserAgentProduct, kUserAgent, Presence::Required);
+    base.userAgent.userAgent =
+        *Text(reader, agent, kUserAgentText, kUserAgent, Presence::Required);
 
     base.partnerName = Text(reader, root, kPartnerName, top, Presence::Optional).value_or("");
     base.thankYouPageMode =

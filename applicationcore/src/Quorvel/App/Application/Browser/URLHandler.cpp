@@ -5,7 +5,7 @@
 #include <QDesktopServices>
 #include <QProcess>
 
-#include <glog/logging.h>
+#include "internal/UnopenedLinkLog.h"
 
 namespace Quorvel::App {
 
@@ -29,20 +29,12 @@ void URLHandler::OpenURLWithPreferredBrowser(const QUrl& url) {
     // Called from inside the handler, Qt passes the link to the system's own handler instead
     // of coming back here.
     const bool opened = QDesktopServices::openUrl(url);
-    const std::string link = url.toDisplayString().toStdString();
-    if (!path.isEmpty()) {
-        // A detached start reports no reason of its own when the program does not run.
-        const QString why = browser.error() == QProcess::UnknownError
-                                ? QStringLiteral("the system cannot run it")
-                                : browser.errorString();
-        LOG(WARNING) << "The browser [" << path.toStdString() << "] could not be started ("
-                     << why.toStdString() << "); the link " << link
-                     << (opened ? " went to the system's handler"
-                                : " was refused by the system's handler too");
-    } else if (!opened) {
-        LOG(WARNING) << "No browser took the link " << link
-                     << ": no preferred browser was found and the system's handler refused it";
-    }
+    // A detached start reports no reason of its own when the program does not run.
+    Internal::ReportUnopenedLink(url, path,
+                                 browser.error() == QProcess::UnknownError
+                                     ? QStringLiteral("the system cannot run it")
+                                     : browser.errorString(),
+                                 opened);
 }
 
 }  // namespace Quorvel::App
