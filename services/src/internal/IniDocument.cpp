@@ -85,6 +85,27 @@ QString SectionName(const QByteArray& header) {
     return UnescapedKey(header);
 }
 
+// The escapes of values: the character and the letter after the backslash. The writer uses
+// the first nine; the reader takes all of them.
+const char kEscapes[][2] = {{'\a', 'a'},  {'\b', 'b'}, {'\f', 'f'}, {'\n', 'n'},
+                            {'\r', 'r'},  {'\t', 't'}, {'\v', 'v'}, {'"', '"'},
+                            {'\\', '\\'}, {'?', '?'},  {'\'', '\''}};
+constexpr int kWrittenEscapes = 9;
+
+char EscapeLetter(char ch) {
+    for (int i = 0; i < kWrittenEscapes; ++i) {
+        if (kEscapes[i][0] == ch) return kEscapes[i][1];
+    }
+    return 0;
+}
+
+char EscapedCharacter(char letter) {
+    for (const auto& escape : kEscapes) {
+        if (escape[1] == letter) return escape[0];
+    }
+    return 0;
+}
+
 // A value as QSettings writes a text: "@" doubled at the start, quoted when it holds ";",
 // "," or "=" or has a blank at either end, control characters escaped, the rest UTF-8.
 QByteArray EncodedValue(const QString& value) {
@@ -100,82 +121,29 @@ QByteArray EncodedValue(const QString& value) {
             continue;
         }
         escapeNextIfDigit = false;
-        switch (ch) {
-            case '\0':
-                result += "\\0";
-                escapeNextIfDigit = true;
-                break;
-            case '\a':
-                result += "\\a";
-                break;
-            case '\b':
-                result += "\\b";
-                break;
-            case '\f':
-                result += "\\f";
-                break;
-            case '\n':
-                result += "\\n";
-                break;
-            case '\r':
-                result += "\\r";
-                break;
-            case '\t':
-                result += "\\t";
-                break;
-            case '\v':
-                result += "\\v";
-                break;
-            case '"':
-                result += "\\\"";
-                break;
-            case '\\':
-                result += "\\\\";
-                break;
-            default:
-                if (ch <= 0x1F) {
-                    result += "\\x" + QByteArray::number(ch, 16);
-                    escapeNextIfDigit = true;
-                } else if (ch < 0x80) {
-                    result += static_cast<char>(ch);
-                } else {
-                    const bool pair = text.at(i).isHighSurrogate() && i + 1 < text.size() &&
-                                      text.at(i + 1).isLowSurrogate();
-                    result += text.mid(i, pair ? 2 : 1).toUtf8();
-                    i += pair ? 1 : 0;
-                }
+        const char letter = ch < 0x80 ? EscapeLetter(static_cast<char>(ch)) : 0;
+        if (ch == 0) {
+            result += "\\0";
+            escapeNextIfDigit = true;
+        } else if (letter) {
+            result += '\\';
+            result += letter;
+        } else if (ch <= 0x1F) {
+            result += "\\x" + QByteArray::number(ch, 16);
+            escapeNextIfDigit = true;
+        } else if (ch < 0x80) {
+            result += static_cast<char>(ch);
+        } else {
+            const bool pair = text.at(i).isHighSurrogate() && i + 1 < text.size() &&
+                              text.at(i + 1).isLowSurrogate();
+            result += text.mid(i, pair ? 2 : 1).toUtf8();
+            i += pair ? 1 : 0;
         }
     }
     if (needsQuotes || result.startsWith(' ') || result.endsWith(' ')) {
         result = '"' + result + '"';
     }
     return result;
-}
-
-char NamedEscape(char ch) {
-    switch (ch) {
-        case 'a':
-            return '\a';
-        case 'b':
-            return '\b';
-        case 'f':
-            return '\f';
-        case 'n':
-            return '\n';
-        case 'r':
-            return '\r';
-        case 't':
-            return '\t';
-        case 'v':
-            return '\v';
-        case '"':
-        case '?':
-        case '\'':
-        case '\\':
-            return ch;
-        default:
-            return 0;
-    }
 }
 
 // The items of a value as QSettings reads them: quotes and escapes undone, unquoted commas
@@ -221,7 +189,7 @@ QStringList UnescapedItems(const QByteArray& raw, bool& isList) {
                 return items;
             }
             const char escaped = raw.at(i++);
-            if (const char named = NamedEscape(escaped)) {
+            if (const char named = EscapedCharacter(escaped)) {
                 current += QLatin1Char(named);
                 chopLimit = current.size();
             } else if (escaped == 'x' && i < to && HexValue(raw.at(i)) >= 0) {

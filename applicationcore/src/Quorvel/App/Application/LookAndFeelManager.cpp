@@ -159,16 +159,14 @@ std::optional<Quorvel::Core::Property> ReadTitles(const QString& path,
                       "; the theme has no titles");
         return std::nullopt;
     }
-    std::list<std::string> locales;
+    Quorvel::Core::Property bounded;
     for (const Quorvel::Core::Property& title : titles.GetChildren()) {
-        locales.push_back(title.GetName());
+        bounded.AddChild(Quorvel::Core::Property(
+            title.GetName(),
+            Util::QStringToUtf8(Reading::ShownText(Util::Utf8ToQString(title.GetValue()), path,
+                                                   Util::Utf8ToQString(title.GetName())))));
     }
-    for (const std::string& locale : locales) {
-        Quorvel::Core::Property* title = titles.FindChild(locale);
-        title->SetValue(Util::QStringToUtf8(Reading::ShownText(
-            Util::Utf8ToQString(title->GetValue()), path, Util::Utf8ToQString(locale))));
-    }
-    return titles;
+    return bounded;
 }
 
 std::string MapSystemLocaleName(const std::string& name) {
