@@ -70,6 +70,7 @@ public:
             std::abort();
         }
         file.close();
+        file.setPermissions(QFile::ReadOwner | QFile::WriteOwner | QFile::ExeOwner);
         m_browser.Init({"en_US", "", m_path});
         if (m_browser.Path() != m_path) {
             std::cerr << "the browser did not take the remembered path\n";

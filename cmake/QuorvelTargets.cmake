@@ -3,9 +3,10 @@ include(GenerateExportHeader)
 # quorvel_add_library(<Name> [PUBLIC_LIBS ...] [PRIVATE_LIBS ...])
 #
 # Builds the shared library Quorvel<Name> (alias Quorvel::<Name>) from the sources of
-# src/Quorvel/ and the backend of this platform in src/platform/{posix,win}/. Public headers
-# sit beside the sources and install under include/Quorvel/; the export header is
-# <Quorvel/<Name>Export.h> with the macro QUORVEL_<NAME>_EXPORT.
+# src/Quorvel/, the private helpers of src/internal/ and the backend of this platform in
+# src/platform/{posix,win}/. Public headers sit beside the sources and install under
+# include/Quorvel/; the export header is <Quorvel/<Name>Export.h> with the macro
+# QUORVEL_<NAME>_EXPORT.
 function(quorvel_add_library name)
     cmake_parse_arguments(ARG "" "" "PUBLIC_LIBS;PRIVATE_LIBS" ${ARGN})
     set(target Quorvel${name})
@@ -18,7 +19,9 @@ function(quorvel_add_library name)
     file(GLOB_RECURSE sources CONFIGURE_DEPENDS
         ${CMAKE_CURRENT_SOURCE_DIR}/src/Quorvel/*.cpp
         ${CMAKE_CURRENT_SOURCE_DIR}/src/Quorvel/*.h
-        ${CMAKE_CURRENT_SOURCE_DIR}/src/Quorvel/*.qrc)
+        ${CMAKE_CURRENT_SOURCE_DIR}/src/Quorvel/*.qrc
+        ${CMAKE_CURRENT_SOURCE_DIR}/src/internal/*.cpp
+        ${CMAKE_CURRENT_SOURCE_DIR}/src/internal/*.h)
     file(GLOB platform_sources CONFIGURE_DEPENDS
         ${CMAKE_CURRENT_SOURCE_DIR}/src/platform/*.h
         ${CMAKE_CURRENT_SOURCE_DIR}/src/platform/*.cpp

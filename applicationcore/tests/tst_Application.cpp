@@ -10,6 +10,7 @@
 #include <Quorvel/Util/AppMutexLocker.h>
 #include <Quorvel/Util/HardwareInfo.h>
 
+#include <QDir>
 #include <QMouseEvent>
 #include <QProcess>
 #include <QTemporaryDir>
@@ -275,6 +276,63 @@ private slots:
         const std::weak_ptr<ProductSettingsManager> weak = std::exchange(f.settings, nullptr);
         f.app.reset();
         QVERIFY2(weak.expired(), "the application let go of its services");
+    }
+
+    // A missing service is the NotNull error where the application needs it, and for the
+    // launch type one ERROR with the partner name left as it is.
+    void missingServices_data() {
+        QTest::addColumn<QString>("missing");
+        QTest::newRow("lifetime manager") << "lifetime";
+        QTest::newRow("product settings for the day count") << "days";
+        QTest::newRow("product settings for the launch type") << "launch-settings";
+        QTest::newRow("customization for the launch type") << "launch-customization";
+    }
+    void missingServices() {
+        QFETCH(QString, missing);
+        if (missing == "lifetime") {
+            int argc = 1;
+            char name[] = "tst_Application";
+            char* argv[] = {name, nullptr};
+            QVERIFY_EXCEPTION_THROWN(Application(argc, argv, nullptr), std::logic_error);
+            return;
+        }
+        AppFixture f;
+        f.settings->SetString("PartnerName", "Previous");
+        if (missing == "days") {
+            f.app->Set<IProductSettingsManager>(nullptr);
+            QVERIFY_EXCEPTION_THROWN(f.app->GetDaysPassed(), std::logic_error);
+            return;
+        }
+        if (missing == "launch-settings") {
+            f.app->SetCustomizationManager(Customization());
+            f.app->Set<IProductSettingsManager>(nullptr);
+        }
+        LogCapture capture;
+        f.app->SetLaunchTypeProcessor(std::make_shared<FakeLaunchType>(1));
+        QCOMPARE(capture.Messages(google::GLOG_ERROR).size(), size_t(1));
+        QCOMPARE(f.settings->GetString("PartnerName", ""), std::string("Previous"));
+    }
+
+    // A named lock that cannot be made is reported, and does not count as a running installer.
+    void unusableLocks_data() {
+        QTest::addColumn<bool>("installer");
+        QTest::newRow("installer query") << true;
+        QTest::newRow("running-application marker") << false;
+    }
+    void unusableLocks() {
+        QFETCH(bool, installer);
+        const QString lock = qEnvironmentVariable("XDG_RUNTIME_DIR") + "/quorvel-mutex-" +
+                             (installer ? kInstallerMutex : kMarkerMutex) + ".lock";
+        QFile::remove(lock);  // left by the tests before, whose locks are all released
+        QVERIFY(QDir().mkpath(lock));  // a folder where the lock file goes
+        LogCapture capture;
+        if (installer) {
+            QVERIFY(!Application::CheckRunnedInstaller());
+        } else {
+            AppFixture f(true);
+        }
+        QDir().rmdir(lock);
+        QCOMPARE(capture.Count(lock.toStdString()), 1);
     }
 
     // Press, Double-click, Move, Release; a Timer event for the web timer, or for an Other

@@ -5,6 +5,8 @@
 
 #include "LookAndFeelTestData.h"
 
+#include <sys/stat.h>
+
 using namespace LookAndFeelTestData;
 using Quorvel::App::ILookAndFeelObserver;
 using Quorvel::App::LookAndFeelManager;
@@ -69,6 +71,8 @@ private slots:
     void themeSwitching();
     void fontManifestRegistersFonts();
     void observersAndInitialize();
+    void badThemeFilesAreNamedOnce_data();
+    void badThemeFilesAreNamedOnce();
 };
 
 void LookAndFeelManagerTest::discovery_data() {
@@ -340,6 +344,50 @@ void LookAndFeelManagerTest::observersAndInitialize() {
     manager->SetTheme("light");
     QCOMPARE(manager->GetUnitedStylesheet(), std::string("Sans\n\n\n\n"));
     QCOMPARE(calls, (QStringList{"b:locale:fr_FR", "b:theme:light"}));
+}
+
+// Each file is named in one WARNING, however often it is met; what the theme shows stays as
+// it would be without the file (a FIFO is never waited on).
+void LookAndFeelManagerTest::badThemeFilesAreNamedOnce_data() {
+    QTest::addColumn<QString>("file");    // below the theme folder
+    QTest::addColumn<QString>("kind");
+    QTest::addColumn<QString>("themes");  // listed
+    QTest::addColumn<QString>("title");   // of "light" in en_US
+    QTest::newRow("title file is a FIFO") << "title.json" << "fifo" << "" << "light";
+    QTest::newRow("title file too large") << "title.json" << "large" << "light" << "light";
+    QTest::newRow("title file without a title") << "title.json" << "[1]" << "light" << "light";
+    QTest::newRow("title too long for a menu")
+        << "title.json" << "long" << "light" << QString(1024, 'T');
+    QTest::newRow("resource file Qt refuses") << "junk.rcc" << "\x01junk" << "light" << "Light";
+    QTest::newRow("resource file is a FIFO") << "main.rcc" << "fifo" << "light" << "Light";
+}
+
+void LookAndFeelManagerTest::badThemeFilesAreNamedOnce() {
+    QFETCH(QString, file);
+    QFETCH(QString, kind);
+    QFETCH(QString, themes);
+    QFETCH(QString, title);
+    DataDir data;
+    QVERIFY(data.AddTheme("light", R"({"en_US": "Light"})") && data.AddLocales({"en_US"}));
+    const QString path = data.Theme("light") + "/" + file;
+    QFile::remove(path);
+    if (kind == "fifo") {
+        QVERIFY(::mkfifo(QFile::encodeName(path), 0600) == 0);
+    } else if (kind == "large") {
+        QFile large(path);
+        QVERIFY(large.open(QIODevice::WriteOnly) && large.resize(64 << 20));
+    } else {
+        QVERIFY(WriteFile(path, kind == "long" ? R"({"en_US": ")" + QByteArray(5000, 'T') + "\"}"
+                                               : kind.toUtf8()));
+    }
+    LogCapture log;
+    const auto manager = MakeManager(data, {"main", "junk"});
+    manager->SetLocale("en_US");
+    manager->SetTheme("light");
+    manager->SetTheme("light");
+    QCOMPARE(ToQt(manager->GetThemes()).join(','), themes);
+    QCOMPARE(QString::fromStdString(manager->GetLocalizedThemeName("light")), title);
+    QCOMPARE(log.Count(path.toStdString()), 1);
 }
 
 QUORVEL_TEST_MAIN(LookAndFeelManagerTest)

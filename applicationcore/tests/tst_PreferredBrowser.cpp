@@ -44,7 +44,8 @@ class TestPreferredBrowser : public QObject {
     QString m_root;
     std::unique_ptr<CaseFolder> m_case;
 
-    // "existing" and "found" are browser files of their own; "missing" has no file.
+    // "existing" and "found" are browser files of their own, "plain" a file that cannot be
+    // executed; "missing" has no file.
     QString Resolve(const QString& token) const {
         return token.isEmpty() ? QString() : m_root + "/" + token + "/chrome";
     }
@@ -56,7 +57,8 @@ private slots:
     void initTestCase() {
         QVERIFY(m_dir.isValid());
         m_root = CanonicalPath(m_dir);
-        QVERIFY(WriteFile(Resolve("existing"), "browser") && WriteFile(Resolve("found"), "b"));
+        QVERIFY(WriteFile(Resolve("existing"), "browser", kExecutable) &&
+                WriteFile(Resolve("found"), "b", kExecutable) && WriteFile(Resolve("plain"), "b"));
     }
     void init() { m_case = std::make_unique<CaseFolder>(); }
     void cleanup() { m_case.reset(); }
@@ -74,6 +76,8 @@ private slots:
             {"", "existing", "found", "existing"}, 0);
         row("no record, nothing remembered: the empty value stored", {"", "", "", ""}, 1);
         row("no record, remembered file gone: searched", {"", "missing", "found", "found"}, 1);
+        row("no record, remembered file cannot be executed: searched",
+            {"", "plain", "found", "found"}, 1);
         row("installer record: searched although the remembered file exists",
             {"chrome", "existing", "found", "found"}, 1);
     }
@@ -97,7 +101,8 @@ private slots:
     void pathIsCachedUntilItsFileGoes() {
         const QString first = m_case->dir + "/first/browser";
         const QString second = m_case->dir + "/second/browser";
-        QVERIFY(WriteFile(first, "browser") && WriteFile(second, "browser"));
+        QVERIFY(WriteFile(first, "browser", kExecutable) &&
+                WriteFile(second, "browser", kExecutable));
         TestBrowser preferred(m_case->product);
         preferred.SetContextCallback([] { return Context{"en_US", "browser", ""}; });
         QCOMPARE(preferred.Name(), QString());

@@ -55,13 +55,19 @@ private slots:
                "earlier version of the NVIDIA<sup>&reg;</sup> graphics card driver to enable "
                "CUDA&#8482; acceleration. To do that, simply download the installation package "
                "and follow the manufacturer's instructions to install the driver.<br><br>"
-               "<a href=\"https://example.test/?a=%2&b=%1\" style=\"\">Download Driver</a>";
+               "<a href=\"https://example.test/?a=%2&amp;b=%1\" style=\"\">Download Driver</a>";
         const QString translation =
             QString::fromUtf8("übersetzt: <a href=\"u\" style=\"s\">hier</a>");
         QTest::newRow("need setup, translated") << Builder(&GetGPUNeedSetupDriverMessage) << true
                                                 << "u" << QVariant("s") << translation;
         QTest::newRow("unsupported, translated") << Builder(&GetGPUUnsupportedDriverMessage) << true
                                                  << "u" << QVariant("s") << translation;
+        // Both go into HTML attributes: a quote must not end one.
+        QTest::newRow("quotes in the address and the style")
+            << Builder(&GetGPUNeedSetupDriverMessage) << true << "u\" onclick=\"x"
+            << QVariant("font-family: \"Sans\"")
+            << QString::fromUtf8("übersetzt: <a href=\"u&quot; onclick=&quot;x\" "
+                                 "style=\"font-family: &quot;Sans&quot;\">hier</a>");
     }
 
     void message() {

@@ -3,6 +3,8 @@
 
 #include "BrowserTestSupport.h"
 
+#include <Quorvel/TestSupport/LogCapture.h>
+
 #include <QDesktopServices>
 #include <QtTest>
 
@@ -98,8 +100,10 @@ private slots:
         row("https link full of shell characters, installed browser",
             QString(nasty).replace("http:", "https:"), "installed", 0);
         row("no browser found: the system's handler, once", "https://example.com/help", "none", 1);
-        row("remembered file cannot be started: the system's handler, once",
+        row("remembered file cannot be executed: the system's handler, once",
             "http://example.com/help", "not executable", 1);
+        row("remembered program fails to start: logged, the system's handler, once",
+            "http://example.com/help", "fails to start", 1);
         row("mailto link is not taken over", "mailto:someone@example.com", "installed", 1);
     }
     void openUrl() {
@@ -113,16 +117,22 @@ private slots:
         } else if (browser == "installed") {
             QVERIFY(m_case->AddEntry("home/q.desktop", program + " %u"));
             m_case->installer->SetString("Browser", "qbrowser");
-        } else if (browser == "not executable") {
-            const QString plain = m_case->dir + "/plain/qbrowser";
-            QVERIFY(WriteFile(plain, "#!/bin/sh\ntouch pwned\n"));
-            m_case->product->SetString("PreferredBrowser", plain.toStdString());
+        }
+        // Not executable, or executable but no program the system can start.
+        const QString broken = m_case->dir + "/broken/qbrowser";
+        if (browser == "not executable" || browser == "fails to start") {
+            QVERIFY(WriteFile(broken, "touch pwned\n",
+                              browser == "fails to start" ? kExecutable : QFile::Permissions()));
+            m_case->product->SetString("PreferredBrowser", broken.toStdString());
         }
         const QUrl url(QString(link).replace("{dir}", m_case->dir));
         QVERIFY(url.isValid());
 
+        Quorvel::TestSupport::LogCapture log;
         PreferredBrowser preferred(m_looks, m_case->product, m_case->installer);
         QDesktopServices::openUrl(url);
+        // A browser that was tried and failed is named once.
+        QCOMPARE(log.Count(broken.toStdString()), browser == "fails to start" ? 1 : 0);
 
         if (toSystem == 0) {
             QTRY_VERIFY_WITH_TIMEOUT(QFile::exists(BrowserRecord()), 60000);

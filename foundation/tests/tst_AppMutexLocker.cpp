@@ -1,7 +1,11 @@
+#include <Quorvel/TestSupport/LogCapture.h>
 #include <Quorvel/TestSupport/TestEnvironment.h>
 #include <Quorvel/Util/AppMutexLocker.h>
 
 #include <QtTest>
+
+#include <sys/stat.h>
+#include <unistd.h>
 
 #include <memory>
 
@@ -114,13 +118,17 @@ private slots:
         QVERIFY(holder.End(false));
     }
 
+    // Without a runtime folder the lock goes to a private folder of this user's own.
     void lockFileDirectory_data() {
         QTest::addColumn<QString>("variable");
-        QTest::newRow("runtime directory") << "XDG_RUNTIME_DIR";
-        QTest::newRow("temp directory without one") << "TMPDIR";
+        QTest::addColumn<QString>("folder");
+        QTest::newRow("runtime directory") << "XDG_RUNTIME_DIR" << "";
+        QTest::newRow("temp directory without one")
+            << "TMPDIR" << "/quorvel-" + QString::number(::geteuid());
     }
     void lockFileDirectory() {
         QFETCH(QString, variable);
+        QFETCH(QString, folder);
         QTemporaryDir dir;
         QVERIFY(dir.isValid());
         QProcessEnvironment env = QProcessEnvironment::systemEnvironment();
@@ -129,9 +137,65 @@ private slots:
         const QString name = FreshName();
         Holder first(name, env);
         QCOMPARE(first.Answer(), QStringLiteral("locked"));
-        QCOMPARE(QDir(dir.path()).entryList(QDir::Files).filter(name).size(), 1);
+        QCOMPARE(QDir(dir.path() + folder).entryList(QDir::Files).filter(name).size(), 1);
+        QCOMPARE(QFileInfo(dir.path() + folder).permissions() & 0x0077, QFile::Permissions());
         // Our own runtime directory is another session's: the name is free here.
         QVERIFY(AppMutexLocker(name.toStdString()).TryLockAppMutex());
+    }
+
+    // What stands where the lock file or its private folder goes is refused, never followed,
+    // and the locker says that the lock cannot be made rather than that someone holds it.
+    void refusesWhatIsNotItsOwn_data() {
+        QTest::addColumn<QString>("obstacle");
+        QTest::newRow("link to a missing file") << "link";
+        QTest::newRow("link to a file") << "link-file";
+        QTest::newRow("FIFO") << "fifo";
+        QTest::newRow("folder") << "folder";
+        QTest::newRow("temp folder is a link") << "temp-link";
+        QTest::newRow("temp folder open to others") << "temp-open";
+    }
+    void refusesWhatIsNotItsOwn() {
+        QFETCH(QString, obstacle);
+        QTemporaryDir dir;
+        const QString name = FreshName();
+        const QString target = dir.filePath("target");
+        if (obstacle.startsWith("temp")) {
+            const QString folder = dir.filePath("quorvel-" + QString::number(::geteuid()));
+            QVERIFY(QDir().mkpath(target) && ::chmod(QFile::encodeName(target), 0700) == 0);
+            if (obstacle == "temp-link") {
+                QVERIFY(QFile::link(target, folder));
+            } else {
+                QVERIFY(QDir().mkpath(folder) && ::chmod(QFile::encodeName(folder), 0777) == 0);
+            }
+            QProcessEnvironment env = QProcessEnvironment::systemEnvironment();
+            env.remove("XDG_RUNTIME_DIR");
+            env.insert("TMPDIR", dir.path());
+            Holder holder(name, env);
+            QCOMPARE(holder.Answer(), QStringLiteral("unavailable"));
+            QVERIFY(QDir(target).isEmpty());
+            return;
+        }
+        const QString lock = qEnvironmentVariable("XDG_RUNTIME_DIR") + "/quorvel-mutex-" + name +
+                             ".lock";
+        if (obstacle == "link-file") {
+            QFile file(target);
+            QVERIFY(file.open(QIODevice::WriteOnly) && file.write("keep") == 4);
+        }
+        if (obstacle.startsWith("link")) {
+            QVERIFY(QFile::link(target, lock));
+        } else if (obstacle == "fifo") {
+            QVERIFY(::mkfifo(QFile::encodeName(lock), 0600) == 0);
+        } else {
+            QVERIFY(QDir().mkpath(lock));
+        }
+        Quorvel::TestSupport::LogCapture log;
+        AppMutexLocker locker(name.toStdString());
+        QVERIFY(!locker.TryLockAppMutex());
+        QVERIFY(locker.IsUnavailable());
+        QVERIFY(!locker.TryLockAppMutex());
+        QCOMPARE(log.Count(lock.toStdString()), 1);
+        QCOMPARE(QFile::exists(target), obstacle == "link-file");
+        QCOMPARE(QFileInfo(target).size(), qint64(obstacle == "link-file" ? 4 : 0));
     }
 
 private:

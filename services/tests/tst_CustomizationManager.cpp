@@ -1,9 +1,12 @@
 #include <Quorvel/App/CustomizationManager.h>
+#include <Quorvel/TestSupport/LogCapture.h>
 #include <Quorvel/TestSupport/TestEnvironment.h>
 
 #include <QDir>
 #include <QFile>
 #include <QTemporaryDir>
+
+#include <sys/stat.h>
 
 using Quorvel::App::CustomizationError;
 using Quorvel::App::CustomizationManager;
@@ -89,12 +92,23 @@ private slots:
         QCOMPARE(Describe(*customization), expected);
     }
 
+    // A window shows these texts: one far too long is cut, with one WARNING naming it.
+    void longTextsAreBounded() {
+        Quorvel::TestSupport::LogCapture log;
+        const auto customization = CustomizationManager::FromJson(
+            Replace("\"Quorvel Demo\"", "\"" + QByteArray(300000, 'Q') + "\""), "long.json");
+        QCOMPARE(customization->GetProductName(), std::string(1024, 'Q'));
+        QCOMPARE(log.Count("long.json: the member \"productName\""), 1);
+        QCOMPARE(int(log.Records().size()), 1);
+    }
+
     // Each bad file must give an error that names the file and says what is wrong with it.
     void badFileNamesFileAndProblem_data() {
-        QTest::addColumn<QByteArray>("content");  // "<missing>" and "<folder>" make no file
+        QTest::addColumn<QByteArray>("content");  // "<missing>", "<folder>", "<fifo>": no file
         QTest::addColumn<QStringList>("expected");
         BadRow("missing file", "<missing>", {"does not exist"});
         BadRow("folder", "<folder>", {"folder"});
+        BadRow("FIFO, not waited on", "<fifo>", {"FIFO"});
         BadRow("empty file", " \n", {"the file is empty"});
         BadRow("malformed on line 3",
                "{\n  \"organizationName\": \"X\",\n  \"applicationName\": ,\n}",
@@ -128,6 +142,8 @@ private slots:
         const QString path = dir.filePath(CustomizationManager::FileName);
         if (content == "<folder>") {
             QVERIFY(QDir(dir.path()).mkdir(CustomizationManager::FileName));
+        } else if (content == "<fifo>") {
+            QVERIFY(::mkfifo(QFile::encodeName(path), 0600) == 0);
         } else if (content != "<missing>") {
             QVERIFY(WriteFile(path, content));
         }

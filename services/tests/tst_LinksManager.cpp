@@ -1,4 +1,5 @@
 #include <Quorvel/App/CustomizationManager.h>
+#include <Quorvel/App/HardwareInfo.h>
 #include <Quorvel/App/InstallerSettingsManager.h>
 #include <Quorvel/App/LaunchTypeProcessor.h>
 #include <Quorvel/App/LinksManager.h>
@@ -15,6 +16,9 @@
 #include <QTemporaryDir>
 
 #include <algorithm>
+#include <atomic>
+#include <thread>
+#include <vector>
 
 using namespace Quorvel::App;
 using Quorvel::URLKeys;
@@ -106,6 +110,7 @@ private:
     std::shared_ptr<CustomizationManager> m_customization;
     std::shared_ptr<FakeLookAndFeel> m_lookAndFeel;
     std::shared_ptr<UserSettingsManager> m_user;
+    std::shared_ptr<IHardwareInfo> m_hardware = std::make_shared<FakeHardware>();
 
     QString NewPath(const QString& name) {
         return m_dir.filePath(QString("%1-%2").arg(++m_files).arg(name));
@@ -131,7 +136,7 @@ private:
         using std::make_shared;
         return std::make_unique<LinksManager>(
             pick(0, std::shared_ptr<ICustomizationManager>(m_customization)),
-            pick(1, std::shared_ptr<IHardwareInfo>(make_shared<FakeHardware>())),
+            pick(1, m_hardware),
             pick(2, std::shared_ptr<ILookAndFeelManager>(m_lookAndFeel)),
             pick(3, std::shared_ptr<IMailSettingsManager>(
                         make_shared<MailSettingsManager>(NewPath("mail.ini")))),
@@ -294,6 +299,53 @@ private slots:
         QCOMPARE(found->GetUrl("HELP"), q + "help");
         QCOMPARE(found->GetFile(), QDir::toNativeSeparators(folder + "/links.json"));
         QCOMPARE(Problems(capture).size(), size_t(1));
+    }
+
+    // A name from a data file must not lead the lookup out of the data folders.
+    void escapingNameStaysInTheDataFolders() {
+        const QString application = QCoreApplication::applicationName();
+        QCoreApplication::setApplicationName(
+            QString("../links-escape-%1").arg(qApp->applicationPid()));
+        const QString outside =
+            QDir::cleanPath(QStandardPaths::writableLocation(QStandardPaths::AppDataLocation));
+        const bool written = QDir().mkpath(outside) && WriteFile(outside + "/links.json", kLinks);
+        auto links = Make(QString());
+        QDir(outside).removeRecursively();
+        QCoreApplication::setApplicationName(application);
+        QVERIFY(written);
+        QVERIFY(!links->IsLoaded());
+    }
+
+    // The header allows several threads: GetUrl reads the customization, the settings and
+    // the machine's description while another thread changes the first two.
+    void getUrlFromSeveralThreads() {
+        m_hardware = std::make_shared<HardwareInfo>();
+        auto links = MakeWith();
+        m_hardware = std::make_shared<FakeHardware>();
+        QVERIFY(links);
+        std::atomic<int> wrong{0};
+        std::atomic<bool> go{false};  // so that the first calls meet
+        std::vector<std::thread> threads;
+        for (int t = 0; t < 4; ++t) {
+            threads.emplace_back([&, t] {
+                while (!go) {
+                    std::this_thread::yield();
+                }
+                for (int i = 0; i < 100; ++i) {
+                    if (t == 0) {
+                        m_user->SetString("WEBUID", i % 2 ? "web-a" : "web-b");
+                        m_customization->SwitchLocale(i % 2 ? "de_DE" : "en_US");
+                    } else if (!links->GetUrl("SERVICES").startsWith(q + "web-")) {
+                        ++wrong;
+                    }
+                }
+            });
+        }
+        go = true;
+        for (std::thread& thread : threads) {
+            thread.join();
+        }
+        QCOMPARE(wrong.load(), 0);
     }
 
     void missingNameWarnsOncePerName() {

@@ -15,6 +15,8 @@
 #include <QStandardPaths>
 #include <QTemporaryDir>
 
+#include <sys/stat.h>
+
 using Quorvel::App::SettingsStore;
 using SettingsText::Read;
 using SettingsText::Utf8;
@@ -129,13 +131,55 @@ private slots:
         QVERIFY2(ini.readAll().contains("Greeting=" + text.toUtf8()), qPrintable(file));
     }
 
+    // A key that names the whole store removes nothing and says so.
+    // A change rewrites the lines of its key only: other keys keep their bytes (here Latin-1,
+    // which is no UTF-8), comments, blanks and line ends.
+    void keepsTheBytesOfOtherKeys_data() {
+        QTest::addColumn<QByteArray>("before");
+        QTest::addColumn<QString>("key");
+        QTest::addColumn<QString>("value");  // null: removed
+        QTest::addColumn<QByteArray>("after");
+        QTest::newRow("value replaced in its line")
+            << QByteArray("[General]\r\nLegacy=caf\xe9\r\nOther = 1 ; note\r\n") << "Other"
+            << "2" << QByteArray("[General]\r\nLegacy=caf\xe9\r\nOther = 2 ; note\r\n");
+        QTest::newRow("new key joins its section")
+            << QByteArray("[G]\nold=\xff\n\n[H]\nk=1\n") << "G/new" << "v"
+            << QByteArray("[G]\nold=\xff\nnew=v\n\n[H]\nk=1\n");
+        QTest::newRow("new section at the end")
+            << QByteArray("; by hand\nold=\xe9") << "Group/Sub/k" << "a,b"
+            << QByteArray("; by hand\nold=\xe9\n\n[Group]\nSub\\k=\"a,b\"\n");
+        QTest::newRow("key removed with its repeats")
+            << QByteArray("[G]\nk=1\nold=\xe9\n[G]\nk=2\n") << "G/k" << QString()
+            << QByteArray("[G]\nold=\xe9\n[G]\n");
+    }
+    void keepsTheBytesOfOtherKeys() {
+        QFETCH(QByteArray, before);
+        QFETCH(QString, key);
+        QFETCH(QString, value);
+        QFETCH(QByteArray, after);
+        const QString path = NewFile();
+        QFile file(path);
+        QVERIFY(file.open(QIODevice::WriteOnly) && file.write(before) == before.size());
+        file.close();
+        {
+            SettingsStore store("test", path);
+            value.isNull() ? store.Remove(Utf8(key)) : store.SetString(Utf8(key), Utf8(value));
+        }
+        QVERIFY(file.open(QIODevice::ReadOnly));
+        QCOMPARE(file.readAll(), after);
+        QCOMPARE(Read(SettingsStore("test", path), "string", key, "-"),
+                 value.isNull() ? QString("-") : value);
+    }
+
     void removeTakesKeyOrWholeGroup_data() {
         QTest::addColumn<QString>("removed");
         QTest::addColumn<QStringList>("gone");
         QTest::newRow("group") << "Window" << QStringList{"Window/Geometry", "Window/Sub/Deep"};
-        QTest::newRow("inner group") << "Window/Sub" << QStringList{"Window/Sub/Deep"};
+        QTest::newRow("inner group") << "/Window//Sub/" << QStringList{"Window/Sub/Deep"};
         QTest::newRow("top-level key") << "Windows" << QStringList{"Windows"};
-        QTest::newRow("empty key removes nothing") << "" << QStringList{};
+        QTest::newRow("empty key") << "" << QStringList{};
+        QTest::newRow("root") << "/" << QStringList{};
+        QTest::newRow("root twice") << "//" << QStringList{};
     }
     void removeTakesKeyOrWholeGroup() {
         QFETCH(QString, removed);
@@ -148,7 +192,9 @@ private slots:
             store.SetString(Utf8(key), "v");
             expected << (gone.contains(key) ? "false" : "true");
         }
+        Quorvel::TestSupport::LogCapture log;
         store.Remove(Utf8(removed));
+        QCOMPARE(log.Count(Utf8(file)), gone.isEmpty() ? 1 : 0);
         QString output;
         QVERIFY(Probe(QStringList{file, "get", "contains", ""} + all, &output));
         QCOMPARE(output, expected.join('\n'));
@@ -171,6 +217,9 @@ private slots:
         QTest::addColumn<int>("errors");
         QTest::newRow("parent is a regular file") << "parent-file" << 1;
         QTest::newRow("store path is a folder") << "folder" << 1;
+        // Refused without waiting on it, and never replaced.
+        QTest::newRow("store path is a FIFO") << "fifo" << 1;
+        QTest::newRow("file larger than a settings file may be") << "large" << 1;
         QTest::newRow("writable") << "writable" << 0;
     }
     void unwritableStoreLogsOnceAndKeepsValues() {
@@ -185,7 +234,13 @@ private slots:
             path = dir.filePath("blocker/settings.ini");
         } else if (setup == "folder") {
             QVERIFY(QDir(dir.path()).mkdir("settings.ini"));
+        } else if (setup == "fifo") {
+            QVERIFY(::mkfifo(QFile::encodeName(path), 0600) == 0);
+        } else if (setup == "large") {
+            QFile large(path);
+            QVERIFY(large.open(QIODevice::WriteOnly) && large.resize(64 << 20));
         }
+        const QFileInfo before(path);
         Quorvel::TestSupport::LogCapture log;
         SettingsStore store("test", path);
         store.SetString("PartnerName", "direct");
@@ -201,6 +256,45 @@ private slots:
         QCOMPARE(store.IsPersistent(), errors == 0);
         QCOMPARE(store.GetString("PartnerName", ""), std::string("changed"));
         QCOMPARE(store.GetInt("Count", 0), 3);
+        if (setup == "fifo" || setup == "large") {
+            const QFileInfo after(path);
+            QCOMPARE(after.isFile(), before.isFile());
+            QCOMPARE(after.size(), before.size());
+        }
+    }
+
+    // Names may come from a data file: each stays one folder level below the config folder,
+    // and a changed name is logged once.
+    void namesStayOneFolderLevel_data() {
+        QTest::addColumn<QString>("organization");
+        QTest::addColumn<QString>("application");
+        QTest::addColumn<int>("changed");
+        QTest::newRow("parent folders") << "Quorvel Tests" << "../../escape" << 1;
+        QTest::newRow("separators") << "a/b" << "c\\d" << 2;
+        QTest::newRow("dots only") << ".." << "." << 2;
+    }
+    void namesStayOneFolderLevel() {
+        QFETCH(QString, organization);
+        QFETCH(QString, application);
+        QFETCH(int, changed);
+        const QString savedOrganization = QCoreApplication::organizationName();
+        const QString savedApplication = QCoreApplication::applicationName();
+        QCoreApplication::setOrganizationName(organization);
+        QCoreApplication::setApplicationName(application);
+        Quorvel::TestSupport::LogCapture log;
+        const QString path = SettingsStore::DefaultFilePath("product");
+        SettingsStore::DefaultFilePath("user");
+        QCoreApplication::setOrganizationName(savedOrganization);
+        QCoreApplication::setApplicationName(savedApplication);
+
+        const QString root =
+            QStandardPaths::writableLocation(QStandardPaths::GenericConfigLocation);
+        QVERIFY2(path.startsWith(root + "/"), qPrintable(path));
+        const QStringList levels = path.mid(root.size() + 1).split('/');
+        QCOMPARE(levels.size(), 3);
+        QVERIFY2(!levels.contains("..") && !levels.contains(".") && !levels[1].contains('\\'),
+                 qPrintable(path));
+        QCOMPARE(int(log.Records().size()), changed);
     }
 
     // Each kind of settings has its own file beside the others, under the product's names.

@@ -1,5 +1,5 @@
-// Takes the named app mutex, says "locked" or "busy" on stdout, then holds on until its
-// standard input closes (or it is killed).
+// Takes the named app mutex, says "locked", "busy" or "unavailable" on stdout, then holds on
+// until its standard input closes (or it is killed).
 
 #include <Quorvel/Util/AppMutexLocker.h>
 
@@ -12,7 +12,8 @@ int main(int argc, char** argv) {
         return 2;
     }
     Quorvel::Util::AppMutexLocker locker(argv[1]);
-    std::cout << (locker.TryLockAppMutex() ? "locked" : "busy") << std::endl;
+    const bool locked = locker.TryLockAppMutex();
+    std::cout << (locked ? "locked" : locker.IsUnavailable() ? "unavailable" : "busy") << std::endl;
     std::string line;
     while (std::getline(std::cin, line)) {
     }

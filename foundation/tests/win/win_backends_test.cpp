@@ -28,9 +28,11 @@ void TestMutex() {
     auto second = Quorvel::Platform::CreateAppMutexBackend(name);
     auto other = Quorvel::Platform::CreateAppMutexBackend(name + "-other");
 
-    Check(first->TryLock() && first->TryLock(), "a free mutex is taken, and again while held");
-    Check(!second->TryLock(), "a second locker is refused while the first holds");
-    Check(other->TryLock(), "a different name is independent");
+    using Result = Quorvel::Platform::IAppMutexBackend::Result;
+    Check(first->TryLock() == Result::Locked && first->TryLock() == Result::Locked,
+          "a free mutex is taken, and again while held");
+    Check(second->TryLock() == Result::Busy, "a second locker is refused while the first holds");
+    Check(other->TryLock() == Result::Locked, "a different name is independent");
     // The name must reach Windows as UTF-16, not as ANSI bytes.
     const std::wstring wide =
         L"{quorvel-win-test}-" + std::wstring(pid.begin(), pid.end()) + L"-\u00E9";
@@ -39,9 +41,9 @@ void TestMutex() {
     if (probe) ::CloseHandle(probe);
 
     first->Unlock();
-    Check(second->TryLock(), "the second locker succeeds after Unlock");
+    Check(second->TryLock() == Result::Locked, "the second locker succeeds after Unlock");
     second.reset();
-    Check(first->TryLock(), "destroying the holder releases the mutex");
+    Check(first->TryLock() == Result::Locked, "destroying the holder releases the mutex");
 }
 
 void TestDyLib() {

@@ -8,7 +8,9 @@
 #include <cerrno>
 #include <cstdint>
 #include <cstdlib>
+#include <cstring>
 #include <filesystem>
+#include <optional>
 #include <system_error>
 
 namespace Quorvel::Platform {
@@ -50,16 +52,47 @@ std::string EncodeName(const std::string& name) {
     return encoded;
 }
 
-// The per-user runtime directory is private and cleared at logout; the temp dir is only
-// a fallback for sessions without one.
-std::filesystem::path LockDirectory() {
-    const char* runtime = std::getenv("XDG_RUNTIME_DIR");
-    std::error_code error;
-    if (runtime && *runtime && std::filesystem::is_directory(runtime, error)) {
-        return runtime;
+std::string Quoted(const std::filesystem::path& path) { return "[" + path.string() + "]"; }
+
+// A folder where nobody but this user can put a file or a link.
+bool IsPrivateFolder(const std::filesystem::path& folder, bool followLink, std::string& problem) {
+    struct stat info {};
+    if ((followLink ? ::stat(folder.c_str(), &info) : ::lstat(folder.c_str(), &info)) != 0) {
+        problem = "the folder " + Quoted(folder) + " cannot be examined: " + std::strerror(errno);
+    } else if (!S_ISDIR(info.st_mode)) {
+        problem = Quoted(folder) + " is not a folder";
+    } else if (info.st_uid != ::geteuid()) {
+        problem = "the folder " + Quoted(folder) + " belongs to another user";
+    } else if ((info.st_mode & 077) != 0) {
+        problem = "the folder " + Quoted(folder) + " is open to other users";
+    } else {
+        return true;
     }
-    const std::filesystem::path temp = std::filesystem::temp_directory_path(error);
-    return error ? std::filesystem::path("/tmp") : temp;
+    return false;
+}
+
+// The session's private runtime folder, cleared at logout; without one, a folder of this
+// user's own in the temp folder, made private and checked to be ours, since anyone may plant
+// a link in the temp folder itself.
+std::optional<std::filesystem::path> LockDirectory(std::string& problem) {
+    const char* runtime = std::getenv("XDG_RUNTIME_DIR");
+    if (runtime && *runtime && IsPrivateFolder(runtime, true, problem)) {
+        return std::filesystem::path(runtime);
+    }
+    std::error_code error;
+    std::filesystem::path temp = std::filesystem::temp_directory_path(error);
+    if (error) {
+        temp = "/tmp";
+    }
+    const std::filesystem::path folder = temp / ("quorvel-" + std::to_string(::geteuid()));
+    if (::mkdir(folder.c_str(), 0700) != 0 && errno != EEXIST) {
+        problem = "the folder " + Quoted(folder) + " cannot be made: " + std::strerror(errno);
+        return std::nullopt;
+    }
+    if (!IsPrivateFolder(folder, false, problem)) {
+        return std::nullopt;
+    }
+    return folder;
 }
 
 // flock belongs to the open file description: the kernel drops it when the holder's last
@@ -68,32 +101,48 @@ std::filesystem::path LockDirectory() {
 class PosixAppMutexBackend final : public IAppMutexBackend {
 public:
     explicit PosixAppMutexBackend(const std::string& name)
-        : m_path(LockDirectory() / ("quorvel-mutex-" + EncodeName(name) + ".lock")) {}
+        : m_fileName("quorvel-mutex-" + EncodeName(name) + ".lock") {}
 
     ~PosixAppMutexBackend() override { Unlock(); }
 
-    bool TryLock() override {
+    Result TryLock() override {
         if (m_fd >= 0) {
-            return true;
+            return Result::Locked;
         }
-        // CLOEXEC: a restarted product must not inherit its parent's lock.
-        int fd = ::open(m_path.c_str(), O_RDWR | O_CREAT | O_CLOEXEC, 0600);
-        if (fd < 0 && errno == EACCES) {
-            fd = ::open(m_path.c_str(), O_RDONLY | O_CLOEXEC);
+        const auto folder = LockDirectory(m_problem);
+        if (!folder) {
+            return Result::Unavailable;
         }
+        const std::filesystem::path path = *folder / m_fileName;
+        // CLOEXEC: a restarted product must not inherit its parent's lock. NOFOLLOW and
+        // NONBLOCK: a link or a FIFO in the lock's place is refused, not followed or waited on.
+        const int fd =
+            ::open(path.c_str(), O_RDWR | O_CREAT | O_NOFOLLOW | O_NONBLOCK | O_CLOEXEC, 0600);
         if (fd < 0) {
-            return false;
+            m_problem = errno == ELOOP ? "the lock file " + Quoted(path) + " is a symbolic link"
+                                       : "the lock file " + Quoted(path) +
+                                             " cannot be opened: " + std::strerror(errno);
+            return Result::Unavailable;
+        }
+        struct stat info {};
+        if (::fstat(fd, &info) != 0 || !S_ISREG(info.st_mode) || info.st_uid != ::geteuid()) {
+            m_problem = "the lock file " + Quoted(path) + " is not a regular file of this user";
+            ::close(fd);
+            return Result::Unavailable;
         }
         int result = 0;
         do {
             result = ::flock(fd, LOCK_EX | LOCK_NB);
         } while (result != 0 && errno == EINTR);
         if (result != 0) {
+            const bool busy = errno == EWOULDBLOCK;
+            m_problem =
+                "the lock file " + Quoted(path) + " cannot be locked: " + std::strerror(errno);
             ::close(fd);
-            return false;
+            return busy ? Result::Busy : Result::Unavailable;
         }
         m_fd = fd;
-        return true;
+        return Result::Locked;
     }
 
     void Unlock() override {
@@ -105,8 +154,11 @@ public:
         }
     }
 
+    const std::string& Problem() const override { return m_problem; }
+
 private:
-    std::filesystem::path m_path;
+    std::string m_fileName;
+    std::string m_problem;
     int m_fd = -1;
 };
 

@@ -25,20 +25,26 @@ public:
 
     ~WinAppMutexBackend() override { Unlock(); }
 
-    bool TryLock() override {
+    Result TryLock() override {
         if (m_handle) {
-            return true;
+            return Result::Locked;
         }
         HANDLE handle = ::CreateMutexW(nullptr, FALSE, m_name.c_str());
+        const DWORD error = ::GetLastError();
         if (!handle) {
-            return false;
+            // A mutex of an elevated installer exists but may not be opened by us.
+            if (error == ERROR_ACCESS_DENIED) {
+                return Result::Busy;
+            }
+            m_problem = "CreateMutexW failed with error " + std::to_string(error);
+            return Result::Unavailable;
         }
-        if (::GetLastError() == ERROR_ALREADY_EXISTS) {
+        if (error == ERROR_ALREADY_EXISTS) {
             ::CloseHandle(handle);
-            return false;
+            return Result::Busy;
         }
         m_handle = handle;
-        return true;
+        return Result::Locked;
     }
 
     void Unlock() override {
@@ -48,9 +54,12 @@ public:
         }
     }
 
+    const std::string& Problem() const override { return m_problem; }
+
 private:
     std::wstring m_name;
     HANDLE m_handle = nullptr;
+    std::string m_problem;
 };
 
 }  // namespace

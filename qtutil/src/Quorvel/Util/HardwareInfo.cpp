@@ -7,7 +7,9 @@
 
 namespace Quorvel::Util {
 
-std::string GetHardwareInfo() {
+namespace {
+
+std::string DescribeMachine() {
     const Platform::MachineFacts facts = Platform::ReadMachineFacts();
     const QString unknown = QStringLiteral("unknown");
     const QString processor =
@@ -24,6 +26,15 @@ std::string GetHardwareInfo() {
     return QStringLiteral("CPU: %1; Cores: %2; RAM: %3; OS: %4")
         .arg(processor, cores, memory, os)
         .toStdString();
+}
+
+}  // namespace
+
+std::string GetHardwareInfo() {
+    // Read once: the machine does not change while the product runs, and the first call may
+    // come from any thread.
+    static const std::string text = DescribeMachine();
+    return text;
 }
 
 }  // namespace Quorvel::Util

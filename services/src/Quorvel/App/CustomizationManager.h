@@ -35,7 +35,8 @@ namespace Quorvel::App {
 // (in "userAgent" either field alone); SwitchLocale lays the entry of the locale over the
 // base values, looking for "de_DE" first and then for the language alone, "de". A locale
 // without an entry gives the base values. Unknown members are refused, so that a misspelt
-// one does not pass unnoticed.
+// one does not pass unnoticed. A text longer than 1024 characters is cut there, with one
+// WARNING naming the file and the member. The file must be a regular file of at most 1 MiB.
 //
 // Every problem with the file throws CustomizationError naming the file and what is wrong.
 // The getters may be called from any thread.

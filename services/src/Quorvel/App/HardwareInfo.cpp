@@ -4,11 +4,6 @@
 
 namespace Quorvel::App {
 
-std::string HardwareInfo::GetHardwareText() const {
-    if (m_text.empty()) {
-        m_text = Quorvel::Util::GetHardwareInfo();
-    }
-    return m_text;
-}
+std::string HardwareInfo::GetHardwareText() const { return Quorvel::Util::GetHardwareInfo(); }
 
 }  // namespace Quorvel::App

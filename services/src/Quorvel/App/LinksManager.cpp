@@ -2,10 +2,13 @@
 
 #include <Quorvel/App/LinksTable.h>
 #include <Quorvel/Core/Version.h>
+#include <Quorvel/Reading/PathComponent.h>
 #include <Quorvel/Util/BuildInfo.h>
 #include <Quorvel/Util/TextConversion.h>
 
+#include <QCoreApplication>
 #include <QDesktopServices>
+#include <QFileInfo>
 #include <QSet>
 #include <QStandardPaths>
 #include <QUrl>
@@ -40,6 +43,29 @@ const char* PlatformName() {
 #else
     return "linux";
 #endif
+}
+
+// links.json in the product's data folders. Qt builds them from the application's names,
+// which may come from a data file: names that would not stay one folder level each are
+// looked up in their neutralised form instead.
+QString LocateLinksFile() {
+    const QString organization = QCoreApplication::organizationName();
+    const QString application = QCoreApplication::applicationName();
+    const QString safeOrganization = Reading::PathComponent(organization);
+    const QString safeApplication = Reading::PathComponent(application);
+    if (safeOrganization == organization && safeApplication == application) {
+        return QStandardPaths::locate(QStandardPaths::AppDataLocation, LinksManager::FileName);
+    }
+    for (const QString& folder :
+         QStandardPaths::standardLocations(QStandardPaths::GenericDataLocation)) {
+        QStringList parts{folder, safeOrganization, safeApplication, LinksManager::FileName};
+        parts.removeAll(QString());
+        const QString candidate = parts.join(QLatin1Char('/'));
+        if (QFileInfo(candidate).isFile()) {
+            return candidate;
+        }
+    }
+    return QString();
 }
 
 }  // namespace
@@ -164,7 +190,7 @@ LinksManager::LinksManager(
 
     QString path = linksFile;
     if (path.isEmpty()) {
-        path = QStandardPaths::locate(QStandardPaths::AppDataLocation, FileName);
+        path = LocateLinksFile();
         if (path.isEmpty()) {
             m_impl->file = FileName;
             LOG(ERROR) << FileName << ": the file is in none of the data folders "

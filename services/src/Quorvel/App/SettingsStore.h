@@ -19,12 +19,17 @@ namespace Quorvel::App {
 //   <generic config folder>/<organization>/<application>/<scope>.ini
 //   (~/.config/... for a user). Organization and application are the Qt application's
 //   names at construction time, so the product sets them (storing its customization in the
-//   application does) before it creates its stores.
+//   application does) before it creates its stores; a name that would not stay one folder
+//   level has its separators (and a name of dots only, its dots) turned into "_".
 //
-// Every write is flushed at once, so another process or the next start sees it. A store
-// that cannot be written (read-only file or folder, a folder that cannot be created) logs
-// one ERROR naming its file and carries on: values written during the session stay readable
-// from memory, they are only not kept.
+// Every write is flushed at once, so another process or the next start sees it. An INI file
+// is written in the form QSettings reads, and a write changes only the lines of its own key:
+// every other key keeps its bytes, whatever their encoding. A store that cannot be written
+// (read-only file or folder, a folder that cannot be created) logs one ERROR naming its file
+// and carries on: values written during the session stay readable from memory, they are
+// only not kept. So does a file that is not a regular file or is larger than 4 MiB, which is
+// refused at once and never written. A key that names the whole store ("", "/") is neither
+// written nor removed, with one ERROR.
 //
 // Reading: GetString renders any stored value as text; GetInt and GetUInt accept numbers
 // and decimal text in range; GetBool accepts true/false (any case) and integers (non-zero

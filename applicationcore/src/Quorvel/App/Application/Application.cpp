@@ -5,6 +5,7 @@
 #include <Quorvel/App/LinksManager.h>
 #include <Quorvel/Core/TrackCurrentException.h>
 #include <Quorvel/ExternalStimulus/DirectCallGateway.h>
+#include <Quorvel/NotNull.h>
 #include <Quorvel/Util/AppMutexLocker.h>
 #include <Quorvel/Util/BuildInfo.h>
 #include <Quorvel/Util/HardwareInfo.h>
@@ -108,6 +109,8 @@ public:
     Impl(Application& application, const std::shared_ptr<ILifetimeManager>& lifetimeManager,
          bool mutexDisabled)
         : m_application(&application) {
+        // Before anything is made that would keep the lifetime manager's callbacks.
+        const Quorvel::NotNull<std::shared_ptr<ILifetimeManager>> lifetime(lifetimeManager);
         if (!mutexDisabled) {
             m_locker = std::make_unique<Quorvel::Util::AppMutexLocker>(kRunningApplicationMutex);
         }
@@ -117,7 +120,7 @@ public:
             m_locker->TryLockAppMutex();
         }
         application.RegisterEventHandler(this);
-        lifetimeManager->addOnStartCallback([app = QPointer<Application>(&application)] {
+        lifetime->addOnStartCallback([app = QPointer<Application>(&application)] {
             if (app && app->m_impl) {
                 app->m_impl->ReleaseSplashController();
             }
@@ -168,6 +171,12 @@ public:
         }
         const auto settings = m_application->Get<IProductSettingsManager>();
         const auto customization = m_application->Get<ICustomizationManager>();
+        if (!settings || !customization) {
+            LOG(ERROR) << "The launch type arrived before the "
+                       << (settings ? "customization" : "product settings")
+                       << "; \"" << kPartnerNameKey << "\" is not updated";
+            return;
+        }
         std::string partner;
         if (settings->Contains(kPartnerNameOverrideKey)) {
             partner = settings->GetString(kPartnerNameOverrideKey, std::string());
@@ -212,14 +221,18 @@ Application::~Application() = default;
 
 int Application::GetDaysPassed() const {
     const QDateTime now = QDateTime::currentDateTime();
-    const uint32_t firstStart = GetProductSettingsManager()->GetUInt(
+    const Quorvel::NotNull<std::shared_ptr<IProductSettingsManager>> settings(
+        GetProductSettingsManager());
+    const uint32_t firstStart = settings->GetUInt(
         kDateOfFirstStartKey, static_cast<uint32_t>(now.toSecsSinceEpoch()));
     return static_cast<int>(QDateTime::fromSecsSinceEpoch(firstStart).daysTo(now));
 }
 
 bool Application::CheckRunnedInstaller() {
     Quorvel::Util::AppMutexLocker locker(kRunningInstallerMutex);
-    if (locker.TryLockAppMutex()) {
+    // A lock that cannot be made (logged by the locker) tells of no installer.
+    const auto free = [&locker] { return locker.TryLockAppMutex() || locker.IsUnavailable(); };
+    if (free()) {
         return false;
     }
     // The installer may be just finishing: give it half a second to let go.
@@ -228,7 +241,7 @@ bool Application::CheckRunnedInstaller() {
         if (std::chrono::system_clock::now() - start > std::chrono::milliseconds(500)) {
             return true;
         }
-        if (locker.TryLockAppMutex()) {
+        if (free()) {
             return false;
         }
         std::this_thread::sleep_for(std::chrono::milliseconds(1));

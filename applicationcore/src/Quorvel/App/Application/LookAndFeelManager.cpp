@@ -5,6 +5,10 @@
 #include <Quorvel/Core/Property.h>
 #include <Quorvel/Core/PropertySerializer.h>
 #include <Quorvel/IQssPreprocessor.h>
+#include <Quorvel/Reading/InputFile.h>
+#include <Quorvel/Reading/JsonReader.h>
+#include <Quorvel/Reading/Limits.h>
+#include <Quorvel/Reading/ShownText.h>
 #include <Quorvel/Util/FontDatabase.h>
 #include <Quorvel/Util/TextConversion.h>
 
@@ -13,7 +17,6 @@
 #include <QCoreApplication>
 #include <QDir>
 #include <QFile>
-#include <QJsonDocument>
 #include <QJsonObject>
 #include <QJsonValue>
 #include <QLocale>
@@ -26,7 +29,10 @@
 #include <glog/logging.h>
 
 #include <algorithm>
+#include <limits>
 #include <map>
+#include <optional>
+#include <set>
 #include <stdexcept>
 
 namespace Quorvel::App {
@@ -45,21 +51,57 @@ QFileInfoList ListDirectory(const QString& path, QDir::Filters kind,
                                     QDir::Name | QDir::IgnoreCase);
 }
 
-bool CanOpenForReading(const QString& path) {
-    QFile file(path);
-    return file.open(QIODevice::ReadOnly | QIODevice::Text);
+using Reading::InputFile;
+namespace Limits = Reading::Limits;
+
+// A theme's files are read again at every switch; each problem is worth one record.
+class ReportedProblems {
+public:
+    void Warn(const QString& message) {
+        if (m_reported.insert(message).second) {
+            LOG(WARNING) << message.toStdString();
+        }
+    }
+
+private:
+    std::set<QString> m_reported;
+};
+
+// The bytes of a theme file; empty when it is missing (which is no error) or refused.
+QByteArray ReadThemeFile(const QString& path, qint64 limit, ReportedProblems& problems) {
+    const InputFile file = InputFile::Read(path, limit);
+    if (file.status() == InputFile::Status::Refused) {
+        problems.Warn(file.Describe() + "; it is not used");
+    }
+    return file.Bytes();
 }
 
 // Placeholders replaced in ascending order of their text, so "@font" goes before "@fontBold".
 using ReplacementTable = std::map<QString, QString>;
 
-void ReadFontConfig(const QString& path, const QString& locale, ReplacementTable& table) {
-    QFile file(path);
-    if (!file.open(QIODevice::ReadOnly | QIODevice::Text)) {
+void ReadFontConfig(const QString& path, const QString& locale, ReplacementTable& table,
+                    ReportedProblems& problems) {
+    const QByteArray json = ReadThemeFile(path, Limits::kDataFile, problems);
+    if (json.isEmpty()) {
         return;
     }
-    // Text that is not a JSON object yields an empty object and so nothing.
-    const QJsonObject document = QJsonDocument::fromJson(file.readAll()).object();
+    // A file or member that is not what it should be contributes nothing.
+    std::optional<Reading::JsonReader> reader;
+    try {
+        reader = Reading::JsonReader::FromJson(json, path);
+    } catch (const Reading::DataFileError& error) {
+        problems.Warn(QString::fromUtf8(error.what()) + "; its placeholders are not used");
+        return;
+    }
+    const auto objectAt = [&](const QJsonValue& value, const QString& member) {
+        try {
+            return reader->AsObject(value, member);
+        } catch (const Reading::DataFileError& error) {
+            problems.Warn(QString::fromUtf8(error.what()) + "; it is skipped");
+            return QJsonObject();
+        }
+    };
+    const QJsonObject& document = reader->Root();
     const QString blocks[] = {QStringLiteral("all_platforms"),
                               QString::fromLatin1(Platform::PlatformToken())};
     const QString languages[] = {QStringLiteral("all_languages"), locale};
@@ -67,12 +109,13 @@ void ReadFontConfig(const QString& path, const QString& locale, ReplacementTable
         if (!document.contains(blockName)) {
             continue;
         }
-        const QJsonObject block = document.value(blockName).toObject();
+        const QJsonObject block = objectAt(document.value(blockName), blockName);
         for (const QString& language : languages) {
             if (!block.contains(language)) {
                 continue;
             }
-            const QJsonObject fonts = block.value(language).toObject();
+            const QJsonObject fonts = objectAt(block.value(language),
+                                               Reading::JsonReader::Path(blockName, language));
             for (const QString& name : fonts.keys()) {  // keys() is sorted
                 table[QLatin1Char('@') + name] = fonts.value(name).toVariant().toString();
             }
@@ -80,12 +123,9 @@ void ReadFontConfig(const QString& path, const QString& locale, ReplacementTable
     }
 }
 
-void RegisterManifestFonts(const QString& path) {
-    QFile file(path);
-    if (!file.open(QIODevice::ReadOnly | QIODevice::Text)) {
-        return;
-    }
-    QTextStream stream(&file);
+void RegisterManifestFonts(const QString& path, ReportedProblems& problems) {
+    QByteArray text = ReadThemeFile(path, Limits::kDataFile, problems);
+    QTextStream stream(&text, QIODevice::ReadOnly);
     while (!stream.atEnd()) {
         QString word;
         stream >> word;
@@ -95,12 +135,38 @@ void RegisterManifestFonts(const QString& path) {
     }
 }
 
-QString ReadStyleSheet(const QString& path) {
-    QFile file(path);
-    if (!file.open(QIODevice::ReadOnly | QIODevice::Text)) {
-        return {};
+QString ReadStyleSheet(const QString& path, ReportedProblems& problems) {
+    // As a file opened in text mode reads: without carriage returns.
+    return QString::fromUtf8(
+        ReadThemeFile(path, Limits::kStyleSheet, problems).replace('\r', QByteArray()));
+}
+
+// The theme's titles, one child per locale; a title is shown in menus, so it is bounded.
+std::optional<Quorvel::Core::Property> ReadTitles(const QString& path,
+                                                  ReportedProblems& problems) {
+    const InputFile file = InputFile::Read(path, Limits::kDataFile);
+    if (!file.IsRead()) {
+        problems.Warn(file.Describe() + "; the theme has no titles");
+        return std::nullopt;
     }
-    return QString::fromUtf8(file.readAll());
+    Quorvel::Core::Property titles;
+    try {
+        Quorvel::Core::PropertySerializer::Deserialize(
+            titles, Quorvel::Core::DataInputString::Create(file.Bytes().toStdString()), true);
+    } catch (const std::runtime_error& error) {
+        // The theme stays usable; only its localized names are missing.
+        problems.Warn(QDir::toNativeSeparators(path) + ": " + QString::fromUtf8(error.what()) +
+                      "; the theme has no titles");
+        return std::nullopt;
+    }
+    Quorvel::Core::Property bounded;
+    for (const Quorvel::Core::Property& title : titles.GetChildren()) {
+        bounded.AddChild(Quorvel::Core::Property(
+            title.GetName(),
+            Util::QStringToUtf8(Reading::ShownText(Util::Utf8ToQString(title.GetValue()), path,
+                                                   Util::Utf8ToQString(title.GetName())))));
+    }
+    return bounded;
 }
 
 std::string MapSystemLocaleName(const std::string& name) {
@@ -135,6 +201,7 @@ struct LookAndFeelManager::Impl {
     std::list<std::shared_ptr<QTranslator>> translators;
     Quorvel::Core::EventHandlerList<ILookAndFeelObserver> observers;
     std::shared_ptr<IQssPreprocessor> preprocessor;
+    ReportedProblems problems;
 
     Quorvel::ioPath ThemesDir() const { return root / "resources" / "themes"; }
     Quorvel::ioPath LocalesDir() const { return root / "resources" / "locales"; }
@@ -158,34 +225,24 @@ LookAndFeelManager::LookAndFeelManager(const Quorvel::ioPath& root,
         if (kind == QLatin1String("themes")) {
             // The title is looked up by base name, so "dark.old" counts as a second "dark".
             for (const QFileInfo& theme : ListDirectory(entry.absoluteFilePath(), QDir::Dirs)) {
-                if (CanOpenForReading(titlePath(theme.baseName()))) {
+                // Only whether it opens: a FIFO in its place must not hold up the start.
+                const InputFile title = InputFile::Check(titlePath(theme.baseName()),
+                                                         std::numeric_limits<qint64>::max());
+                if (title.IsRead()) {
                     m_impl->themes.push_back(Util::QStringToUtf8(theme.baseName()));
+                } else {
+                    m_impl->problems.Warn(title.Describe() + "; [" +
+                                          QDir::toNativeSeparators(theme.absoluteFilePath()) +
+                                          "] is not listed as a theme");
                 }
             }
         }
     }
 
     for (const std::string& theme : m_impl->themes) {
-        const QString path = titlePath(Util::Utf8ToQString(theme));
-        QFile file(path);
-        if (!file.open(QIODevice::ReadOnly | QIODevice::Text)) {
-            continue;
+        if (auto titles = ReadTitles(titlePath(Util::Utf8ToQString(theme)), m_impl->problems)) {
+            m_impl->themeTitles[theme] = std::move(*titles);
         }
-        const QByteArray bytes = file.readAll();
-        Quorvel::Core::Property titles;
-        try {
-            Quorvel::Core::PropertySerializer::Deserialize(
-                titles,
-                Quorvel::Core::DataInputString::Create(
-                    std::string(bytes.constData(), static_cast<size_t>(bytes.size()))),
-                true);
-        } catch (const std::runtime_error& error) {
-            // The theme stays usable; only its localized names are missing.
-            LOG(ERROR) << "The title file [" << Util::QStringToUtf8(path)
-                       << "] could not be read: " << error.what();
-            continue;
-        }
-        m_impl->themeTitles[theme] = std::move(titles);
     }
 }
 
@@ -264,13 +321,19 @@ void LookAndFeelManager::SetLocale(const std::string& locale) {
 
     // Qt asks the translator installed last first, so a later file wins.
     for (const QFileInfo& file : files) {
-        if (!file.isFile()) {
+        const QString path = file.absoluteFilePath();
+        const InputFile check = InputFile::Check(path, Limits::kTranslation);
+        if (!check.IsRead()) {
+            m_impl->problems.Warn(check.Describe() + "; it is not loaded");
             continue;
         }
         auto translator = std::make_shared<QTranslator>();
-        if (translator->load(file.absoluteFilePath())) {
+        if (translator->load(path)) {
             QCoreApplication::installTranslator(translator.get());
             m_impl->translators.push_back(std::move(translator));
+        } else {
+            m_impl->problems.Warn(QDir::toNativeSeparators(path) +
+                                  ": Qt cannot load it as a translation (truncated or foreign)");
         }
     }
 
@@ -304,11 +367,19 @@ void LookAndFeelManager::SetTheme(const std::string& theme) {
     const std::string platform = Platform::PlatformToken();
     ThemeDescription description;
     for (const QFileInfo& file : GetFilteredResourceList()) {
+        const QString path = file.absoluteFilePath();
+        const InputFile check = InputFile::Check(path, Limits::kThemeResource);
         if (!file.isFile()) {
+            m_impl->problems.Warn(check.Describe() + "; it is not used");
             continue;
         }
-        // A file Qt refuses still lists its paths; they simply yield nothing.
-        QResource::registerResource(file.absoluteFilePath(), QString());
+        // A file refused here or by Qt still lists its paths; they simply yield nothing.
+        if (!check.IsRead()) {
+            m_impl->problems.Warn(check.Describe() + "; it is not registered");
+        } else if (!QResource::registerResource(path, QString())) {
+            m_impl->problems.Warn(QDir::toNativeSeparators(path) +
+                                  ": Qt cannot use it as a resource file (truncated or foreign)");
+        }
         const std::string base = ":/" + Util::QStringToUtf8(file.baseName());
         description.styleSheets.push_back(base + "/style.qss");
         description.styleSheets.push_back(base + "/fonts_" + platform + ".qss");
@@ -364,16 +435,16 @@ void LookAndFeelManager::ApplyTheme(const ThemeDescription& description) {
     const QString locale = Util::Utf8ToQString(m_impl->currentLocale);
     ReplacementTable replacements;
     for (const std::string& path : description.fontConfigs) {
-        ReadFontConfig(Util::Utf8ToQString(path), locale, replacements);
+        ReadFontConfig(Util::Utf8ToQString(path), locale, replacements, m_impl->problems);
     }
 
     // Resources of the theme are registered already, so manifests may name resource paths.
     for (const std::string& path : description.fontManifests) {
-        RegisterManifestFonts(Util::Utf8ToQString(path));
+        RegisterManifestFonts(Util::Utf8ToQString(path), m_impl->problems);
     }
 
     for (const std::string& path : description.styleSheets) {
-        sheet += ReadStyleSheet(Util::Utf8ToQString(path));
+        sheet += ReadStyleSheet(Util::Utf8ToQString(path), m_impl->problems);
         sheet += QLatin1Char('\n');
     }
 

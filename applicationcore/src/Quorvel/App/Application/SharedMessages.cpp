@@ -10,9 +10,10 @@ QString LinkStyle() {
     return application ? application->property("linkStyle").toString() : QString();
 }
 
-// One two-argument arg(): a "%1" or "%2" inside the url is not expanded again.
+// One two-argument arg(): a "%1" or "%2" inside the url is not expanded again. Both land in
+// HTML attributes, so a quote in either must not end the attribute.
 QString Compose(const QString& translated, const QString& url) {
-    return translated.arg(url, LinkStyle());
+    return translated.arg(url.toHtmlEscaped(), LinkStyle().toHtmlEscaped());
 }
 
 }  // namespace

@@ -2,10 +2,20 @@
 
 #include "ExecutableNames.h"
 
-#include <QFile>
 #include <QFileInfo>
 
 namespace Quorvel::App {
+
+namespace {
+
+// A remembered browser that was removed, or replaced by something that cannot run, is looked
+// for again rather than handed every link in vain.
+bool IsRunnable(const QString& path) {
+    const QFileInfo file(path);
+    return file.isFile() && file.isExecutable();
+}
+
+}  // namespace
 
 const std::map<QString, QString> AbstractPreferredBrowser::m_UserAgentMap = {
     {"browser.exe",
@@ -40,7 +50,7 @@ void AbstractPreferredBrowser::Init(const PreferredBrowserContext& context) {
     const QString oldPath = m_Path;
     // A browser recorded by the installer always wins over what an earlier run remembered.
     if (context.browser.isEmpty() && !context.preferredBrowser.isEmpty() &&
-        QFile::exists(context.preferredBrowser)) {
+        IsRunnable(context.preferredBrowser)) {
         m_Path = context.preferredBrowser;
     } else {
         m_Path = FindPath(context);
@@ -52,7 +62,7 @@ void AbstractPreferredBrowser::Init(const PreferredBrowserContext& context) {
 }
 
 QString AbstractPreferredBrowser::Path() {
-    if (!m_Path.isEmpty() && QFile::exists(m_Path)) {
+    if (!m_Path.isEmpty() && IsRunnable(m_Path)) {
         return m_Path;
     }
     if (m_ContextCallback) {

@@ -13,7 +13,8 @@ namespace Quorvel::App {
 
 // The executable of the web browser that the product's links open in: found lazily from
 // three hints, remembered in the product settings under "PreferredBrowser", and searched for
-// again whenever the file has gone. Derived classes say how to search.
+// again whenever the file has gone or can no longer be executed. Derived classes say how to
+// search.
 class QUORVEL_APPLICATIONCORE_EXPORT AbstractPreferredBrowser {
 public:
     struct PreferredBrowserContext {
@@ -33,11 +34,12 @@ public:
     AbstractPreferredBrowser& operator=(const AbstractPreferredBrowser& other);
     virtual ~AbstractPreferredBrowser();
 
-    // Decides the path: a remembered file is taken as it is when the installer recorded no
-    // browser, anything else starts a search. A changed or empty result is remembered.
+    // Decides the path: a remembered executable file is taken as it is when the installer
+    // recorded no browser, anything else starts a search. A changed or empty result is
+    // remembered.
     void Init(const PreferredBrowserContext& context);
     // The path, searched for first (through the context callback) when it is empty or its
-    // file has gone. May still be empty.
+    // file has gone or cannot be executed. May still be empty.
     QString Path();
     // File name of the current path; never searches.
     QString Name() const;

@@ -5,6 +5,8 @@
 #include <QDesktopServices>
 #include <QProcess>
 
+#include "internal/UnopenedLinkLog.h"
+
 namespace Quorvel::App {
 
 URLHandler::URLHandler(QObject* parent, PreferredBrowser& browser)
@@ -18,12 +20,21 @@ URLHandler::~URLHandler() = default;
 void URLHandler::OpenURLWithPreferredBrowser(const QUrl& url) {
     const QString path = m_Browser.Path();
     // The link is one argument of a process started directly, never a shell's command line.
-    const bool started = !path.isEmpty() && QProcess::startDetached(path, {url.toString()});
-    if (!started) {
-        // Called from inside the handler, Qt passes the link to the system's own handler
-        // instead of coming back here.
-        QDesktopServices::openUrl(url);
+    QProcess browser;
+    browser.setProgram(path);
+    browser.setArguments({url.toString()});
+    if (!path.isEmpty() && browser.startDetached()) {
+        return;
     }
+    // Called from inside the handler, Qt passes the link to the system's own handler instead
+    // of coming back here.
+    const bool opened = QDesktopServices::openUrl(url);
+    // A detached start reports no reason of its own when the program does not run.
+    Internal::ReportUnopenedLink(url, path,
+                                 browser.error() == QProcess::UnknownError
+                                     ? QStringLiteral("the system cannot run it")
+                                     : browser.errorString(),
+                                 opened);
 }
 
 }  // namespace Quorvel::App

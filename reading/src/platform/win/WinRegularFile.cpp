@@ -1,0 +1,81 @@
+#include "RegularFile.h"
+
+#include <windows.h>
+
+namespace Quorvel::Reading::Platform {
+
+namespace {
+
+std::wstring Utf8ToWide(const std::string& text) {
+    if (text.empty()) {
+        return {};
+    }
+    const int size = static_cast<int>(text.size());
+    const int length = ::MultiByteToWideChar(CP_UTF8, 0, text.data(), size, nullptr, 0);
+    std::wstring wide(static_cast<size_t>(length), L'\0');
+    ::MultiByteToWideChar(CP_UTF8, 0, text.data(), size, &wide[0], length);
+    return wide;
+}
+
+std::string LastError() { return "error " + std::to_string(::GetLastError()); }
+
+class Handle {
+public:
+    explicit Handle(HANDLE handle) : m_handle(handle) {}
+    ~Handle() {
+        if (m_handle != INVALID_HANDLE_VALUE) ::CloseHandle(m_handle);
+    }
+    Handle(const Handle&) = delete;
+    Handle& operator=(const Handle&) = delete;
+    HANDLE get() const { return m_handle; }
+
+private:
+    HANDLE m_handle;
+};
+
+}  // namespace
+
+RegularFile OpenRegularFile(const std::string& utf8Path, std::uint64_t limit, bool read) {
+    const std::wstring path = Utf8ToWide(utf8Path);
+    // A device name ("CON", "COM1") or a pipe opens without waiting; what it is shows in the
+    // handle's type, checked below.
+    const Handle file(::CreateFileW(path.c_str(), GENERIC_READ,
+                                    FILE_SHARE_READ | FILE_SHARE_WRITE | FILE_SHARE_DELETE, nullptr,
+                                    OPEN_EXISTING, FILE_ATTRIBUTE_NORMAL, nullptr));
+    if (file.get() == INVALID_HANDLE_VALUE) {
+        const DWORD error = ::GetLastError();
+        if (error == ERROR_FILE_NOT_FOUND || error == ERROR_PATH_NOT_FOUND) {
+            return {RegularFile::Outcome::Missing, {}, "the file does not exist"};
+        }
+        // Folders open only with FILE_FLAG_BACKUP_SEMANTICS, so they end here.
+        const DWORD attributes = ::GetFileAttributesW(path.c_str());
+        if (attributes != INVALID_FILE_ATTRIBUTES && (attributes & FILE_ATTRIBUTE_DIRECTORY)) {
+            return Refused("this is a folder, not a file");
+        }
+        return Refused("the file cannot be opened: error " + std::to_string(error));
+    }
+    if (::GetFileType(file.get()) != FILE_TYPE_DISK) {
+        return Refused("this is a device or a pipe, not a regular file");
+    }
+    LARGE_INTEGER size{};
+    if (!::GetFileSizeEx(file.get(), &size)) {
+        return Refused("the file cannot be examined: " + LastError());
+    }
+    const auto bytes = static_cast<std::uint64_t>(size.QuadPart);
+    if (bytes > limit) {
+        return TooLarge(bytes, limit);
+    }
+    if (!read) {
+        return {RegularFile::Outcome::Read, {}, {}};
+    }
+    return ReadToEnd(
+        bytes, limit,
+        [&file](char* buffer, size_t room) -> long long {
+            DWORD count = 0;
+            const auto wanted = static_cast<DWORD>(std::min<size_t>(room, 1u << 30));
+            return ::ReadFile(file.get(), buffer, wanted, &count, nullptr) ? count : -1;
+        },
+        LastError);
+}
+
+}  // namespace Quorvel::Reading::Platform

@@ -1,0 +1,62 @@
+#include <Quorvel/Reading/InputFile.h>
+#include <Quorvel/TestSupport/TestEnvironment.h>
+
+#include <QDir>
+#include <QFile>
+#include <QTemporaryDir>
+
+#include <sys/stat.h>
+
+using Quorvel::Reading::InputFile;
+using Status = InputFile::Status;
+Q_DECLARE_METATYPE(Status)
+
+// Only a regular file within its limit is read; nothing else is waited on or read at all.
+class InputFileTest : public QObject {
+    Q_OBJECT
+private:
+    QTemporaryDir m_dir;
+
+private slots:
+    void initTestCase() {
+        QVERIFY(m_dir.isValid());
+        QFile file(m_dir.filePath("ten"));
+        QVERIFY(file.open(QIODevice::WriteOnly) && file.write("0123456789") == 10);
+        QVERIFY(::mkfifo(QFile::encodeName(m_dir.filePath("fifo")), 0600) == 0);
+        QVERIFY(QFile::link("/dev/zero", m_dir.filePath("zero")));
+        QVERIFY(QDir(m_dir.path()).mkdir("folder"));
+    }
+
+    void readsOnlyRegularFilesWithinTheLimit_data() {
+        QTest::addColumn<QString>("name");  // in the test's folder, or a resource path
+        QTest::addColumn<qint64>("limit");
+        QTest::addColumn<Status>("status");
+        QTest::addColumn<QString>("problem");  // part of it
+        QTest::newRow("regular, at the limit") << "ten" << qint64(10) << Status::Read << "";
+        QTest::newRow("one byte too large") << "ten" << qint64(9) << Status::Refused << "10 bytes";
+        QTest::newRow("missing") << "none" << qint64(10) << Status::Missing << "does not exist";
+        QTest::newRow("FIFO without a writer") << "fifo" << qint64(10) << Status::Refused << "FIFO";
+        QTest::newRow("link to a device") << "zero" << qint64(10) << Status::Refused << "device";
+        QTest::newRow("folder") << "folder" << qint64(10) << Status::Refused << "folder";
+        QTest::newRow("missing resource") << ":/none" << qint64(10) << Status::Missing << "";
+    }
+    void readsOnlyRegularFilesWithinTheLimit() {
+        QFETCH(QString, name);
+        QFETCH(qint64, limit);
+        QFETCH(Status, status);
+        QFETCH(QString, problem);
+        const QString path = name.startsWith(':') ? name : m_dir.filePath(name);
+        const InputFile read = InputFile::Read(path, limit);
+        const InputFile checked = InputFile::Check(path, limit);
+        QCOMPARE(read.status(), status);
+        QCOMPARE(checked.status(), status);
+        QCOMPARE(read.Bytes(), QByteArray(status == Status::Read ? "0123456789" : ""));
+        QVERIFY(checked.Bytes().isEmpty());
+        QVERIFY2(read.Problem().contains(problem), qPrintable(read.Problem()));
+        QVERIFY2(read.Describe().startsWith(QDir::toNativeSeparators(path)),
+                 qPrintable(read.Describe()));
+    }
+};
+
+QUORVEL_TEST_MAIN(InputFileTest)
+#include "tst_InputFile.moc"

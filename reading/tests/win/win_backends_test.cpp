@@ -1,0 +1,63 @@
+// Exercises the Windows file check without Qt; built by mingw-w64 and run under wine.
+
+#include "RegularFile.h"
+
+#include <windows.h>
+
+#include <cstdio>
+#include <string>
+
+namespace {
+
+using Quorvel::Reading::Platform::OpenRegularFile;
+using Outcome = Quorvel::Reading::Platform::RegularFile::Outcome;
+
+int g_failures = 0;
+
+void Check(bool condition, const char* what) {
+    std::printf("%s: %s\n", condition ? "PASS" : "FAIL", what);
+    g_failures += condition ? 0 : 1;
+}
+
+std::string Utf8(const std::wstring& wide) {
+    const int size = static_cast<int>(wide.size());
+    const int length =
+        ::WideCharToMultiByte(CP_UTF8, 0, wide.data(), size, nullptr, 0, nullptr, nullptr);
+    std::string text(static_cast<size_t>(length), '\0');
+    ::WideCharToMultiByte(CP_UTF8, 0, wide.data(), size, &text[0], length, nullptr, nullptr);
+    return text;
+}
+
+}  // namespace
+
+int main() {
+    wchar_t temp[MAX_PATH + 1] = {};
+    ::GetTempPathW(MAX_PATH, temp);
+    const std::wstring folder =
+        std::wstring(temp) + L"quorvel-\u00e9-" + std::to_wstring(::GetCurrentProcessId());
+    ::CreateDirectoryW(folder.c_str(), nullptr);
+    const std::wstring file = folder + L"\\ten.json";
+    HANDLE handle = ::CreateFileW(file.c_str(), GENERIC_WRITE, 0, nullptr, CREATE_ALWAYS,
+                                  FILE_ATTRIBUTE_NORMAL, nullptr);
+    DWORD written = 0;
+    ::WriteFile(handle, "0123456789", 10, &written, nullptr);
+    ::CloseHandle(handle);
+
+    const auto read = OpenRegularFile(Utf8(file), 10, true);
+    Check(read.outcome == Outcome::Read && read.bytes == "0123456789",
+          "a file within its limit is read whole, by a UTF-8 path");
+    Check(OpenRegularFile(Utf8(file), 9, true).outcome == Outcome::Refused,
+          "a file above its limit is refused");
+    Check(OpenRegularFile(Utf8(folder + L"\\none.json"), 10, true).outcome == Outcome::Missing,
+          "a missing file is missing");
+    const auto directory = OpenRegularFile(Utf8(folder), 10, true);
+    Check(directory.outcome == Outcome::Refused &&
+              directory.problem.find("folder") != std::string::npos,
+          "a folder is refused as a folder");
+    Check(OpenRegularFile(Utf8(folder + L"\\NUL"), 10, true).outcome == Outcome::Refused,
+          "a device name is refused without waiting");
+
+    ::DeleteFileW(file.c_str());
+    ::RemoveDirectoryW(folder.c_str());
+    return g_failures == 0 ? 0 : 1;
+}
