@@ -13,8 +13,8 @@
 #include <Quorvel/App/Application/Gesture/Emitter.h>
 #include <Quorvel/App/Application/Gesture/Router.h>
 
-#include "GestureApi.h"
 #include "CountingLoop.h"
+#include "GestureApi.h"
 #include "RatioReport.h"
 
 #include <QApplication>

@@ -323,7 +323,7 @@ private slots:
         QFETCH(bool, installer);
         const QString lock = qEnvironmentVariable("XDG_RUNTIME_DIR") + "/quorvel-mutex-" +
                              (installer ? kInstallerMutex : kMarkerMutex) + ".lock";
-        QFile::remove(lock);  // left by the tests before, whose locks are all released
+        QFile::remove(lock);           // left by the tests before, whose locks are all released
         QVERIFY(QDir().mkpath(lock));  // a folder where the lock file goes
         LogCapture capture;
         if (installer) {

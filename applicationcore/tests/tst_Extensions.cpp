@@ -45,7 +45,8 @@ private slots:
         const QString installed = dir.filePath(folder);
         QVERIFY(QDir().mkpath(installed));
         const QString program = installed + "/registry_updater_probe";
-        QVERIFY(QFile::copy(Quorvel::TestSupport::HelperProgram("registry_updater_probe"), program));
+        QVERIFY(
+            QFile::copy(Quorvel::TestSupport::HelperProgram("registry_updater_probe"), program));
         QVERIFY(QFile::setPermissions(program, QFile::ReadOwner | QFile::ExeOwner));
 
         QProcess probe;

@@ -8,9 +8,9 @@
 #include <QPointer>
 #include <QtTest>
 
-using Quorvel::App::Gesture;
 using GestureDecoderChecks::FakeGestureApi;
 using GestureDecoderChecks::Step;
+using Quorvel::App::Gesture;
 
 namespace {
 
@@ -36,7 +36,9 @@ struct Tree {
         return name == "window" ? &window : window.findChild<QWidget*>(name);
     }
     // Global position of a point of `name`'s area.
-    QPoint At(const QString& name, QPoint local = {5, 5}) { return Named(name)->mapToGlobal(local); }
+    QPoint At(const QString& name, QPoint local = {5, 5}) {
+        return Named(name)->mapToGlobal(local);
+    }
 
     ConsumerWidget window;
     QWidget* outer = Named(&window, "outer");
@@ -61,12 +63,20 @@ private slots:
         QTest::addColumn<QStringList>("receivers");
         QTest::addColumn<QString>("touched");
         QTest::addColumn<QString>("expected");
-        QTest::newRow("the touched widget's emitter") << QStringList{"inner", "middle"} << "inner" << "inner#0";
-        QTest::newRow("the nearest ancestor with one") << QStringList{"outer", "middle"} << "inner" << "middle#1";
-        QTest::newRow("two of one widget: the earliest child") << QStringList{"inner", "inner"} << "inner" << "inner#0";
-        QTest::newRow("none in the chain") << QStringList{} << "inner" << "";
-        QTest::newRow("a consumer widget is never tested itself") << QStringList{"inner"} << "window" << "";
-        QTest::newRow("a point outside every widget") << QStringList{"inner"} << "" << "";
+        QTest::newRow("the touched widget's emitter") << QStringList{"inner", "middle"} << "inner"
+                                                      << "inner#0";
+        QTest::newRow("the nearest ancestor with one") << QStringList{"outer", "middle"} << "inner"
+                                                       << "middle#1";
+        QTest::newRow("two of one widget: the earliest child")
+            << QStringList{"inner", "inner"} << "inner"
+            << "inner#0";
+        QTest::newRow("none in the chain") << QStringList{} << "inner"
+                                           << "";
+        QTest::newRow("a consumer widget is never tested itself")
+            << QStringList{"inner"} << "window"
+            << "";
+        QTest::newRow("a point outside every widget") << QStringList{"inner"} << ""
+                                                      << "";
     }
     void routing() {
         QFETCH(QStringList, receivers);
@@ -93,11 +103,16 @@ private slots:
     void emitterAnswers_data() {
         QTest::addColumn<QString>("switches");  // see SetSwitches
         QTest::addColumn<QString>("answers");   // zoom pan rotate tap press-and-tap
-        QTest::newRow("all off") << "" << "0 0 0 0 0";
-        QTest::newRow("horizontal pan only") << "h" << "0 4 0 0 0";
-        QTest::newRow("all four pan switches") << "hvgi" << "0 30 0 0 0";
-        QTest::newRow("each other kind: All") << "zrta" << "1 0 1 1 1";
-        QTest::newRow("vertical, gutter, inertia") << "vgi" << "0 26 0 0 0";
+        QTest::newRow("all off") << ""
+                                 << "0 0 0 0 0";
+        QTest::newRow("horizontal pan only") << "h"
+                                             << "0 4 0 0 0";
+        QTest::newRow("all four pan switches") << "hvgi"
+                                               << "0 30 0 0 0";
+        QTest::newRow("each other kind: All") << "zrta"
+                                              << "1 0 1 1 1";
+        QTest::newRow("vertical, gutter, inertia") << "vgi"
+                                                   << "0 26 0 0 0";
     }
     void emitterAnswers() {
         QFETCH(QString, switches);
@@ -132,7 +147,7 @@ private slots:
         Tree tree;
         QPointer<Gesture::Emitter> emitter = new Gesture::Emitter(tree.inner);
         emitter->setVerticalPanEnabled(true);
-        QSignalSpy spy(emitter.data(), SIGNAL(pan(Quorvel::App::Gesture::Pan const &)));
+        QSignalSpy spy(emitter.data(), SIGNAL(pan(Quorvel::App::Gesture::Pan const&)));
         FakeGestureApi api;
         TestRouter router(api);
         const QPoint at = tree.At("inner");

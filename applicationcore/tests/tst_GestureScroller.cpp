@@ -40,19 +40,36 @@ private slots:
         QTest::addColumn<QString>("pans");
         QTest::addColumn<QString>("expected");
         QTest::newRow("plain area: the content follows the finger; begin and end move nothing")
-            << "plain" << "50,50" << "b100,100 90,120 e80,130" << "50,50 60,30 60,30";
-        QTest::newRow("plain area: the bars clamp")
-            << "plain" << "50,50" << "b0,0 -5000,5000 e0,0" << "50,50 max,0 max,0";
+            << "plain"
+            << "50,50"
+            << "b100,100 90,120 e80,130"
+            << "50,50 60,30 60,30";
+        QTest::newRow("plain area: the bars clamp") << "plain"
+                                                    << "50,50"
+                                                    << "b0,0 -5000,5000 e0,0"
+                                                    << "50,50 max,0 max,0";
         QTest::newRow("item view: pixel-wise while the finger is down, its modes after")
-            << "list" << "0,3" << "b0,100 0,90 e0,90" << "0,60PP 0,70PP 0,3II";
-        QTest::newRow("item view: a bar at its end stays there")
-            << "list" << "0,0" << "b0,0 0,-100000 e0,-100000" << "0,0PP 0,maxPP 0,maxII";
+            << "list"
+            << "0,3"
+            << "b0,100 0,90 e0,90"
+            << "0,60PP 0,70PP 0,3II";
+        QTest::newRow("item view: a bar at its end stays there") << "list"
+                                                                 << "0,0"
+                                                                 << "b0,0 0,-100000 e0,-100000"
+                                                                 << "0,0PP 0,maxPP 0,maxII";
         QTest::newRow("item view, pixel-wise by itself: the value the restore left")
-            << "pixel list" << "0,0" << "b0,0 0,-100000 e0,-100000" << "0,0PP 0,maxPP 0,maxPP";
-        QTest::newRow("begin and end at once: modes saved and restored, nothing moves")
-            << "list" << "0,3" << "be7,7" << "0,3II";
-        QTest::newRow("hidden bars, zero range: nothing moves")
-            << "hidden" << "0,0" << "b0,0 -50,-50 e0,0" << "0,0 0,0 0,0";
+            << "pixel list"
+            << "0,0"
+            << "b0,0 0,-100000 e0,-100000"
+            << "0,0PP 0,maxPP 0,maxPP";
+        QTest::newRow("begin and end at once: modes saved and restored, nothing moves") << "list"
+                                                                                        << "0,3"
+                                                                                        << "be7,7"
+                                                                                        << "0,3II";
+        QTest::newRow("hidden bars, zero range: nothing moves") << "hidden"
+                                                                << "0,0"
+                                                                << "b0,0 -50,-50 e0,0"
+                                                                << "0,0 0,0 0,0";
     }
     void scrolling() {
         QFETCH(QString, area);
@@ -88,7 +105,8 @@ private slots:
         auto* scroller = new Gesture::Scroller(scrolled.get());
         QScrollBar* vertical = scrolled->verticalScrollBar();
         scrolled->horizontalScrollBar()->setValue(start.section(',', 0, 0).toInt());
-        vertical->setValue(start.endsWith("max") ? vertical->maximum() : start.section(',', 1).toInt());
+        vertical->setValue(start.endsWith("max") ? vertical->maximum()
+                                                 : start.section(',', 1).toInt());
 
         QStringList states;
         for (QString step : pans.split(' ')) {
@@ -109,7 +127,8 @@ private slots:
         Gesture::Consumer& scroller = *new Gesture::Scroller(&area);
         QCOMPARE(scroller.WantGesture(Gesture::Pan()), 30);
         QCOMPARE(scroller.WantGesture(Gesture::Zoom()) | scroller.WantGesture(Gesture::Rotate()) |
-                     scroller.WantGesture(Gesture::Tap()) | scroller.WantGesture(Gesture::PressAndTap()),
+                     scroller.WantGesture(Gesture::Tap()) |
+                     scroller.WantGesture(Gesture::PressAndTap()),
                  Gesture::None);
     }
 };

@@ -349,17 +349,33 @@ void LookAndFeelManagerTest::observersAndInitialize() {
 // Each file is named in one WARNING, however often it is met; what the theme shows stays as
 // it would be without the file (a FIFO is never waited on).
 void LookAndFeelManagerTest::badThemeFilesAreNamedOnce_data() {
-    QTest::addColumn<QString>("file");    // below the theme folder
+    QTest::addColumn<QString>("file");  // below the theme folder
     QTest::addColumn<QString>("kind");
     QTest::addColumn<QString>("themes");  // listed
     QTest::addColumn<QString>("title");   // of "light" in en_US
-    QTest::newRow("title file is a FIFO") << "title.json" << "fifo" << "" << "light";
-    QTest::newRow("title file too large") << "title.json" << "large" << "light" << "light";
-    QTest::newRow("title file without a title") << "title.json" << "[1]" << "light" << "light";
-    QTest::newRow("title too long for a menu")
-        << "title.json" << "long" << "light" << QString(1024, 'T');
-    QTest::newRow("resource file Qt refuses") << "junk.rcc" << "\x01junk" << "light" << "Light";
-    QTest::newRow("resource file is a FIFO") << "main.rcc" << "fifo" << "light" << "Light";
+    QTest::newRow("title file is a FIFO") << "title.json"
+                                          << "fifo"
+                                          << ""
+                                          << "light";
+    QTest::newRow("title file too large") << "title.json"
+                                          << "large"
+                                          << "light"
+                                          << "light";
+    QTest::newRow("title file without a title") << "title.json"
+                                                << "[1]"
+                                                << "light"
+                                                << "light";
+    QTest::newRow("title too long for a menu") << "title.json"
+                                               << "long"
+                                               << "light" << QString(1024, 'T');
+    QTest::newRow("resource file Qt refuses") << "junk.rcc"
+                                              << "\x01junk"
+                                              << "light"
+                                              << "Light";
+    QTest::newRow("resource file is a FIFO") << "main.rcc"
+                                             << "fifo"
+                                             << "light"
+                                             << "Light";
 }
 
 void LookAndFeelManagerTest::badThemeFilesAreNamedOnce() {

@@ -66,8 +66,9 @@ private slots:
         QTest::newRow("quotes in the address and the style")
             << Builder(&GetGPUNeedSetupDriverMessage) << true << "u\" onclick=\"x"
             << QVariant("font-family: \"Sans\"")
-            << QString::fromUtf8("übersetzt: <a href=\"u&quot; onclick=&quot;x\" "
-                                 "style=\"font-family: &quot;Sans&quot;\">hier</a>");
+            << QString::fromUtf8(
+                   "übersetzt: <a href=\"u&quot; onclick=&quot;x\" "
+                   "style=\"font-family: &quot;Sans&quot;\">hier</a>");
     }
 
     void message() {

@@ -1,5 +1,5 @@
-#include <Quorvel/URLKeys.h>
 #include <Quorvel/TestSupport/TestEnvironment.h>
+#include <Quorvel/URLKeys.h>
 
 // The numbers are shared with the links configuration: a renumbered key silently opens the
 // wrong page, so every row is pinned here.

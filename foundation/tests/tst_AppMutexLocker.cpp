@@ -122,9 +122,10 @@ private slots:
     void lockFileDirectory_data() {
         QTest::addColumn<QString>("variable");
         QTest::addColumn<QString>("folder");
-        QTest::newRow("runtime directory") << "XDG_RUNTIME_DIR" << "";
-        QTest::newRow("temp directory without one")
-            << "TMPDIR" << "/quorvel-" + QString::number(::geteuid());
+        QTest::newRow("runtime directory") << "XDG_RUNTIME_DIR"
+                                           << "";
+        QTest::newRow("temp directory without one") << "TMPDIR"
+                                                    << "/quorvel-" + QString::number(::geteuid());
     }
     void lockFileDirectory() {
         QFETCH(QString, variable);
@@ -175,8 +176,8 @@ private slots:
             QVERIFY(QDir(target).isEmpty());
             return;
         }
-        const QString lock = qEnvironmentVariable("XDG_RUNTIME_DIR") + "/quorvel-mutex-" + name +
-                             ".lock";
+        const QString lock =
+            qEnvironmentVariable("XDG_RUNTIME_DIR") + "/quorvel-mutex-" + name + ".lock";
         if (obstacle == "link-file") {
             QFile file(target);
             QVERIFY(file.open(QIODevice::WriteOnly) && file.write("keep") == 4);

@@ -135,8 +135,7 @@ private:
         };
         using std::make_shared;
         return std::make_unique<LinksManager>(
-            pick(0, std::shared_ptr<ICustomizationManager>(m_customization)),
-            pick(1, m_hardware),
+            pick(0, std::shared_ptr<ICustomizationManager>(m_customization)), pick(1, m_hardware),
             pick(2, std::shared_ptr<ILookAndFeelManager>(m_lookAndFeel)),
             pick(3, std::shared_ptr<IMailSettingsManager>(
                         make_shared<MailSettingsManager>(NewPath("mail.ini")))),

@@ -143,11 +143,11 @@ private slots:
             << QByteArray("[General]\r\nLegacy=caf\xe9\r\nOther = 1 ; note\r\n") << "Other"
             << "2" << QByteArray("[General]\r\nLegacy=caf\xe9\r\nOther = 2 ; note\r\n");
         QTest::newRow("new key joins its section")
-            << QByteArray("[G]\nold=\xff\n\n[H]\nk=1\n") << "G/new" << "v"
-            << QByteArray("[G]\nold=\xff\nnew=v\n\n[H]\nk=1\n");
+            << QByteArray("[G]\nold=\xff\n\n[H]\nk=1\n") << "G/new"
+            << "v" << QByteArray("[G]\nold=\xff\nnew=v\n\n[H]\nk=1\n");
         QTest::newRow("new section at the end")
-            << QByteArray("; by hand\nold=\xe9") << "Group/Sub/k" << "a,b"
-            << QByteArray("; by hand\nold=\xe9\n\n[Group]\nSub\\k=\"a,b\"\n");
+            << QByteArray("; by hand\nold=\xe9") << "Group/Sub/k"
+            << "a,b" << QByteArray("; by hand\nold=\xe9\n\n[Group]\nSub\\k=\"a,b\"\n");
         QTest::newRow("key removed with its repeats")
             << QByteArray("[G]\nk=1\nold=\xe9\n[G]\nk=2\n") << "G/k" << QString()
             << QByteArray("[G]\nold=\xe9\n[G]\n");
@@ -269,9 +269,12 @@ private slots:
         QTest::addColumn<QString>("organization");
         QTest::addColumn<QString>("application");
         QTest::addColumn<int>("changed");
-        QTest::newRow("parent folders") << "Quorvel Tests" << "../../escape" << 1;
-        QTest::newRow("separators") << "a/b" << "c\\d" << 2;
-        QTest::newRow("dots only") << ".." << "." << 2;
+        QTest::newRow("parent folders") << "Quorvel Tests"
+                                        << "../../escape" << 1;
+        QTest::newRow("separators") << "a/b"
+                                    << "c\\d" << 2;
+        QTest::newRow("dots only") << ".."
+                                   << "." << 2;
     }
     void namesStayOneFolderLevel() {
         QFETCH(QString, organization);

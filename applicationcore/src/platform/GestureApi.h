@@ -77,8 +77,8 @@ public:
     virtual bool GetGestureInfo(void* handle, GestureInfo* info) = 0;
     virtual bool CloseGestureInfoHandle(void* handle) = 0;
     virtual void* GetParent(void* window) = 0;
-    virtual std::intptr_t DefWindowProcW(void* window, std::uint32_t message,
-                                         std::uintptr_t wParam, std::intptr_t lParam) = 0;
+    virtual std::intptr_t DefWindowProcW(void* window, std::uint32_t message, std::uintptr_t wParam,
+                                         std::intptr_t lParam) = 0;
 };
 
 // The system's own: USER32 on Windows; elsewhere one that has no native gestures (every

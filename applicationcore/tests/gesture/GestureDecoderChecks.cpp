@@ -27,8 +27,8 @@ std::string Text(const char* format, ...) {
 }
 
 std::string At(const Gesture& gesture) {
-    return Text("%s%s %d,%d@%d,%d", gesture.begin ? "+" : "", gesture.end ? "-" : "",
-                gesture.pos.x, gesture.pos.y, gesture.globalPos.x, gesture.globalPos.y);
+    return Text("%s%s %d,%d@%d,%d", gesture.begin ? "+" : "", gesture.end ? "-" : "", gesture.pos.x,
+                gesture.pos.y, gesture.globalPos.x, gesture.globalPos.y);
 }
 
 // Records what it receives; asked, it answers as told.
@@ -41,7 +41,9 @@ public:
     void OnGesture(const Gesture::PressAndTap& g) override {
         trace = "pat" + At(g) + Text(" second %d,%d", g.secondPos.x, g.secondPos.y);
     }
-    void OnGesture(const Gesture::Tap& g) override { trace = "tap" + At(g) + Text(" d %u", g.distance); }
+    void OnGesture(const Gesture::Tap& g) override {
+        trace = "tap" + At(g) + Text(" d %u", g.distance);
+    }
     void OnGesture(const Gesture::Rotate& g) override {
         trace = "rotate" + At(g) + Text(" %.7f %.7f", g.startAngle, g.angle);
     }
@@ -49,9 +51,9 @@ public:
         trace = "zoom" + At(g) + Text(" %g %g", g.startDistance, g.distance);
     }
     void OnGesture(const Gesture::Pan& g) override {
-        trace = "pan" + At(g) + Text("%s start %d,%d v %d,%d d %u", g.inertia ? " inertia" : "",
-                                     g.startPos.x, g.startPos.y, g.inertiaVector.x,
-                                     g.inertiaVector.y, g.distance);
+        trace = "pan" + At(g) +
+                Text("%s start %d,%d v %d,%d d %u", g.inertia ? " inertia" : "", g.startPos.x,
+                     g.startPos.y, g.inertiaVector.x, g.inertiaVector.y, g.distance);
     }
     // The order of the questions, each with the notify position.
     int WantGesture(const Gesture::PressAndTap& g) override { return Asked('a', g, otherAnswer); }
@@ -146,7 +148,8 @@ void* FakeGestureApi::Message(std::uint32_t message, const Step& at) {
 
 const std::vector<ConfigCase>& ConfigCases() {
     static const std::vector<ConfigCase> cases = {
-        {"pan 0: no pan at all; others exactly All", 0, 1, "3:1/0 4:0/1f 5:1/0 6:1/0 7:1/0 size 12"},
+        {"pan 0: no pan at all; others exactly All", 0, 1,
+         "3:1/0 4:0/1f 5:1/0 6:1/0 7:1/0 size 12"},
         {"pan 1: every option; others 0", 1, 0, "3:0/1 4:1f/0 5:0/1 6:0/1 7:0/1 size 12"},
         {"pan 2: vertical; others 2 refuse", 2, 2, "3:0/1 4:3/1c 5:0/1 6:0/1 7:0/1 size 12"},
         {"pan 4: horizontal", 4, 0, "3:0/1 4:5/1a 5:0/1 6:0/1 7:0/1 size 12"},
@@ -185,7 +188,9 @@ const std::vector<DecodeCase>& DecodeCases() {
          {{S::Notify}, {S::Gesture, 6, 5, 33}},
          "tap+- 100,200@110,220 d 33 T 0 c1"},
         {"every argument and flag bit set",
-         {{S::Notify}, {S::Gesture, 4, ~0u, ~0ull, -1, -1}, {S::Gesture, 7, ~0u, ~0ull, -32768, 32767}},
+         {{S::Notify},
+          {S::Gesture, 4, ~0u, ~0ull, -1, -1},
+          {S::Gesture, 7, ~0u, ~0ull, -32768, 32767}},
          "pan+- -11,-21@-1,-1 inertia start -11,-21 v -1,-1 d 4294967295 T 0 c1; "
          "pat+- -32778,32747@-32768,32767 second -32779,32746 T 0 c2"},
         {"GID_BEGIN, GID_END and an unknown identifier: default processing, handle open",

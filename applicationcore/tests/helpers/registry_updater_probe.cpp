@@ -10,8 +10,8 @@ int main(int argc, char** argv) {
     if (argc != 2) {
         return 2;
     }
-    auto settings = std::make_shared<Quorvel::App::ProductSettingsManager>(
-        QCoreApplication::arguments().at(1));
+    auto settings =
+        std::make_shared<Quorvel::App::ProductSettingsManager>(QCoreApplication::arguments().at(1));
     Quorvel::App::ApplicationRegistryUpdater(settings).onStart();
     return 0;
 }

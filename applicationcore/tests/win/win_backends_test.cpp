@@ -96,9 +96,9 @@ void TestOpenWindowCheck() {
     windowClass.lpfnWndProc = ::DefWindowProcW;
     windowClass.lpszClassName = L"QuorvelWaiterTest";
     ::RegisterClassW(&windowClass);
-    const HWND window = ::CreateWindowExW(0, windowClass.lpszClassName, L"Waiter test",
-                                          WS_OVERLAPPEDWINDOW, 0, 0, 200, 100, nullptr, nullptr,
-                                          nullptr, nullptr);
+    const HWND window =
+        ::CreateWindowExW(0, windowClass.lpszClassName, L"Waiter test", WS_OVERLAPPEDWINDOW, 0, 0,
+                          200, 100, nullptr, nullptr, nullptr, nullptr);
     Check(window != nullptr, "a window is made");
     Check(stillWaiting(), "a hidden window: still waiting");
     ::ShowWindow(window, SW_SHOW);

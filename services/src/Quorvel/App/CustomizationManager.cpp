@@ -2,8 +2,8 @@
 
 #include <Quorvel/Reading/InputFile.h>
 #include <Quorvel/Reading/JsonReader.h>
-#include <Quorvel/Reading/LocaleChain.h>
 #include <Quorvel/Reading/Limits.h>
+#include <Quorvel/Reading/LocaleChain.h>
 #include <Quorvel/Reading/ShownText.h>
 #include <Quorvel/Util/TextConversion.h>
 
@@ -139,8 +139,7 @@ Description Read(const JsonReader& reader) {
     reader.CheckKnown(agent, {kUserAgentProduct, kUserAgentText}, kUserAgent);
     base.userAgent.product =
         *Text(reader, agent, kUserAgentProduct, kUserAgent, Presence::Required);
-    base.userAgent.userAgent =
-        *Text(reader, agent, kUserAgentText, kUserAgent, Presence::Required);
+    base.userAgent.userAgent = *Text(reader, agent, kUserAgentText, kUserAgent, Presence::Required);
 
     base.partnerName = Text(reader, root, kPartnerName, top, Presence::Optional).value_or("");
     base.thankYouPageMode =

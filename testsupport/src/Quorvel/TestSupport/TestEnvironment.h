@@ -16,21 +16,21 @@ QString HelperProgram(const QString& name);
 }  // namespace Quorvel::TestSupport
 
 // Like QTEST_MAIN, after InitTestEnvironment.
-#define QUORVEL_TEST_MAIN(TestObject)                             \
-    int main(int argc, char** argv) {                             \
-        Quorvel::TestSupport::InitTestEnvironment(argv[0]);       \
-        QApplication app(argc, argv);                             \
-        app.setAttribute(Qt::AA_Use96Dpi, true);                  \
-        TestObject test;                                          \
-        QTEST_SET_MAIN_SOURCE_PATH                                \
-        return QTest::qExec(&test, argc, argv);                   \
+#define QUORVEL_TEST_MAIN(TestObject)                       \
+    int main(int argc, char** argv) {                       \
+        Quorvel::TestSupport::InitTestEnvironment(argv[0]); \
+        QApplication app(argc, argv);                       \
+        app.setAttribute(Qt::AA_Use96Dpi, true);            \
+        TestObject test;                                    \
+        QTEST_SET_MAIN_SOURCE_PATH                          \
+        return QTest::qExec(&test, argc, argv);             \
     }
 
 // For suites that construct their own application object inside the tests.
-#define QUORVEL_TEST_MAIN_NOAPP(TestObject)                       \
-    int main(int argc, char** argv) {                             \
-        Quorvel::TestSupport::InitTestEnvironment(argv[0]);       \
-        TestObject test;                                          \
-        QTEST_SET_MAIN_SOURCE_PATH                                \
-        return QTest::qExec(&test, argc, argv);                   \
+#define QUORVEL_TEST_MAIN_NOAPP(TestObject)                 \
+    int main(int argc, char** argv) {                       \
+        Quorvel::TestSupport::InitTestEnvironment(argv[0]); \
+        TestObject test;                                    \
+        QTEST_SET_MAIN_SOURCE_PATH                          \
+        return QTest::qExec(&test, argc, argv);             \
     }

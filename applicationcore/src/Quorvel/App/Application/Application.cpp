@@ -173,8 +173,8 @@ public:
         const auto customization = m_application->Get<ICustomizationManager>();
         if (!settings || !customization) {
             LOG(ERROR) << "The launch type arrived before the "
-                       << (settings ? "customization" : "product settings")
-                       << "; \"" << kPartnerNameKey << "\" is not updated";
+                       << (settings ? "customization" : "product settings") << "; \""
+                       << kPartnerNameKey << "\" is not updated";
             return;
         }
         std::string partner;
@@ -223,8 +223,8 @@ int Application::GetDaysPassed() const {
     const QDateTime now = QDateTime::currentDateTime();
     const Quorvel::NotNull<std::shared_ptr<IProductSettingsManager>> settings(
         GetProductSettingsManager());
-    const uint32_t firstStart = settings->GetUInt(
-        kDateOfFirstStartKey, static_cast<uint32_t>(now.toSecsSinceEpoch()));
+    const uint32_t firstStart =
+        settings->GetUInt(kDateOfFirstStartKey, static_cast<uint32_t>(now.toSecsSinceEpoch()));
     return static_cast<int>(QDateTime::fromSecsSinceEpoch(firstStart).daysTo(now));
 }
 

@@ -114,8 +114,8 @@ void ReadFontConfig(const QString& path, const QString& locale, ReplacementTable
             if (!block.contains(language)) {
                 continue;
             }
-            const QJsonObject fonts = objectAt(block.value(language),
-                                               Reading::JsonReader::Path(blockName, language));
+            const QJsonObject fonts =
+                objectAt(block.value(language), Reading::JsonReader::Path(blockName, language));
             for (const QString& name : fonts.keys()) {  // keys() is sorted
                 table[QLatin1Char('@') + name] = fonts.value(name).toVariant().toString();
             }
@@ -142,8 +142,7 @@ QString ReadStyleSheet(const QString& path, ReportedProblems& problems) {
 }
 
 // The theme's titles, one child per locale; a title is shown in menus, so it is bounded.
-std::optional<Quorvel::Core::Property> ReadTitles(const QString& path,
-                                                  ReportedProblems& problems) {
+std::optional<Quorvel::Core::Property> ReadTitles(const QString& path, ReportedProblems& problems) {
     const InputFile file = InputFile::Read(path, Limits::kDataFile);
     if (!file.IsRead()) {
         problems.Warn(file.Describe() + "; the theme has no titles");

@@ -17,11 +17,11 @@
 
 // Expands to the service types of the application context, in their fixed order; the order
 // fixes the order of the observer bases of TopManagerObserver.
-#define QUORVEL_APPLICATION_SERVICE_TYPES                                              \
-    Quorvel::App::ICustomizationManager, Quorvel::App::ILookAndFeelManager,            \
-        Quorvel::App::IHardwareInfo, Quorvel::App::IApplicationSettingsManager,        \
-        Quorvel::App::IProductSettingsManager, Quorvel::App::IMailSettingsManager,     \
-        Quorvel::App::IInstallerSettingsManager, Quorvel::App::ILaunchTypeProcessor,   \
-        Quorvel::App::ILinksManager, Quorvel::ExternalStimulus::IGateway,              \
-        Quorvel::App::ILifetimeManager, Quorvel::App::IInternetConnectionChecker,      \
+#define QUORVEL_APPLICATION_SERVICE_TYPES                                            \
+    Quorvel::App::ICustomizationManager, Quorvel::App::ILookAndFeelManager,          \
+        Quorvel::App::IHardwareInfo, Quorvel::App::IApplicationSettingsManager,      \
+        Quorvel::App::IProductSettingsManager, Quorvel::App::IMailSettingsManager,   \
+        Quorvel::App::IInstallerSettingsManager, Quorvel::App::ILaunchTypeProcessor, \
+        Quorvel::App::ILinksManager, Quorvel::ExternalStimulus::IGateway,            \
+        Quorvel::App::ILifetimeManager, Quorvel::App::IInternetConnectionChecker,    \
         Quorvel::App::IUserSettingsManager, Quorvel::Networking::IHttpClient

@@ -25,11 +25,11 @@ struct PanOption {
     int answerBits;
 };
 constexpr PanOption kPanOptions[] = {
-    {0x01, ~0},                                        // panning at all: any answer
-    {0x02, Gesture::All | Gesture::Pan::Vertical},     // single finger, vertically
-    {0x04, Gesture::All | Gesture::Pan::Horizontal},   // single finger, horizontally
-    {0x10, Gesture::All | Gesture::Pan::Inertia},      // inertia
-    {0x08, Gesture::All | Gesture::Pan::Gutter},       // gutter
+    {0x01, ~0},                                       // panning at all: any answer
+    {0x02, Gesture::All | Gesture::Pan::Vertical},    // single finger, vertically
+    {0x04, Gesture::All | Gesture::Pan::Horizontal},  // single finger, horizontally
+    {0x10, Gesture::All | Gesture::Pan::Inertia},     // inertia
+    {0x08, Gesture::All | Gesture::Pan::Gutter},      // gutter
 };
 
 GestureConfig PanConfig(int answer) {
@@ -179,7 +179,8 @@ bool Gesture::Producer::OnGesture(void* window, void*, void* lParam) {
         }
         case kPressAndTap: {
             auto pressAndTap = Record<PressAndTap>(common);
-            pressAndTap.secondPos = {common.pos.x + Signed16(low), common.pos.y + Signed16(low >> 16)};
+            pressAndTap.secondPos = {common.pos.x + Signed16(low),
+                                     common.pos.y + Signed16(low >> 16)};
             consumer.OnGesture(pressAndTap);
             break;
         }
@@ -198,8 +199,8 @@ bool Gesture::Producer::OnNativeMessage(void* message, long* result) {
         // Only top-level windows decode gestures; the default processing of a child window
         // hands them on to its parent.
         if (m_impl->api.GetParent(native.window)) {
-            *result = static_cast<long>(m_impl->api.DefWindowProcW(
-                native.window, native.message, native.wParam, native.lParam));
+            *result = static_cast<long>(m_impl->api.DefWindowProcW(native.window, native.message,
+                                                                   native.wParam, native.lParam));
             return true;
         }
         if (OnGesture(native.window, wParam, lParam)) {

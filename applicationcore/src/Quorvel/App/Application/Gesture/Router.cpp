@@ -47,8 +47,8 @@ bool Gesture::Router::nativeEvent(const QByteArray&, void* message, long* result
 }
 
 Gesture::Consumer* Gesture::Router::Route(const Gesture& gesture) {
-    for (QWidget* widget = QApplication::widgetAt(gesture.globalPos.x, gesture.globalPos.y);
-         widget; widget = widget->parentWidget()) {
+    for (QWidget* widget = QApplication::widgetAt(gesture.globalPos.x, gesture.globalPos.y); widget;
+         widget = widget->parentWidget()) {
         for (QObject* child : widget->children()) {
             if (m_impl->IsConsumer(child)) {
                 m_impl->routed = child;

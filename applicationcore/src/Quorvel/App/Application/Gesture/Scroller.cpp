@@ -40,8 +40,8 @@ Gesture::Scroller::Scroller(QAbstractScrollArea* area)
         m_impl->savedHorizontalMode = m_impl->view->horizontalScrollMode();
         m_impl->savedVerticalMode = m_impl->view->verticalScrollMode();
     }
-    connect(this, SIGNAL(pan(Quorvel::App::Gesture::Pan const &)), this,
-            SLOT(scrollByPanning(Quorvel::App::Gesture::Pan const &)));
+    connect(this, SIGNAL(pan(Quorvel::App::Gesture::Pan const&)), this,
+            SLOT(scrollByPanning(Quorvel::App::Gesture::Pan const&)));
     setHorizontalPanEnabled(true);
     setVerticalPanEnabled(true);
     setPanGutterEnabled(true);

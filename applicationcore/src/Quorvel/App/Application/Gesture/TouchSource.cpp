@@ -17,7 +17,7 @@ namespace {
 using TouchPoint = QTouchEvent::TouchPoint;
 
 constexpr double kFullTurn = 6.283185307179586;  // radians
-constexpr double kTurnThreshold = 0.15;  // radians two fingers turn before they rotate
+constexpr double kTurnThreshold = 0.15;          // radians two fingers turn before they rotate
 constexpr qint64 kPressDelay = 150;      // ms: a second finger later than this presses-and-taps
 constexpr qint64 kTapTime = 300;         // ms: the longest touch that still taps
 constexpr qint64 kRestTime = 100;        // ms: a finger resting this long before it lifts stops
@@ -33,7 +33,9 @@ enum class Rail { None, Horizontal, Vertical };
 double Length(QPointF vector) { return std::hypot(vector.x(), vector.y()); }
 
 // Counterclockwise on screen is positive, as the native rotation reports it.
-double Direction(QPointF from, QPointF to) { return std::atan2(from.y() - to.y(), to.x() - from.x()); }
+double Direction(QPointF from, QPointF to) {
+    return std::atan2(from.y() - to.y(), to.x() - from.x());
+}
 
 const TouchPoint* Find(const QList<TouchPoint>& points, int id) {
     for (const TouchPoint& point : points) {
@@ -196,7 +198,8 @@ struct Gesture::TouchSource::Impl {
         if (phase == Phase::Pending && secondId >= 0 && tapWanted && !moved &&
             secondTime - firstTime < kPressDelay && now - firstTime <= kTapTime) {
             auto tap = Record<Tap>(At((firstStart + secondStart) / 2, true, true));
-            tap.distance = static_cast<std::uint32_t>(std::lround(Length(secondStart - firstStart)));
+            tap.distance =
+                static_cast<std::uint32_t>(std::lround(Length(secondStart - firstStart)));
             Deliver(tap);
         } else if (phase == Phase::Pending && secondId < 0 && !moved && receiverObject) {
             Click(firstStart);
