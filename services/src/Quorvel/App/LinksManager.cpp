@@ -35,16 +35,6 @@ QString KeyName(URLKeys key) {
                                 : QString::number(static_cast<int>(key));
 }
 
-const char* PlatformName() {
-#if defined(Q_OS_WIN)
-    return "win";
-#elif defined(Q_OS_MACOS)
-    return "mac";
-#else
-    return "linux";
-#endif
-}
-
 // links.json in the product's data folders. Qt builds them from the application's names,
 // which may come from a data file: names that would not stay one folder level each are
 // looked up in their neutralised form instead.
@@ -107,7 +97,7 @@ struct LinksManager::Impl {
              [](const Impl& d, const QString&) {
                  return QString::number(static_cast<int>(d.launchType->GetLaunchType()));
              }},
-            {"platform", [](const Impl&, const QString&) { return QString(PlatformName()); }},
+            {"platform", [](const Impl&, const QString&) { return QString(Util::PlatformToken()); }},
             {"bits", [](const Impl&, const QString&) { return Utf8ToQString(Util::AppBits()); }},
             {"hardware",
              [](const Impl& d, const QString&) {

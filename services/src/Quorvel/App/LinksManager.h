@@ -33,7 +33,7 @@ namespace Quorvel::App {
 //   {application}   application name              {product}    product name
 //   {organization}  organization name             {partner}    partner name
 //   {webuid}        user settings "WEBUID", default "UNDEFINED"
-//   {launchType}    the launch type's number      {platform}   "win", "mac" or "linux"
+//   {launchType}    the launch type's number      {platform}   "win" or "linux"
 //   {bits}          "64" or "32"                  {hardware}   the hardware text
 //   {installer}     installer settings "InstallerName" ("" without installer settings)
 // Each value is percent-encoded in full (everything but letters, digits and "-._~"), which

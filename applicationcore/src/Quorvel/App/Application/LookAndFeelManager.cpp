@@ -9,10 +9,9 @@
 #include <Quorvel/Reading/JsonReader.h>
 #include <Quorvel/Reading/Limits.h>
 #include <Quorvel/Reading/ShownText.h>
+#include <Quorvel/Util/BuildInfo.h>
 #include <Quorvel/Util/FontDatabase.h>
 #include <Quorvel/Util/TextConversion.h>
-
-#include "PlatformToken.h"
 
 #include <QCoreApplication>
 #include <QDir>
@@ -103,7 +102,7 @@ void ReadFontConfig(const QString& path, const QString& locale, ReplacementTable
     };
     const QJsonObject& document = reader->Root();
     const QString blocks[] = {QStringLiteral("all_platforms"),
-                              QString::fromLatin1(Platform::PlatformToken())};
+                              QString::fromLatin1(Util::PlatformToken())};
     const QString languages[] = {QStringLiteral("all_languages"), locale};
     for (const QString& blockName : blocks) {
         if (!document.contains(blockName)) {
@@ -363,7 +362,7 @@ void LookAndFeelManager::SetTheme(const std::string& theme) {
     }
     m_impl->currentTheme = theme;
 
-    const std::string platform = Platform::PlatformToken();
+    const std::string platform = Util::PlatformToken();
     ThemeDescription description;
     for (const QFileInfo& file : GetFilteredResourceList()) {
         const QString path = file.absoluteFilePath();
