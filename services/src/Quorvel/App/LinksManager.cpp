@@ -97,7 +97,8 @@ struct LinksManager::Impl {
              [](const Impl& d, const QString&) {
                  return QString::number(static_cast<int>(d.launchType->GetLaunchType()));
              }},
-            {"platform", [](const Impl&, const QString&) { return QString(Util::PlatformToken()); }},
+            {"platform",
+             [](const Impl&, const QString&) { return QString(Util::PlatformToken()); }},
             {"bits", [](const Impl&, const QString&) { return Utf8ToQString(Util::AppBits()); }},
             {"hardware",
              [](const Impl& d, const QString&) {
@@ -146,8 +147,6 @@ struct LinksManager::Impl {
     std::shared_ptr<ICustomizationManager> customization;
     std::shared_ptr<IHardwareInfo> hardwareInfo;
     std::shared_ptr<ILookAndFeelManager> lookAndFeel;
-    std::shared_ptr<IMailSettingsManager> mailSettings;
-    std::shared_ptr<IProductSettingsManager> productSettings;
     std::shared_ptr<IUserSettingsManager> userSettings;
     std::shared_ptr<ILaunchTypeProcessor> launchType;
     std::shared_ptr<IInstallerSettingsManager> installerSettings;
@@ -163,8 +162,8 @@ LinksManager::LinksManager(
     Quorvel::NotNull<std::shared_ptr<ICustomizationManager>> customization,
     Quorvel::NotNull<std::shared_ptr<IHardwareInfo>> hardwareInfo,
     Quorvel::NotNull<std::shared_ptr<ILookAndFeelManager>> lookAndFeel,
-    Quorvel::NotNull<std::shared_ptr<IMailSettingsManager>> mailSettings,
-    Quorvel::NotNull<std::shared_ptr<IProductSettingsManager>> productSettings,
+    Quorvel::NotNull<std::shared_ptr<IMailSettingsManager>>,
+    Quorvel::NotNull<std::shared_ptr<IProductSettingsManager>>,
     Quorvel::NotNull<std::shared_ptr<IUserSettingsManager>> userSettings,
     Quorvel::NotNull<std::shared_ptr<ILaunchTypeProcessor>> launchTypeProcessor,
     std::shared_ptr<IInstallerSettingsManager> installerSettings, const QString& linksFile)
@@ -172,8 +171,6 @@ LinksManager::LinksManager(
     m_impl->customization = customization.get();
     m_impl->hardwareInfo = hardwareInfo.get();
     m_impl->lookAndFeel = lookAndFeel.get();
-    m_impl->mailSettings = mailSettings.get();
-    m_impl->productSettings = productSettings.get();
     m_impl->userSettings = userSettings.get();
     m_impl->launchType = launchTypeProcessor.get();
     m_impl->installerSettings = std::move(installerSettings);

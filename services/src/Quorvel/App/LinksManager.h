@@ -53,8 +53,8 @@ class QUORVEL_SERVICES_EXPORT LinksManager : public ILinksManager {
 public:
     static constexpr const char* FileName = "links.json";
 
-    // The mail settings are not read at present; they belong to the fixed set of services
-    // a links manager is built from.
+    // The mail and product settings are not read at present; they belong to the fixed set of
+    // services a links manager is built from, and must not be empty.
     LinksManager(Quorvel::NotNull<std::shared_ptr<ICustomizationManager>> customization,
                  Quorvel::NotNull<std::shared_ptr<IHardwareInfo>> hardwareInfo,
                  Quorvel::NotNull<std::shared_ptr<ILookAndFeelManager>> lookAndFeel,
