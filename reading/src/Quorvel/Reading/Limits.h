@@ -7,8 +7,9 @@
 
 namespace Quorvel::Reading::Limits {
 
-// customization.json, links.json, fonts.json, title files, font manifests: the demo's are
-// under 10 KB, and a links table for forty languages stays under 200 KB.
+// customization.json, links.json, fonts.json, title files, font manifests, the desktop entries
+// of web browsers: the demo's are under 10 KB, and a links table for forty languages stays
+// under 200 KB.
 constexpr qint64 kDataFile = 1 << 20;
 
 // A style sheet; a generated sheet of 200 KB is already a large one.
