@@ -85,7 +85,14 @@ void ThemeResources::RegisterFonts(const QString& manifest, ReportedProblems& pr
     while (!stream.atEnd()) {
         QString word;
         stream >> word;
-        if (!word.isEmpty()) {  // trailing white space reads as one empty word
+        if (word.isEmpty()) {  // trailing white space reads as one empty word
+            continue;
+        }
+        // A missing font is named by the font database itself.
+        const InputFile font = InputFile::Check(word, Reading::Limits::kFontFile);
+        if (font.status() == InputFile::Status::Refused) {
+            problems.Warn(font.Describe() + "; the font is not registered");
+        } else {
             Util::FontDatabase::addApplicationFont(word);
         }
     }
