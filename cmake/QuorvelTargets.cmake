@@ -4,8 +4,8 @@ include(GenerateExportHeader)
 #     PUBLIC_HEADERS <headers...>   what products include: installed under include/, and all of
 #                                   them reachable from the umbrella header <Quorvel/<Name>.h>
 #     SOURCES <files...>            sources and private headers, never installed
-#     POSIX_SOURCES <files...>      the backends of src/platform/posix/ (or WIN_SOURCES of
-#     WIN_SOURCES <files...>        src/platform/win/) built on this platform
+#     POSIX_SOURCES <files...>      the backends of src/platform/posix/, built on Linux
+#     WIN_SOURCES <files...>        the backends of src/platform/win/, built on Windows
 #     [PUBLIC_LIBS ...] [PRIVATE_LIBS ...])
 #
 # Builds the shared library Quorvel<Name> (alias Quorvel::<Name>); paths are relative to the
@@ -80,6 +80,20 @@ function(quorvel_add_test_helper name)
     cmake_parse_arguments(ARG "" "" "SOURCES;LIBS" ${ARGN})
     add_executable(${name} ${ARG_SOURCES})
     target_link_libraries(${name} PRIVATE ${ARG_LIBS})
+endfunction()
+
+# quorvel_add_windows_test(<name> <script> <arguments...>)
+#
+# A check of Windows backends: the script cross-builds them with mingw-w64 and runs them under
+# wine, and exits 77 (skipped) when either is missing. Linux only, and not in the sanitizer
+# build: the cross build takes none of its flags, so it would only run the same check again.
+function(quorvel_add_windows_test name script)
+    if(NOT UNIX OR APPLE OR QUORVEL_SANITIZE)
+        return()
+    endif()
+    add_test(NAME ${name} COMMAND bash ${script} ${ARGN})
+    quorvel_set_test_environment(${name})
+    set_tests_properties(${name} PROPERTIES SKIP_RETURN_CODE 77)
 endfunction()
 
 function(quorvel_set_test_environment test)
