@@ -1,34 +1,33 @@
 include(GenerateExportHeader)
 
-# quorvel_add_library(<Name> [PUBLIC_LIBS ...] [PRIVATE_LIBS ...])
+# quorvel_add_library(<Name>
+#     PUBLIC_HEADERS <headers...>   what products include: installed under include/, and all of
+#                                   them reachable from the umbrella header <Quorvel/<Name>.h>
+#     SOURCES <files...>            sources and private headers, never installed
+#     POSIX_SOURCES <files...>      the backends of src/platform/posix/, built on Linux
+#     WIN_SOURCES <files...>        the backends of src/platform/win/, built on Windows
+#     [PUBLIC_LIBS ...] [PRIVATE_LIBS ...])
 #
-# Builds the shared library Quorvel<Name> (alias Quorvel::<Name>) from the sources of
-# src/Quorvel/, the private helpers of src/internal/ and the backend of this platform in
-# src/platform/{posix,win}/. Public headers sit beside the sources and install under
-# include/Quorvel/; the export header is <Quorvel/<Name>Export.h> with the macro
-# QUORVEL_<NAME>_EXPORT.
+# Builds the shared library Quorvel<Name> (alias Quorvel::<Name>); paths are relative to the
+# library's src/. Within the build tree every header is reachable, so that tests and
+# benchmarks may include private ones; src/platform/ is on the library's own include path
+# only. The export header is <Quorvel/<Name>Export.h> with the macro QUORVEL_<NAME>_EXPORT.
 function(quorvel_add_library name)
-    cmake_parse_arguments(ARG "" "" "PUBLIC_LIBS;PRIVATE_LIBS" ${ARGN})
+    cmake_parse_arguments(ARG "" ""
+        "PUBLIC_HEADERS;SOURCES;POSIX_SOURCES;WIN_SOURCES;PUBLIC_LIBS;PRIVATE_LIBS" ${ARGN})
     set(target Quorvel${name})
     string(TOUPPER ${name} upper)
     if(WIN32)
-        set(platform win)
+        set(platform_sources ${ARG_WIN_SOURCES})
     else()
-        set(platform posix)
+        set(platform_sources ${ARG_POSIX_SOURCES})
     endif()
-    file(GLOB_RECURSE sources CONFIGURE_DEPENDS
-        ${CMAKE_CURRENT_SOURCE_DIR}/src/Quorvel/*.cpp
-        ${CMAKE_CURRENT_SOURCE_DIR}/src/Quorvel/*.h
-        ${CMAKE_CURRENT_SOURCE_DIR}/src/Quorvel/*.qrc
-        ${CMAKE_CURRENT_SOURCE_DIR}/src/internal/*.cpp
-        ${CMAKE_CURRENT_SOURCE_DIR}/src/internal/*.h)
-    file(GLOB platform_sources CONFIGURE_DEPENDS
-        ${CMAKE_CURRENT_SOURCE_DIR}/src/platform/*.h
-        ${CMAKE_CURRENT_SOURCE_DIR}/src/platform/*.cpp
-        ${CMAKE_CURRENT_SOURCE_DIR}/src/platform/${platform}/*.h
-        ${CMAKE_CURRENT_SOURCE_DIR}/src/platform/${platform}/*.cpp)
+    set(sources)
+    foreach(file ${ARG_PUBLIC_HEADERS} ${ARG_SOURCES} ${platform_sources})
+        list(APPEND sources ${CMAKE_CURRENT_SOURCE_DIR}/src/${file})
+    endforeach()
 
-    add_library(${target} SHARED ${sources} ${platform_sources})
+    add_library(${target} SHARED ${sources})
     add_library(Quorvel::${name} ALIAS ${target})
     set_target_properties(${target} PROPERTIES EXPORT_NAME ${name}
         VERSION ${PROJECT_VERSION} SOVERSION ${PROJECT_VERSION_MAJOR})
@@ -45,9 +44,14 @@ function(quorvel_add_library name)
         LIBRARY DESTINATION ${CMAKE_INSTALL_LIBDIR}
         ARCHIVE DESTINATION ${CMAKE_INSTALL_LIBDIR}
         RUNTIME DESTINATION ${CMAKE_INSTALL_BINDIR})
-    install(DIRECTORY ${CMAKE_CURRENT_SOURCE_DIR}/src/Quorvel
-        DESTINATION ${CMAKE_INSTALL_INCLUDEDIR} FILES_MATCHING PATTERN "*.h")
+    foreach(header ${ARG_PUBLIC_HEADERS})
+        get_filename_component(folder ${header} DIRECTORY)
+        install(FILES src/${header} DESTINATION ${CMAKE_INSTALL_INCLUDEDIR}/${folder})
+    endforeach()
     install(FILES ${export_header} DESTINATION ${CMAKE_INSTALL_INCLUDEDIR}/Quorvel)
+    # For the umbrella-header check (tests/check_umbrella_headers.cmake).
+    string(REPLACE ";" "\n" listed "${ARG_PUBLIC_HEADERS}")
+    file(WRITE ${PROJECT_BINARY_DIR}/public-headers/${name}.txt "${listed}\n")
 endfunction()
 
 # quorvel_add_qtests(PREFIX <prefix> LIBS <libs...>)
@@ -76,6 +80,20 @@ function(quorvel_add_test_helper name)
     cmake_parse_arguments(ARG "" "" "SOURCES;LIBS" ${ARGN})
     add_executable(${name} ${ARG_SOURCES})
     target_link_libraries(${name} PRIVATE ${ARG_LIBS})
+endfunction()
+
+# quorvel_add_windows_test(<name> <script> <arguments...>)
+#
+# A check of Windows backends: the script cross-builds them with mingw-w64 and runs them under
+# wine, and exits 77 (skipped) when either is missing. Linux only, and not in the sanitizer
+# build: the cross build takes none of its flags, so it would only run the same check again.
+function(quorvel_add_windows_test name script)
+    if(NOT UNIX OR APPLE OR QUORVEL_SANITIZE)
+        return()
+    endif()
+    add_test(NAME ${name} COMMAND bash ${script} ${ARGN})
+    quorvel_set_test_environment(${name})
+    set_tests_properties(${name} PROPERTIES SKIP_RETURN_CODE 77)
 endfunction()
 
 function(quorvel_set_test_environment test)

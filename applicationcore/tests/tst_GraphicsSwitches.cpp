@@ -1,4 +1,5 @@
 #include <Quorvel/App/Application/GraphicsSwitches.h>
+#include <Quorvel/App/Application/GraphicsSwitchesDetail.h>
 #include <Quorvel/TestSupport/TestEnvironment.h>
 
 #include <QCoreApplication>

@@ -1,5 +1,6 @@
 # Installs BUILD_DIR into a fresh prefix, configures and builds the consumer project in
-# SOURCE_DIR against it, and runs it.
+# SOURCE_DIR against it, and runs it. The product main of README is built along, as it stands
+# there: the fenced C++ block of README that holds "int main(".
 file(REMOVE_RECURSE ${WORK_DIR})
 set(prefix ${WORK_DIR}/prefix)
 
@@ -11,9 +12,30 @@ function(run)
     message(STATUS "${out}")
 endfunction()
 
+# Blocks are cut with string(FIND) rather than a regex list: code holds semicolons.
+file(READ ${README} text)
+set(readme_main "")
+while(NOT readme_main)
+    string(FIND "${text}" "```cpp\n" start)
+    if(start EQUAL -1)
+        message(FATAL_ERROR "${README} has no C++ block with a main")
+    endif()
+    math(EXPR start "${start} + 7")
+    string(SUBSTRING "${text}" ${start} -1 text)
+    string(FIND "${text}" "```" end)
+    string(SUBSTRING "${text}" 0 ${end} block)
+    string(SUBSTRING "${text}" ${end} -1 text)
+    string(FIND "${block}" "int main(" has_main)
+    if(NOT has_main EQUAL -1)
+        set(readme_main "${block}")
+    endif()
+endwhile()
+file(WRITE ${WORK_DIR}/readme_main.cpp "${readme_main}")
+
 run(${CMAKE_COMMAND} --install ${BUILD_DIR} --prefix ${prefix})
 run(${CMAKE_COMMAND} -S ${SOURCE_DIR} -B ${WORK_DIR}/build -G ${GENERATOR}
     -DCMAKE_PREFIX_PATH=${prefix} -DCMAKE_BUILD_TYPE=Release
+    -DREADME_MAIN=${WORK_DIR}/readme_main.cpp
     "-DCMAKE_CXX_FLAGS=${CXX_FLAGS}" "-DCMAKE_EXE_LINKER_FLAGS=${CXX_FLAGS}")
 run(${CMAKE_COMMAND} --build ${WORK_DIR}/build)
 run(${WORK_DIR}/build/consumer)

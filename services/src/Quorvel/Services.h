@@ -12,7 +12,6 @@
 #include <Quorvel/App/InstallerSettingsManager.h>
 #include <Quorvel/App/LaunchTypeProcessor.h>
 #include <Quorvel/App/LinksManager.h>
-#include <Quorvel/App/LinksTable.h>
 #include <Quorvel/App/MailSettingsManager.h>
 #include <Quorvel/App/ProductSettingsManager.h>
 #include <Quorvel/App/SettingsStore.h>

@@ -1,9 +1,12 @@
 #include "BrowserRegistry.h"
 
+#include <Quorvel/Reading/InputFile.h>
+#include <Quorvel/Reading/Limits.h>
+
 #include <QDir>
-#include <QFile>
 #include <QStandardPaths>
-#include <QTextStream>
+
+#include <glog/logging.h>
 
 #include <algorithm>
 
@@ -64,15 +67,13 @@ struct DesktopEntry {
 // Only the [Desktop Entry] group matters; actions and other groups have their own Exec.
 DesktopEntry ReadDesktopEntry(const QString& path) {
     DesktopEntry entry;
-    QFile file(path);
-    if (!file.open(QIODevice::ReadOnly | QIODevice::Text)) {
-        return entry;
+    const auto file = Reading::InputFile::Read(path, Reading::Limits::kDataFile);
+    if (file.status() == Reading::InputFile::Status::Refused) {
+        LOG(WARNING) << file.Describe().toStdString() << "; it is skipped";
     }
-    QTextStream in(&file);
-    in.setCodec("UTF-8");
     bool inMainGroup = false;
-    while (!in.atEnd()) {
-        const QString line = in.readLine().trimmed();
+    for (QString line : QString::fromUtf8(file.Bytes()).split('\n')) {
+        line = line.trimmed();
         if (line.isEmpty() || line.startsWith('#')) {
             continue;
         }

@@ -7,8 +7,9 @@
 
 namespace Quorvel::Reading::Limits {
 
-// customization.json, links.json, fonts.json, title files, font manifests: the demo's are
-// under 10 KB, and a links table for forty languages stays under 200 KB.
+// customization.json, links.json, fonts.json, title files, font manifests, the desktop entries
+// of web browsers: the demo's are under 10 KB, and a links table for forty languages stays
+// under 200 KB.
 constexpr qint64 kDataFile = 1 << 20;
 
 // A style sheet; a generated sheet of 200 KB is already a large one.
@@ -16,6 +17,10 @@ constexpr qint64 kStyleSheet = 16 << 20;
 
 // A theme's compiled resources carry its fonts and images (the demo's are 1.5 MB each).
 constexpr qint64 kThemeResource = 256 << 20;
+
+// A font file a theme's manifest names; the demo's are under 1 MB, a font with every CJK
+// character 20 to 30 MB.
+constexpr qint64 kFontFile = 64 << 20;
 
 // A translation catalogue; a large product's is a few MB.
 constexpr qint64 kTranslation = 64 << 20;

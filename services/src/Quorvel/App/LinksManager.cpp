@@ -35,16 +35,6 @@ QString KeyName(URLKeys key) {
                                 : QString::number(static_cast<int>(key));
 }
 
-const char* PlatformName() {
-#if defined(Q_OS_WIN)
-    return "win";
-#elif defined(Q_OS_MACOS)
-    return "mac";
-#else
-    return "linux";
-#endif
-}
-
 // links.json in the product's data folders. Qt builds them from the application's names,
 // which may come from a data file: names that would not stay one folder level each are
 // looked up in their neutralised form instead.
@@ -107,7 +97,8 @@ struct LinksManager::Impl {
              [](const Impl& d, const QString&) {
                  return QString::number(static_cast<int>(d.launchType->GetLaunchType()));
              }},
-            {"platform", [](const Impl&, const QString&) { return QString(PlatformName()); }},
+            {"platform",
+             [](const Impl&, const QString&) { return QString(Util::PlatformToken()); }},
             {"bits", [](const Impl&, const QString&) { return Utf8ToQString(Util::AppBits()); }},
             {"hardware",
              [](const Impl& d, const QString&) {
@@ -156,8 +147,6 @@ struct LinksManager::Impl {
     std::shared_ptr<ICustomizationManager> customization;
     std::shared_ptr<IHardwareInfo> hardwareInfo;
     std::shared_ptr<ILookAndFeelManager> lookAndFeel;
-    std::shared_ptr<IMailSettingsManager> mailSettings;
-    std::shared_ptr<IProductSettingsManager> productSettings;
     std::shared_ptr<IUserSettingsManager> userSettings;
     std::shared_ptr<ILaunchTypeProcessor> launchType;
     std::shared_ptr<IInstallerSettingsManager> installerSettings;
@@ -173,8 +162,8 @@ LinksManager::LinksManager(
     Quorvel::NotNull<std::shared_ptr<ICustomizationManager>> customization,
     Quorvel::NotNull<std::shared_ptr<IHardwareInfo>> hardwareInfo,
     Quorvel::NotNull<std::shared_ptr<ILookAndFeelManager>> lookAndFeel,
-    Quorvel::NotNull<std::shared_ptr<IMailSettingsManager>> mailSettings,
-    Quorvel::NotNull<std::shared_ptr<IProductSettingsManager>> productSettings,
+    Quorvel::NotNull<std::shared_ptr<IMailSettingsManager>>,
+    Quorvel::NotNull<std::shared_ptr<IProductSettingsManager>>,
     Quorvel::NotNull<std::shared_ptr<IUserSettingsManager>> userSettings,
     Quorvel::NotNull<std::shared_ptr<ILaunchTypeProcessor>> launchTypeProcessor,
     std::shared_ptr<IInstallerSettingsManager> installerSettings, const QString& linksFile)
@@ -182,8 +171,6 @@ LinksManager::LinksManager(
     m_impl->customization = customization.get();
     m_impl->hardwareInfo = hardwareInfo.get();
     m_impl->lookAndFeel = lookAndFeel.get();
-    m_impl->mailSettings = mailSettings.get();
-    m_impl->productSettings = productSettings.get();
     m_impl->userSettings = userSettings.get();
     m_impl->launchType = launchTypeProcessor.get();
     m_impl->installerSettings = std::move(installerSettings);

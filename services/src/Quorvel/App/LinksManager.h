@@ -33,7 +33,7 @@ namespace Quorvel::App {
 //   {application}   application name              {product}    product name
 //   {organization}  organization name             {partner}    partner name
 //   {webuid}        user settings "WEBUID", default "UNDEFINED"
-//   {launchType}    the launch type's number      {platform}   "win", "mac" or "linux"
+//   {launchType}    the launch type's number      {platform}   "win" or "linux"
 //   {bits}          "64" or "32"                  {hardware}   the hardware text
 //   {installer}     installer settings "InstallerName" ("" without installer settings)
 // Each value is percent-encoded in full (everything but letters, digits and "-._~"), which
@@ -53,8 +53,8 @@ class QUORVEL_SERVICES_EXPORT LinksManager : public ILinksManager {
 public:
     static constexpr const char* FileName = "links.json";
 
-    // The mail settings are not read at present; they belong to the fixed set of services
-    // a links manager is built from.
+    // The mail and product settings are not read at present; they belong to the fixed set of
+    // services a links manager is built from, and must not be empty.
     LinksManager(Quorvel::NotNull<std::shared_ptr<ICustomizationManager>> customization,
                  Quorvel::NotNull<std::shared_ptr<IHardwareInfo>> hardwareInfo,
                  Quorvel::NotNull<std::shared_ptr<ILookAndFeelManager>> lookAndFeel,

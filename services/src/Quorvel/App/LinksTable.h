@@ -1,5 +1,7 @@
 #pragma once
 
+// Private to the services; not installed.
+
 #include <Quorvel/ServicesExport.h>
 
 #include <QByteArray>

@@ -18,6 +18,8 @@
 #include <boost/core/demangle.hpp>
 #include <boost/exception/diagnostic_information.hpp>
 
+#include "BuildInformation.h"
+
 #include <chrono>
 #include <cstring>
 #include <thread>
@@ -29,12 +31,6 @@ namespace {
 
 const char* const kRunningApplicationMutex = "{7D3598FD-C06F-4B00-8130-67BEA8671931}";
 const char* const kRunningInstallerMutex = "{D77D6BBA-867A-4AF4-B888-3B0BA21A6B81}";
-
-// Facts of the build that support staff ask for first; fixed when the library is built.
-const char* const kBuildInformation[] = {
-    "FFmpeg version: ffmpeg/4.0.1-27@core/stable",
-    "Build commit: f40fad0",
-};
 
 const char* const kDateOfFirstStartKey = "DateOfFirstStart";
 const char* const kPartnerNameKey = "PartnerName";

@@ -2,8 +2,6 @@
 
 #include <Quorvel/ApplicationCoreExport.h>
 
-#include <string>
-
 namespace Quorvel::App {
 
 // Graphics switches: they set process-wide attributes, so call them before the application
@@ -15,11 +13,5 @@ QUORVEL_APPLICATIONCORE_EXPORT void HighDpiFix();
 
 // Renders through the desktop OpenGL driver.
 QUORVEL_APPLICATIONCORE_EXPORT void UseDesktopOpenGL();
-
-namespace Detail {
-// HighDpiFix with the system library and its entry named by the caller, so that the path
-// through a library that loads can be exercised where "Shcore.dll" does not exist.
-QUORVEL_APPLICATIONCORE_EXPORT void HighDpiFix(const std::string& library, const char* entry);
-}  // namespace Detail
 
 }  // namespace Quorvel::App

@@ -7,8 +7,7 @@
 namespace Quorvel::App {
 
 // The application's context over the fixed list of service types.
-class QUORVEL_APPLICATIONCORE_EXPORT ITopManager
-    : public IApplicationContext<QUORVEL_APPLICATION_SERVICE_TYPES> {
+class QUORVEL_APPLICATIONCORE_EXPORT ITopManager : public OverServiceTypes<IApplicationContext> {
 public:
     ~ITopManager() override = default;
 };

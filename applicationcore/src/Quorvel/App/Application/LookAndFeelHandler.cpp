@@ -79,7 +79,8 @@ struct LookAndFeelHandler::Impl {
     }
 
     void FillLocaleMenu() {
-        FillMenu(localeMenu, locales, localeGroup, localeActions, &LocaleLabel);
+        FillMenu(localeMenu, locales, localeGroup, localeActions,
+                 [](const std::string& locale) { return LocaleLabel(locale); });
         localeMenu->addSeparator();
     }
 

@@ -15,13 +15,15 @@
 #include <Quorvel/ExternalStimulus/IGateway.h>
 #include <Quorvel/Networking/IHttpClient.h>
 
-// Expands to the service types of the application context, in their fixed order; the order
-// fixes the order of the observer bases of TopManagerObserver.
-#define QUORVEL_APPLICATION_SERVICE_TYPES                                            \
-    Quorvel::App::ICustomizationManager, Quorvel::App::ILookAndFeelManager,          \
-        Quorvel::App::IHardwareInfo, Quorvel::App::IApplicationSettingsManager,      \
-        Quorvel::App::IProductSettingsManager, Quorvel::App::IMailSettingsManager,   \
-        Quorvel::App::IInstallerSettingsManager, Quorvel::App::ILaunchTypeProcessor, \
-        Quorvel::App::ILinksManager, Quorvel::ExternalStimulus::IGateway,            \
-        Quorvel::App::ILifetimeManager, Quorvel::App::IInternetConnectionChecker,    \
-        Quorvel::App::IUserSettingsManager, Quorvel::Networking::IHttpClient
+namespace Quorvel::App {
+
+// `Over` applied to the service types of the application context, in their fixed order; the
+// order fixes the order of the observer bases of TopManagerObserver.
+template <template <class...> class Over>
+using OverServiceTypes =
+    Over<ICustomizationManager, ILookAndFeelManager, IHardwareInfo, IApplicationSettingsManager,
+         IProductSettingsManager, IMailSettingsManager, IInstallerSettingsManager,
+         ILaunchTypeProcessor, ILinksManager, Quorvel::ExternalStimulus::IGateway, ILifetimeManager,
+         IInternetConnectionChecker, IUserSettingsManager, Quorvel::Networking::IHttpClient>;
+
+}  // namespace Quorvel::App

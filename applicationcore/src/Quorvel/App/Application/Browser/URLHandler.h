@@ -1,5 +1,7 @@
 #pragma once
 
+// Private to the application core; not installed.
+
 #include <Quorvel/ApplicationCoreExport.h>
 
 #include <QObject>

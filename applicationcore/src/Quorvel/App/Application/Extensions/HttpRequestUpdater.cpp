@@ -1,8 +1,7 @@
 #include <Quorvel/App/Application/Extensions/HttpRequestUpdater.h>
 #include <Quorvel/App/Application/ITopManager.h>
 
-#include "PlatformToken.h"
-
+#include <Quorvel/Util/BuildInfo.h>
 #include <Quorvel/Util/SHA1.h>
 
 #include <QCoreApplication>
@@ -35,7 +34,7 @@ std::map<std::string, std::string> HttpRequestUpdater::getRawHeaders() const {
     }
     return {{"User-Agent", userAgent},
             {"Quorvel-Huid", hardware},
-            {"Quorvel-Os", Platform::PlatformToken()},
+            {"Quorvel-Os", Quorvel::Util::PlatformToken()},
             {"Quorvel-Webuid", webUid}};
 }
 

@@ -10,7 +10,8 @@ namespace Quorvel::App {
 // types: the five kinds of record below, the receiver interface `Consumer`, the native decoder
 // `Producer`, and the Qt side (`Router`, `Emitter`, `Scroller`, `TouchSource`). Records are
 // plain values, made and delivered on the GUI thread. Kept free of Qt so that the decoder
-// builds on its own for the Windows backend.
+// builds on its own for the Windows backend. A kind of record is made from the common part,
+// `Gesture::Zoom{common}`, its own fields zero.
 struct QUORVEL_APPLICATIONCORE_EXPORT Gesture {
     // Pixels, as the system reports them to the process.
     struct Point {
@@ -36,8 +37,8 @@ struct QUORVEL_APPLICATIONCORE_EXPORT Gesture {
     static constexpr int All = 1;
     static constexpr int None = 0;
 
-    Point pos;        // client coordinates of the window that received the gesture
-    Point globalPos;  // the same position in screen coordinates
+    Point pos{};        // client coordinates of the window that received the gesture
+    Point globalPos{};  // the same position in screen coordinates
     bool begin = false;
     bool end = false;
 };
@@ -49,7 +50,7 @@ struct Gesture::Tap : Gesture {
 
 // One finger held down while a second one taps.
 struct Gesture::PressAndTap : Gesture {
-    Point secondPos;  // client position of the tapping finger
+    Point secondPos{};  // client position of the tapping finger
 };
 
 struct Gesture::Pan : Gesture {
@@ -60,8 +61,8 @@ struct Gesture::Pan : Gesture {
     static constexpr int Inertia = 8;     // messages after the fingers lift
     static constexpr int Gutter = 16;     // panning keeps to its first axis within a gutter
 
-    Point startPos;       // pos of the pan's begin message
-    Point inertiaVector;  // each coordinate a signed 16-bit value
+    Point startPos{};       // pos of the pan's begin message
+    Point inertiaVector{};  // each coordinate a signed 16-bit value
     bool inertia = false;
     std::uint32_t distance = 0;  // between the two touch points
 };

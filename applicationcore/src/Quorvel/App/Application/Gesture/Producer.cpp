@@ -45,13 +45,6 @@ GestureConfig KindConfig(std::uint32_t id, int answer) {
     return answer == Gesture::All ? GestureConfig{id, 1, 0} : GestureConfig{id, 0, 1};
 }
 
-template <class Kind>
-Kind Record(const Gesture& common) {
-    Kind record;
-    static_cast<Gesture&>(record) = common;
-    return record;
-}
-
 std::int32_t Signed16(std::uint32_t bits) {
     return static_cast<std::int16_t>(static_cast<std::uint16_t>(bits & 0xFFFF));
 }
@@ -111,11 +104,11 @@ bool Gesture::Producer::OnGestureNotify(void* window, void*, void* lParam) {
         return false;
     }
     GestureConfig* table = state.configTable;
-    table[0] = KindConfig(kZoom, consumer->WantGesture(Record<Zoom>(gesture)));
-    table[1] = PanConfig(consumer->WantGesture(Record<Pan>(gesture)));
-    table[2] = KindConfig(kRotate, consumer->WantGesture(Record<Rotate>(gesture)));
-    table[3] = KindConfig(kTwoFingerTap, consumer->WantGesture(Record<Tap>(gesture)));
-    table[4] = KindConfig(kPressAndTap, consumer->WantGesture(Record<PressAndTap>(gesture)));
+    table[0] = KindConfig(kZoom, consumer->WantGesture(Zoom{gesture}));
+    table[1] = PanConfig(consumer->WantGesture(Pan{gesture}));
+    table[2] = KindConfig(kRotate, consumer->WantGesture(Rotate{gesture}));
+    table[3] = KindConfig(kTwoFingerTap, consumer->WantGesture(Tap{gesture}));
+    table[4] = KindConfig(kPressAndTap, consumer->WantGesture(PressAndTap{gesture}));
     state.api.SetGestureConfig(window, 0, 5, table, sizeof *table);
     state.currentConsumer = consumer;
     return false;
@@ -142,7 +135,7 @@ bool Gesture::Producer::OnGesture(void* window, void*, void* lParam) {
             if (common.begin) {
                 state.zoomStartDistance = static_cast<double>(low);
             }
-            auto zoom = Record<Zoom>(common);
+            auto zoom = Zoom{common};
             zoom.startDistance = state.zoomStartDistance;
             zoom.distance = static_cast<double>(low);
             consumer.OnGesture(zoom);
@@ -152,7 +145,7 @@ bool Gesture::Producer::OnGesture(void* window, void*, void* lParam) {
             if (common.begin) {
                 state.panStartPos = common.pos;
             }
-            auto pan = Record<Pan>(common);
+            auto pan = Pan{common};
             pan.startPos = state.panStartPos;
             pan.inertiaVector = {Signed16(high), Signed16(high >> 16)};
             pan.inertia = (info.flags & kFlagInertia) != 0;
@@ -165,20 +158,20 @@ bool Gesture::Producer::OnGesture(void* window, void*, void* lParam) {
             if (common.begin) {
                 state.rotateStartAngle = angle;
             }
-            auto rotate = Record<Rotate>(common);
+            auto rotate = Rotate{common};
             rotate.startAngle = state.rotateStartAngle;
             rotate.angle = angle;
             consumer.OnGesture(rotate);
             break;
         }
         case kTwoFingerTap: {
-            auto tap = Record<Tap>(common);
+            auto tap = Tap{common};
             tap.distance = low;
             consumer.OnGesture(tap);
             break;
         }
         case kPressAndTap: {
-            auto pressAndTap = Record<PressAndTap>(common);
+            auto pressAndTap = PressAndTap{common};
             pressAndTap.secondPos = {common.pos.x + Signed16(low),
                                      common.pos.y + Signed16(low >> 16)};
             consumer.OnGesture(pressAndTap);

@@ -46,13 +46,6 @@ const TouchPoint* Find(const QList<TouchPoint>& points, int id) {
     return nullptr;
 }
 
-template <class Kind>
-Kind Record(const Gesture& common) {
-    Kind record;
-    static_cast<Gesture&>(record) = common;
-    return record;
-}
-
 }  // namespace
 
 struct Gesture::TouchSource::Impl {
@@ -123,11 +116,11 @@ struct Gesture::TouchSource::Impl {
             return false;
         }
         // Asked in the order the native decoder asks.
-        zoomWanted = receiver->WantGesture(Record<Zoom>(at)) == All;
-        panAnswer = receiver->WantGesture(Record<Pan>(at));
-        rotateWanted = receiver->WantGesture(Record<Rotate>(at)) == All;
-        tapWanted = receiver->WantGesture(Record<Tap>(at)) == All;
-        pressAndTapWanted = receiver->WantGesture(Record<PressAndTap>(at)) == All;
+        zoomWanted = receiver->WantGesture(Zoom{at}) == All;
+        panAnswer = receiver->WantGesture(Pan{at});
+        rotateWanted = receiver->WantGesture(Rotate{at}) == All;
+        tapWanted = receiver->WantGesture(Tap{at}) == All;
+        pressAndTapWanted = receiver->WantGesture(PressAndTap{at}) == All;
         if (!zoomWanted && !panAnswer && !rotateWanted && !tapWanted && !pressAndTapWanted) {
             return false;
         }
@@ -197,7 +190,7 @@ struct Gesture::TouchSource::Impl {
         const qint64 now = static_cast<qint64>(event.timestamp());
         if (phase == Phase::Pending && secondId >= 0 && tapWanted && !moved &&
             secondTime - firstTime < kPressDelay && now - firstTime <= kTapTime) {
-            auto tap = Record<Tap>(At((firstStart + secondStart) / 2, true, true));
+            auto tap = Tap{At((firstStart + secondStart) / 2, true, true)};
             tap.distance =
                 static_cast<std::uint32_t>(std::lround(Length(secondStart - firstStart)));
             Deliver(tap);
@@ -222,7 +215,7 @@ struct Gesture::TouchSource::Impl {
             return;  // lifted a little before the first: still a two-finger tap
         }
         if (pressAndTapWanted && !moved && now - secondTime <= kTapTime) {
-            auto pressAndTap = Record<PressAndTap>(At(first.screenPos(), true, true));
+            auto pressAndTap = PressAndTap{At(first.screenPos(), true, true)};
             pressAndTap.secondPos = At(second.screenPos()).pos;
             Deliver(pressAndTap);
         }
@@ -267,12 +260,12 @@ struct Gesture::TouchSource::Impl {
             Turn(a, b);
         }
         if (phase == Phase::Zooming) {
-            auto zoom = Record<Zoom>(at);
+            auto zoom = Zoom{at};
             zoom.startDistance = startDistance;
             zoom.distance = begin ? startDistance : Length(b - a);
             Deliver(zoom);
         } else {
-            auto rotate = Record<Rotate>(at);
+            auto rotate = Rotate{at};
             rotate.angle = begin ? 0 : turned;
             Deliver(rotate);
         }
@@ -295,7 +288,7 @@ struct Gesture::TouchSource::Impl {
                 rail = Rail::Vertical;
             }
         }
-        auto begin = Record<Pan>(At(start, true));
+        auto begin = Pan{At(start, true)};
         panStartPos = begin.pos;
         begin.startPos = panStartPos;
         Deliver(begin);
@@ -325,7 +318,7 @@ struct Gesture::TouchSource::Impl {
     }
 
     Pan PanAt(QPointF screen, bool end, double distance) const {
-        auto pan = Record<Pan>(At(screen, false, end));
+        auto pan = Pan{At(screen, false, end)};
         pan.startPos = panStartPos;
         pan.distance = static_cast<std::uint32_t>(std::lround(distance));
         return pan;

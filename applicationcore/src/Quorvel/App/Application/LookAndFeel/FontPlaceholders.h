@@ -1,0 +1,25 @@
+#pragma once
+
+// Private to the application core; not installed.
+
+#include <QString>
+
+#include <map>
+
+namespace Quorvel::App::LookAndFeel {
+
+class ReportedProblems;
+
+// "@placeholder" → its text, in ascending order of the placeholder, the order in which they
+// are replaced: "@font" goes before "@fontBold".
+using FontPlaceholders = std::map<QString, QString>;
+
+// Adds the placeholders of one fonts.json for `locale` to `placeholders`:
+//   {"all_platforms": {"all_languages": {...}, "de_DE": {...}}, "<platform>": {...}}
+// A later entry wins: the platform block over "all_platforms", the locale over
+// "all_languages", and a later file over an earlier one. A file or member that is not what
+// it should be contributes nothing and is reported.
+void ReadFontPlaceholders(const QString& path, const QString& locale,
+                          FontPlaceholders& placeholders, ReportedProblems& problems);
+
+}  // namespace Quorvel::App::LookAndFeel

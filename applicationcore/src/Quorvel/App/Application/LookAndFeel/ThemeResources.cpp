@@ -1,0 +1,101 @@
+#include <Quorvel/App/Application/LookAndFeel/ThemeResources.h>
+
+#include <Quorvel/App/Application/LookAndFeel/DataDirectory.h>
+#include <Quorvel/App/Application/LookAndFeel/ReportedProblems.h>
+#include <Quorvel/App/Application/LookAndFeel/ThemeFile.h>
+#include <Quorvel/Reading/InputFile.h>
+#include <Quorvel/Reading/Limits.h>
+#include <Quorvel/Util/BuildInfo.h>
+#include <Quorvel/Util/FontDatabase.h>
+#include <Quorvel/Util/TextConversion.h>
+
+#include <QResource>
+#include <QTextStream>
+
+#include <glog/logging.h>
+
+#include <utility>
+
+namespace Quorvel::App::LookAndFeel {
+
+using Reading::InputFile;
+
+ThemeResources::ThemeResources(const Quorvel::ioPath& root, std::list<std::string> filter)
+    : m_themes(root / "resources" / "themes"), m_filter(std::move(filter)) {}
+
+QList<QFileInfo> ThemeResources::Files(const std::string& theme) const {
+    const Quorvel::ioPath directory = m_themes / theme;
+    const QString path = ToQt(directory);
+    if (!QDir(path).exists()) {
+        LOG(ERROR) << "The directory [" << directory.utf8string() << "] doesn't exist!";
+        return {};
+    }
+    if (m_filter.empty()) {
+        return ListDirectory(path, QDir::Files, {QStringLiteral("*.rcc")});
+    }
+    QList<QFileInfo> files;
+    for (const std::string& name : m_filter) {
+        const QFileInfo file(path + QLatin1Char('/') + Util::Utf8ToQString(name + ".rcc"));
+        if (file.exists()) {
+            files.append(file);
+        }
+    }
+    return files;
+}
+
+ILookAndFeelManager::ThemeDescription ThemeResources::Register(const QList<QFileInfo>& files,
+                                                               ReportedProblems& problems) {
+    const std::string platform = Util::PlatformToken();
+    ILookAndFeelManager::ThemeDescription description;
+    for (const QFileInfo& file : files) {
+        const QString path = file.absoluteFilePath();
+        const InputFile check = InputFile::Check(path, Reading::Limits::kThemeResource);
+        if (!file.isFile()) {
+            problems.Warn(check.Describe() + "; it is not used");
+            continue;
+        }
+        if (!check.IsRead()) {
+            problems.Warn(check.Describe() + "; it is not registered");
+        } else if (!QResource::registerResource(path, QString())) {
+            problems.Warn(QDir::toNativeSeparators(path) +
+                          ": Qt cannot use it as a resource file (truncated or foreign)");
+        }
+        const std::string base = ":/" + Util::QStringToUtf8(file.baseName());
+        description.styleSheets.push_back(base + "/style.qss");
+        description.styleSheets.push_back(base + "/fonts_" + platform + ".qss");
+        description.fontConfigs.push_back(base + "/fonts.json");
+        description.fontManifests.push_back(base + "/fonts.manifest");
+    }
+    description.styleSheets.push_back(":/productStyle.qss");
+    description.styleSheets.push_back(":/productStyle_" + platform + ".qss");
+    return description;
+}
+
+void ThemeResources::Unregister(const QList<QFileInfo>& files) {
+    for (const QFileInfo& file : files) {
+        if (file.isFile()) {
+            QResource::unregisterResource(file.absoluteFilePath(), QString());
+        }
+    }
+}
+
+void ThemeResources::RegisterFonts(const QString& manifest, ReportedProblems& problems) {
+    QByteArray text = ReadThemeFile(manifest, Reading::Limits::kDataFile, problems);
+    QTextStream stream(&text, QIODevice::ReadOnly);
+    while (!stream.atEnd()) {
+        QString word;
+        stream >> word;
+        if (word.isEmpty()) {  // trailing white space reads as one empty word
+            continue;
+        }
+        // A missing font is named by the font database itself.
+        const InputFile font = InputFile::Check(word, Reading::Limits::kFontFile);
+        if (font.status() == InputFile::Status::Refused) {
+            problems.Warn(font.Describe() + "; the font is not registered");
+        } else {
+            Util::FontDatabase::addApplicationFont(word);
+        }
+    }
+}
+
+}  // namespace Quorvel::App::LookAndFeel

@@ -1,0 +1,47 @@
+#pragma once
+
+// Private to the application core; not installed.
+
+#include <Quorvel/App/ILookAndFeelManager.h>
+#include <Quorvel/ioPath.h>
+
+#include <QFileInfo>
+#include <QList>
+#include <QString>
+
+#include <list>
+#include <string>
+
+namespace Quorvel::App::LookAndFeel {
+
+class ReportedProblems;
+
+// A theme's compiled resource files (`<root>/resources/themes/<theme>/<name>.rcc`) and their
+// registration with Qt while the theme is current. A resource file `<name>.rcc` provides,
+// under ":/<name>", style.qss, fonts_<platform>.qss, fonts.json and fonts.manifest.
+class ThemeResources {
+public:
+    // An empty filter takes every "*.rcc" of a theme, by name ignoring case; otherwise the
+    // filter's names that have a file, in filter order.
+    ThemeResources(const Quorvel::ioPath& root, std::list<std::string> filter);
+
+    // An ERROR names a theme folder that does not exist; the list is then empty.
+    QList<QFileInfo> Files(const std::string& theme) const;
+
+    // Registers the files and describes what they provide, followed by the product's own
+    // ":/productStyle.qss" and ":/productStyle_<platform>.qss". A file that is refused or that
+    // Qt cannot load is reported; its paths are listed all the same and simply yield nothing.
+    static ILookAndFeelManager::ThemeDescription Register(const QList<QFileInfo>& files,
+                                                          ReportedProblems& problems);
+    static void Unregister(const QList<QFileInfo>& files);
+
+    // Registers the fonts a manifest names, one path per word. Fonts are registered once per
+    // path however often a theme is switched (FontDatabase).
+    static void RegisterFonts(const QString& manifest, ReportedProblems& problems);
+
+private:
+    Quorvel::ioPath m_themes;
+    std::list<std::string> m_filter;
+};
+
+}  // namespace Quorvel::App::LookAndFeel

@@ -1,0 +1,20 @@
+#pragma once
+
+// Private to the application core; not installed.
+
+#include <Quorvel/App/ILookAndFeelManager.h>
+
+#include <QString>
+
+namespace Quorvel::App::LookAndFeel {
+
+class ReportedProblems;
+
+// The united style sheet of a theme description: every sheet in order, each followed by a
+// line feed (a sheet that cannot be read adds the line feed alone), with every font
+// placeholder of the description's placeholder files for `locale` replaced. The fonts of its
+// manifests are registered on the way, before the sheets are read.
+QString BuildUnitedStyleSheet(const ILookAndFeelManager::ThemeDescription& description,
+                              const QString& locale, ReportedProblems& problems);
+
+}  // namespace Quorvel::App::LookAndFeel
