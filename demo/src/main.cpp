@@ -85,6 +85,8 @@ int main(int argc, char** argv) {
     auto lifetime = std::make_shared<LifetimeManager>();
     Application app(argc, argv, lifetime);
     app.setQuitOnLastWindowClosed(false);  // only the lifetime manager decides to quit
+    // SIGTERM, SIGINT and SIGHUP ask the observers, as File → Quit does; faults stay glog's.
+    QuitSignalHandler quitSignals(lifetime);
 
     const DemoOptions options = ParseOptions(QCoreApplication::arguments());
     const bool interactive = options.screenshotDirectory.isEmpty();
