@@ -138,7 +138,9 @@ int main(int argc, char** argv) {
     app.Set<Quorvel::Networking::IHttpClient>(httpClient);
     diagnostics->Initialize(customization, lookAndFeel, links);
     app.setProperty("linkStyle", "color: #2f6fdf; text-decoration: underline;");
-    LookAndFeelApplier applier(lookAndFeel, applicationSettings, customization);
+    LookAndFeelApplier applier(lookAndFeel, applicationSettings, customization,
+                               interactive ? LookAndFeelApplier::Choices::Remembered
+                                           : LookAndFeelApplier::Choices::LeftAlone);
     applier.Restore();
 
     auto splash =
@@ -208,6 +210,11 @@ int main(int argc, char** argv) {
             std::cout << "  " << picture.toStdString() << "\n";
         }
         std::cout << "Log: " << logDirectory.toStdString() << "/quorvel-demo.INFO" << std::endl;
+        if (tour.Failed()) {
+            std::cerr << "The tour failed: see the ERROR records above for its pictures"
+                      << std::endl;
+            return code == 0 ? 1 : code;
+        }
     }
     return code;
 }
