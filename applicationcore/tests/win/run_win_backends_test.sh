@@ -46,7 +46,7 @@ for file in "$platform"/win/WinBrowserRegistry.cpp "$platform"/win/WinExecutable
         -isystem "$qt_include/QtCore" -isystem "$qt_include/QtGui" \
         -isystem "$qt_include/QtWidgets" -I"$platform" \
         -I"$source_dir/src" -I"$root/foundation/src" -I"$root/contracts/src" \
-        -I"$root/qtutil/src" -I"$root/services/src" -I"$work_dir/include" \
+        -I"$root/qtutil/src" -I"$root/services/src" -I"$root/reading/src" -I"$work_dir/include" \
         -isystem "$work_dir/third-party" "$file" ||
         { echo "mingw-w64 syntax check of $file failed"; exit 1; }
     echo "PASS: mingw-w64 syntax check of $(basename "$file")"
