@@ -20,7 +20,7 @@ int OptionNumber(const QCommandLineParser& parser, const QCommandLineOption& opt
     bool converted = false;
     const int number = value.toInt(&converted, 10);
     if (!converted) {
-        LOG(WARNING) << "--" << option.names().first().toStdString() << ": \""
+        LOG(ERROR) << "--" << option.names().first().toStdString() << ": \""
                      << value.left(32).toStdString() << (value.size() > 32 ? "…" : "")
                      << "\" is not a whole number from " << INT_MIN << " to " << INT_MAX
                      << "; 0 is used";

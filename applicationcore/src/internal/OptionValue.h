@@ -17,7 +17,7 @@ constexpr int kMaxOptionValue = 4096;
 QString OptionValue(const QCommandLineParser& parser, const QCommandLineOption& option);
 
 // The value of `option` as a base-10 int, or 0 when it is not one (out of range, not a number):
-// then one WARNING names the option and the start of what was given.
+// then one ERROR names the option and the start of what was given.
 int OptionNumber(const QCommandLineParser& parser, const QCommandLineOption& option);
 
 }  // namespace Quorvel::App::Internal
