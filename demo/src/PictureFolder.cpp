@@ -45,6 +45,7 @@ void PictureFolder::Save(QWidget& widget, const QString& name) {
             Fail(path, QString("the text \"%1\" is cut off").arg(label->text().left(80)));
         }
     }
+    QDir().mkpath(m_directory);  // a dialog may come before the tour has begun
     QFile file(path);
     if (!file.open(QIODevice::WriteOnly | QIODevice::Truncate)) {
         Fail(path, file.errorString());

@@ -2,6 +2,7 @@
 #include "CrashLog.h"
 #include "DemoSplash.h"
 #include "HeadlessTour.h"
+#include "HomeFolder.h"
 #include "LookAndFeelApplier.h"
 #include "MainWindow.h"
 #include "QuitConfirmation.h"
@@ -31,7 +32,13 @@ struct DemoOptions {
     QString dataDirectory;
     QString screenshotDirectory;  // empty: an interactive run
     QString linkToOpen;           // a links.json name, opened once started
+    QString problem;              // why the options cannot be used
 };
+
+// A path longer than any file system takes, or a name longer than any in links.json, is a
+// mistake: refused before it reaches a file or the log.
+constexpr int kMaxPath = 4096;
+constexpr int kMaxName = 256;
 
 // Unknown options are left alone: they belong to the library's own features.
 DemoOptions ParseOptions(const QStringList& arguments) {
@@ -51,6 +58,16 @@ DemoOptions ParseOptions(const QStringList& arguments) {
                                 : QCoreApplication::applicationDirPath() + "/../share/quorvel-demo";
     options.screenshotDirectory = parser.value(screenshots);
     options.linkToOpen = parser.value(open);
+    for (const auto& [option, limit] :
+         {std::pair{&dataDir, kMaxPath}, {&screenshots, kMaxPath}, {&open, kMaxName}}) {
+        if (parser.value(*option).size() > limit) {
+            options.problem = QString("The value of --%1 has %2 characters, more than the %3 it "
+                                      "may have.")
+                                  .arg(option->names().first())
+                                  .arg(parser.value(*option).size())
+                                  .arg(limit);
+        }
+    }
     return options;
 }
 
@@ -79,6 +96,13 @@ void ReportStartupFailure(const QString& text, bool interactive) {
 int main(int argc, char** argv) {
     google::InitGoogleLogging(argv[0]);
     google::InstallFailureSignalHandler();
+    std::string homeFromDatabase;
+    try {
+        homeFromDatabase = EnsureHomeFolder();
+    } catch (const std::exception& error) {
+        std::cerr << error.what() << std::endl;  // nowhere else to say it yet
+        return 1;
+    }
 
     HighDpiFix();
     UseDesktopOpenGL();
@@ -91,6 +115,15 @@ int main(int argc, char** argv) {
     const DemoOptions options = ParseOptions(QCoreApplication::arguments());
     const bool interactive = options.screenshotDirectory.isEmpty();
     const QString logDirectory = PrepareLogDirectory();
+    if (!homeFromDatabase.empty()) {
+        LOG(WARNING) << "HOME is not set; the home folder of the password database is used: "
+                     << homeFromDatabase;
+    }
+    if (!options.problem.isEmpty()) {
+        LOG(ERROR) << options.problem.toStdString();
+        ReportStartupFailure(options.problem, interactive);
+        return 1;
+    }
     const QDir data(options.dataDirectory);
 
     std::shared_ptr<CustomizationManager> customization;
