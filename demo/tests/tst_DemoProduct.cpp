@@ -300,19 +300,28 @@ private slots:
     void checksForUpdates_data() {
         QTest::addColumn<bool>("autoUpdate");
         QTest::addColumn<bool>("serverFails");
+        QTest::addColumn<QByteArray>("answer");
         QTest::addColumn<QString>("logged");
-        QTest::newRow("newer version") << true << false << "I.*the latest version is 9.0";
-        QTest::newRow("server error") << true << true << "E.*Update check failed: GET .* 500";
-        QTest::newRow("switched off") << false << false << "";
+        const QByteArray newer = "{\"version\": \"9.0\"}";
+        QTest::newRow("newer version")
+            << true << false << newer << "I.*the latest version is 9.0";
+        QTest::newRow("server error")
+            << true << true << newer << "E.*Update check failed: GET .* 500";
+        QTest::newRow("switched off") << false << false << newer << "";
+        // One record of the start of the answer, whatever the server put into it.
+        QTest::newRow("a record forged in the answer")
+            << true << false << QByteArray("oops\nI0000 forged.cpp:1] \x1b[2J")
+            << "E.*Update check: .*oops. *I0000 forged.cpp:1] .\\[2J\n";
     }
     void checksForUpdates() {
         QFETCH(bool, autoUpdate);
         QFETCH(bool, serverFails);
+        QFETCH(QByteArray, answer);
         QFETCH(QString, logged);
         Quorvel::TestSupport::LocalHttpServer server;
         server.SetAnswer(serverFails ? Quorvel::TestSupport::LocalHttpServer::Answer::ServerError
                                      : Quorvel::TestSupport::LocalHttpServer::Answer::Ok,
-                         "{\"version\": \"9.0\"}");
+                         answer);
         DemoHome home;
         QSettings(home.SettingsFile("product"), QSettings::IniFormat)
             .setValue("autoUpdate", autoUpdate);
@@ -335,6 +344,7 @@ private slots:
         QCOMPARE(sent.headers.value("quorvel-os"), QByteArray("linux"));
         QCOMPARE(sent.headers.value("quorvel-webuid"), QByteArray("UNDEFINED"));
         QCOMPARE(run.err.count(QRegularExpression("\n" + logged)), 1);
+        QVERIFY(!run.err.contains("\nI0000") && !run.err.contains('\x1b'));
         QVERIFY(QFileInfo::exists(home.Path("shots/update-check.png")));
     }
 
