@@ -20,8 +20,7 @@ private slots:
         QTest::newRow("SIGINT") << QList<int>{SIGINT} << "" << QStringList{"quit"} << 1;
         QTest::newRow("SIGHUP") << QList<int>{SIGHUP} << "" << QStringList{"quit"} << 1;
         QTest::newRow("refused, then asked again")
-            << QList<int>{SIGTERM, SIGTERM} << "refuse-once" << QStringList{"refused", "quit"}
-            << 2;
+            << QList<int>{SIGTERM, SIGTERM} << "refuse-once" << QStringList{"refused", "quit"} << 2;
         QTest::newRow("a second signal while the question is open")
             << QList<int>{SIGTERM, SIGINT} << "hold" << QStringList{"asked", "SIGINT"} << 1;
     }

@@ -186,11 +186,12 @@ private slots:
         QTest::addColumn<QString>("arguments");
         QTest::addColumn<QString>("named");
         const QString open = "--test-open-urls --test-custom-locales ru_RU --test-log-urls ";
-        QTest::newRow("link log through a link in a shared folder")
-            << open + "SHARED/links.log" << "SHARED/links.log";
+        QTest::newRow("link log through a link in a shared folder") << open + "SHARED/links.log"
+                                                                    << "SHARED/links.log";
         QTest::newRow("over-long link log path") << open + QString(5000, 'a') << "--test-log-urls";
         QTest::newRow("crash delay out of range")
-            << "--test-crash-after 99999999999 --test-crash-reason boom" << "--test-crash-after";
+            << "--test-crash-after 99999999999 --test-crash-reason boom"
+            << "--test-crash-after";
         QTest::newRow("over-long crash reason")
             << "--test-crash-after 0 --test-crash-reason " + QString(5000, 'b')
             << "--test-crash-reason";

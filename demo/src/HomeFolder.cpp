@@ -41,10 +41,11 @@ std::string EnsureHomeFolder() {
     // A home that does not exist is none: making it would write to the root of the file system.
     struct stat info {};
     if (::stat(entry.pw_dir, &info) != 0 || !S_ISDIR(info.st_mode)) {
-        throw std::runtime_error(std::string("Cannot start: HOME is not set, and the home folder ") +
-                                 entry.pw_dir + " of user " + std::to_string(user) +
-                                 " in the password database is not a folder. Set HOME to the "
-                                 "folder for this user's settings and logs.");
+        throw std::runtime_error(
+            std::string("Cannot start: HOME is not set, and the home folder ") + entry.pw_dir +
+            " of user " + std::to_string(user) +
+            " in the password database is not a folder. Set HOME to the "
+            "folder for this user's settings and logs.");
     }
     ::setenv("HOME", entry.pw_dir, 1);
     return entry.pw_dir;

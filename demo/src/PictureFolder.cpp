@@ -20,8 +20,8 @@ bool IsCutOff(const QLabel& label) {
         return label.heightForWidth(label.width()) > label.height();
     }
     const int margins = 2 * label.margin();
-    const QSize needed = label.fontMetrics().size(Qt::TextShowMnemonic, label.text()) +
-                         QSize(margins, margins);
+    const QSize needed =
+        label.fontMetrics().size(Qt::TextShowMnemonic, label.text()) + QSize(margins, margins);
     return needed.width() > label.contentsRect().width() ||
            needed.height() > label.contentsRect().height();
 }

@@ -35,7 +35,9 @@ std::string Excerpt(const QByteArray& body) {
 // Why an answer names no version, or an empty string when it names one.
 QString WhyUnreadable(const QJsonParseError& error, const QJsonDocument& answer) {
     if (error.error != QJsonParseError::NoError) {
-        return QString("it is not JSON (%1 at offset %2)").arg(error.errorString()).arg(error.offset);
+        return QString("it is not JSON (%1 at offset %2)")
+            .arg(error.errorString())
+            .arg(error.offset);
     }
     if (!answer.object().value("version").isString()) {
         return "it has no \"version\" text";

@@ -61,8 +61,9 @@ DemoOptions ParseOptions(const QStringList& arguments) {
     for (const auto& [option, limit] :
          {std::pair{&dataDir, kMaxPath}, {&screenshots, kMaxPath}, {&open, kMaxName}}) {
         if (parser.value(*option).size() > limit) {
-            options.problem = QString("The value of --%1 has %2 characters, more than the %3 it "
-                                      "may have.")
+            options.problem = QString(
+                                  "The value of --%1 has %2 characters, more than the %3 it "
+                                  "may have.")
                                   .arg(option->names().first())
                                   .arg(parser.value(*option).size())
                                   .arg(limit);

@@ -190,11 +190,16 @@ private slots:
         QTest::addColumn<QString>("blocked");  // a folder in a picture's place
         QTest::addColumn<QString>("partner");
         QTest::addColumn<int>("exitCode");
-        QTest::newRow("folder is a file") << "file" << "" << "" << 1;
-        QTest::newRow("a picture's place is taken") << "shots" << "shots/dark-de_DE.png" << "" << 1;
-        QTest::newRow("long facts")
-            << "shots" << "" << QString("Partnergesellschaft ").repeated(40) << 0;
-        QTest::newRow("a long word as a fact") << "shots" << "" << QString(600, 'W') << 0;
+        QTest::newRow("folder is a file") << "file"
+                                          << ""
+                                          << "" << 1;
+        QTest::newRow("a picture's place is taken") << "shots"
+                                                    << "shots/dark-de_DE.png"
+                                                    << "" << 1;
+        QTest::newRow("long facts") << "shots"
+                                    << "" << QString("Partnergesellschaft ").repeated(40) << 0;
+        QTest::newRow("a long word as a fact") << "shots"
+                                               << "" << QString(600, 'W') << 0;
     }
     void tourChecksItsPictures() {
         QFETCH(QString, shots);
@@ -207,8 +212,8 @@ private slots:
         QVERIFY(blocked.isEmpty() || QDir().mkpath(home.Path(blocked)));
         QSettings(home.SettingsFile("product"), QSettings::IniFormat)
             .setValue("PartnerName.OVERRIDE", partner);
-        const Run run = home.Start(
-            {"--data-dir", QUORVEL_DEMO_DATA_DIR, "--screenshot-dir", home.Path(shots)});
+        const Run run =
+            home.Start({"--data-dir", QUORVEL_DEMO_DATA_DIR, "--screenshot-dir", home.Path(shots)});
         QCOMPARE(run.exitCode, exitCode);
         QVERIFY2(exitCode == 0 || run.err.contains(home.Path(blocked.isEmpty() ? shots : blocked)),
                  qPrintable(run.err));
@@ -224,9 +229,8 @@ private slots:
         QTest::newRow("a home there") << QString::number(daemon ? daemon->pw_uid : 0) << 0
                                       << QString("Log: %1/").arg(daemon ? daemon->pw_dir : "");
         const passwd* nobody = ::getpwnam("nobody");
-        QTest::newRow("a home that does not exist")
-            << QString::number(nobody ? nobody->pw_uid : 0) << 1
-            << QString(nobody ? nobody->pw_dir : "");
+        QTest::newRow("a home that does not exist") << QString::number(nobody ? nobody->pw_uid : 0)
+                                                    << 1 << QString(nobody ? nobody->pw_dir : "");
         QTest::newRow("no entry") << "54321" << 1 << "54321";
     }
     void homeFromThePasswordDatabase() {
@@ -239,9 +243,9 @@ private slots:
         QTemporaryDir shots;  // for a user who may write nowhere else
         QVERIFY(QFile::setPermissions(shots.path(), QFileDevice::Permissions(0x7777)));
         DemoHome home;
-        const Run run = home.Start(
-            {"--data-dir", QUORVEL_DEMO_DATA_DIR, "--screenshot-dir", shots.path()}, QString(),
-            user);
+        const Run run =
+            home.Start({"--data-dir", QUORVEL_DEMO_DATA_DIR, "--screenshot-dir", shots.path()},
+                       QString(), user);
         QCOMPARE(run.exitCode, exitCode);
         QVERIFY2((run.out + run.err).contains(named), qPrintable(run.out + run.err));
     }
@@ -303,8 +307,7 @@ private slots:
         QTest::addColumn<QByteArray>("answer");
         QTest::addColumn<QString>("logged");
         const QByteArray newer = "{\"version\": \"9.0\"}";
-        QTest::newRow("newer version")
-            << true << false << newer << "I.*the latest version is 9.0";
+        QTest::newRow("newer version") << true << false << newer << "I.*the latest version is 9.0";
         QTest::newRow("server error")
             << true << true << newer << "E.*Update check failed: GET .* 500";
         QTest::newRow("switched off") << false << false << newer << "";

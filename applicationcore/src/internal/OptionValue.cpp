@@ -9,8 +9,8 @@ QString OptionValue(const QCommandLineParser& parser, const QCommandLineOption& 
     if (value.size() <= kMaxOptionValue) {
         return value;
     }
-    LOG(ERROR) << "--" << option.names().first().toStdString() << ": the value has "
-               << value.size() << " characters, more than the " << kMaxOptionValue
+    LOG(ERROR) << "--" << option.names().first().toStdString() << ": the value has " << value.size()
+               << " characters, more than the " << kMaxOptionValue
                << " an option may have; it is not used";
     return QString();
 }
@@ -21,9 +21,9 @@ int OptionNumber(const QCommandLineParser& parser, const QCommandLineOption& opt
     const int number = value.toInt(&converted, 10);
     if (!converted) {
         LOG(ERROR) << "--" << option.names().first().toStdString() << ": \""
-                     << value.left(32).toStdString() << (value.size() > 32 ? "…" : "")
-                     << "\" is not a whole number from " << INT_MIN << " to " << INT_MAX
-                     << "; 0 is used";
+                   << value.left(32).toStdString() << (value.size() > 32 ? "…" : "")
+                   << "\" is not a whole number from " << INT_MIN << " to " << INT_MAX
+                   << "; 0 is used";
     }
     return number;
 }

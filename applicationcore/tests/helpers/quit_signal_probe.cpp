@@ -14,8 +14,8 @@
 
 #include <glog/logging.h>
 
-#include <cstdio>
 #include <unistd.h>
+#include <cstdio>
 
 namespace {
 

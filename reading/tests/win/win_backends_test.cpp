@@ -65,9 +65,10 @@ int main() {
           "a file opened for writing is emptied first and takes what is written");
     Check(Quorvel::Reading::Platform::OpenRegularFileForWriting(Utf8(folder)).descriptor < 0,
           "a folder is not opened for writing");
-    Check(Quorvel::Reading::Platform::OpenRegularFileForWriting(Utf8(folder + L"\\NUL"))
-                  .descriptor < 0,
-          "a device is not opened for writing");
+    Check(
+        Quorvel::Reading::Platform::OpenRegularFileForWriting(Utf8(folder + L"\\NUL")).descriptor <
+            0,
+        "a device is not opened for writing");
 
     ::DeleteFileW(file.c_str());
     ::RemoveDirectoryW(folder.c_str());

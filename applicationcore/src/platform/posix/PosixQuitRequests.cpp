@@ -114,8 +114,8 @@ std::unique_ptr<QuitRequests> TakeOverQuitRequests(std::string& problem) {
     int ends[2];
     // CLOEXEC: a restarted product must not inherit the pipe.
     if (::pipe2(ends, O_CLOEXEC | O_NONBLOCK) != 0) {
-        problem = std::string("the pipe for the quit signals cannot be made: ") +
-                  std::strerror(errno);
+        problem =
+            std::string("the pipe for the quit signals cannot be made: ") + std::strerror(errno);
         return nullptr;
     }
     auto requests = std::make_unique<PosixQuitRequests>(ends[0], ends[1]);

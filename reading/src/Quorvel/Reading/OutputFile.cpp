@@ -12,9 +12,9 @@ std::unique_ptr<QFile> OpenOutputFile(const QString& path, QString& problem) {
     auto file = std::make_unique<QFile>(path);
     if (opened.descriptor < 0 ||
         !file->open(opened.descriptor, QIODevice::WriteOnly, QFileDevice::AutoCloseHandle)) {
-        problem = QDir::toNativeSeparators(path) + QStringLiteral(": ") +
-                  (opened.problem.empty() ? file->errorString()
-                                          : QString::fromStdString(opened.problem));
+        problem =
+            QDir::toNativeSeparators(path) + QStringLiteral(": ") +
+            (opened.problem.empty() ? file->errorString() : QString::fromStdString(opened.problem));
         return nullptr;
     }
     return file;

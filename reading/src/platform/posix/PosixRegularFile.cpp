@@ -57,8 +57,8 @@ WritableFile NotWritten(std::string problem) { return {-1, std::move(problem)}; 
 WritableFile OpenRegularFileForWriting(const std::string& utf8Path) {
     const size_t slash = utf8Path.rfind('/');
     const bool shared = IsShared(slash == std::string::npos ? std::string(".")
-                                 : slash == 0                ? std::string("/")
-                                                             : utf8Path.substr(0, slash));
+                                 : slash == 0               ? std::string("/")
+                                                            : utf8Path.substr(0, slash));
     // NONBLOCK: a FIFO without a reader is refused (ENXIO) instead of waited on.
     int flags = O_WRONLY | O_CREAT | O_NONBLOCK | O_NOCTTY | O_CLOEXEC;
     if (shared) {
@@ -79,8 +79,7 @@ WritableFile OpenRegularFileForWriting(const std::string& utf8Path) {
         return NotWritten("the file cannot be examined: " + LastError());
     }
     if (!S_ISREG(info.st_mode)) {
-        return NotWritten(std::string("this is ") + KindOf(info.st_mode) +
-                          ", not a regular file");
+        return NotWritten(std::string("this is ") + KindOf(info.st_mode) + ", not a regular file");
     }
     if (shared && info.st_uid != ::geteuid()) {
         return NotWritten("the file belongs to another user, in a folder other users can write to");

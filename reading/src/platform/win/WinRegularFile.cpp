@@ -46,10 +46,9 @@ private:
 WritableFile OpenRegularFileForWriting(const std::string& utf8Path) {
     const std::wstring path = Utf8ToWide(utf8Path);
     // OPEN_REPARSE_POINT: a link in the file's place is opened itself, and refused below.
-    Handle file(::CreateFileW(path.c_str(), GENERIC_WRITE,
-                              FILE_SHARE_READ | FILE_SHARE_WRITE | FILE_SHARE_DELETE, nullptr,
-                              OPEN_ALWAYS, FILE_ATTRIBUTE_NORMAL | FILE_FLAG_OPEN_REPARSE_POINT,
-                              nullptr));
+    Handle file(::CreateFileW(
+        path.c_str(), GENERIC_WRITE, FILE_SHARE_READ | FILE_SHARE_WRITE | FILE_SHARE_DELETE,
+        nullptr, OPEN_ALWAYS, FILE_ATTRIBUTE_NORMAL | FILE_FLAG_OPEN_REPARSE_POINT, nullptr));
     if (file.get() == INVALID_HANDLE_VALUE) {
         return {-1, "the file cannot be opened for writing: " + LastError()};
     }

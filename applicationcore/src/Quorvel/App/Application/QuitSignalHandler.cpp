@@ -23,7 +23,8 @@ struct QuitSignalHandler::Impl {
             return;
         }
 #ifdef _WIN32
-        notifier = std::make_unique<QWinEventNotifier>(reinterpret_cast<Qt::HANDLE>(requests->Handle()));
+        notifier =
+            std::make_unique<QWinEventNotifier>(reinterpret_cast<Qt::HANDLE>(requests->Handle()));
         QObject::connect(notifier.get(), &QWinEventNotifier::activated, [this] { Answer(); });
 #else
         notifier = std::make_unique<QSocketNotifier>(static_cast<qintptr>(requests->Handle()),

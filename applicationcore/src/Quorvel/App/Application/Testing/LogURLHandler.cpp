@@ -9,8 +9,7 @@
 
 namespace Quorvel::App {
 
-LogURLHandler::LogURLHandler(QObject* parent, const QString& path)
-    : QObject(parent) {
+LogURLHandler::LogURLHandler(QObject* parent, const QString& path) : QObject(parent) {
     QString problem;
     m_file = Reading::OpenOutputFile(path, problem);
     if (!m_file) {
