@@ -5,8 +5,8 @@
 // One fact of the main window, shown on at most `lines` lines of the width its layout gives it:
 // broken at word boundaries (anywhere in a word longer than a line), the last line elided when
 // the fact is longer (in the middle for a path, whose end names the file), and then the whole
-// fact in its tooltip. A long fact therefore never
-// widens the window, and never asks for more height than its lines, which the layout can give.
+// fact in its tooltip. A long fact therefore never widens the window, and never asks for more
+// height than its lines, which the layout can give.
 class FactLabel : public QLabel {
     Q_OBJECT
 public:

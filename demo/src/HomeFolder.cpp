@@ -31,21 +31,19 @@ std::string EnsureHomeFolder() {
            buffer.size() < (1u << 20)) {
         buffer.resize(buffer.size() * 2);
     }
+    const auto refused = [](const std::string& why) {
+        return std::runtime_error("Cannot start: HOME is not set, and " + why +
+                                  ". Set HOME to the folder for this user's settings and logs.");
+    };
     if (!found || !entry.pw_dir || !*entry.pw_dir || std::strcmp(entry.pw_dir, "/") == 0) {
-        throw std::runtime_error(
-            "Cannot start: HOME is not set, and the password database has no home folder for "
-            "user " +
-            std::to_string(user) + (error ? std::string(" (") + std::strerror(error) + ")" : "") +
-            ". Set HOME to the folder for this user's settings and logs.");
+        throw refused("the password database has no home folder for user " + std::to_string(user) +
+                      (error ? std::string(" (") + std::strerror(error) + ")" : ""));
     }
     // A home that does not exist is none: making it would write to the root of the file system.
     struct stat info {};
     if (::stat(entry.pw_dir, &info) != 0 || !S_ISDIR(info.st_mode)) {
-        throw std::runtime_error(
-            std::string("Cannot start: HOME is not set, and the home folder ") + entry.pw_dir +
-            " of user " + std::to_string(user) +
-            " in the password database is not a folder. Set HOME to the "
-            "folder for this user's settings and logs.");
+        throw refused(std::string("the home folder ") + entry.pw_dir + " of user " +
+                      std::to_string(user) + " in the password database is not a folder");
     }
     ::setenv("HOME", entry.pw_dir, 1);
     return entry.pw_dir;

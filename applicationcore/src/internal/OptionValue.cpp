@@ -2,6 +2,8 @@
 
 #include <glog/logging.h>
 
+#include <climits>
+
 namespace Quorvel::App::Internal {
 
 QString OptionValue(const QCommandLineParser& parser, const QCommandLineOption& option) {

@@ -19,6 +19,7 @@
 #include <glog/logging.h>
 
 #include <algorithm>
+#include <climits>
 #include <utility>
 #include <vector>
 
