@@ -76,26 +76,19 @@ public:
         environment.insert("XDG_CONFIG_HOME", Path("config"));
         environment.insert("XDG_DATA_HOME", Path("data"));
         environment.insert("QT_QPA_PLATFORM", "offscreen");
-        if (!user.isEmpty()) {
-            for (const QString& name : environment.keys()) {
-                if (name == "HOME" || name.startsWith("XDG_")) {
-                    environment.remove(name);
-                }
+        for (const QString& name : environment.keys()) {
+            if (!user.isEmpty() && (name == "HOME" || name.startsWith("XDG_"))) {
+                environment.remove(name);
             }
         }
         process.setProcessEnvironment(environment);
-        if (user.isEmpty()) {
-            process.start(QUORVEL_DEMO_EXECUTABLE, arguments);
-        } else {
-            process.start("setpriv", QStringList{"--reuid=" + user, "--regid=" + user,
-                                                 "--clear-groups", QUORVEL_DEMO_EXECUTABLE} +
-                                         arguments);
-        }
+        const QStringList asUser{"--reuid=" + user, "--regid=" + user, "--clear-groups",
+                                 QUORVEL_DEMO_EXECUTABLE};
+        process.start(user.isEmpty() ? QUORVEL_DEMO_EXECUTABLE : "setpriv",
+                      (user.isEmpty() ? QStringList() : asUser) + arguments);
         QTimer killer;
         QObject::connect(&killer, &QTimer::timeout, [&] {
-            if (!killWhen.isEmpty() && QFileInfo::exists(killWhen)) {
-                process.kill();
-            }
+            if (!killWhen.isEmpty() && QFileInfo::exists(killWhen)) process.kill();
         });
         killer.start(10);
         Run run;

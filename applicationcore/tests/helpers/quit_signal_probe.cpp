@@ -35,8 +35,7 @@ public:
             QSocketNotifier answer(STDIN_FILENO, QSocketNotifier::Read);
             QObject::connect(&answer, &QSocketNotifier::activated, &question, &QEventLoop::quit);
             question.exec();
-        }
-        if (m_mode == "refuse-once" && !m_refused) {
+        } else if (m_mode == "refuse-once" && !m_refused) {
             m_refused = true;
             Say("refused");
             veto();
