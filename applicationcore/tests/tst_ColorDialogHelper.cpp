@@ -1,6 +1,7 @@
 // The colour dialog's custom colours across helpers and across a simulated restart.
 #include <Quorvel/App/Application/Dialogs/ColorDialogHelper.h>
 #include <Quorvel/App/ApplicationSettingsManager.h>
+#include <Quorvel/TestSupport/LogCapture.h>
 #include <Quorvel/TestSupport/TestEnvironment.h>
 
 #include <QColorDialog>
@@ -44,6 +45,18 @@ private slots:
         ColorDialogHelper restarted(
             std::make_shared<ApplicationSettingsManager>(m_dir.filePath("a.ini")));
         QCOMPARE(QColorDialog::customColor(3), QColor(stored));
+    }
+
+    // What a store holds is outside input: an absurd count reads no more than the dialog has,
+    // and a text that is no colour is named once.
+    void malformedStoreIsLoadedSafely() {
+        Quorvel::TestSupport::LogCapture log;
+        m_settings->SetInt(m_group + "ColorsCount", INT_MAX);
+        m_settings->SetString(m_group + "Color0", "#0a141e");
+        m_settings->SetString(m_group + "Color1", "no colour");
+        ColorDialogHelper helper(m_settings);
+        QCOMPARE(QColorDialog::customColor(0), QColor("#0a141e"));
+        QCOMPARE(log.Count(m_group + "Color1"), 1);
     }
 
     void theHelperDestroyedLastWins() {

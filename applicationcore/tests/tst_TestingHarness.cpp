@@ -7,6 +7,8 @@
 
 #include <csignal>
 
+#include <sys/stat.h>
+
 class TestTestingHarness : public QObject {
     Q_OBJECT
     QTemporaryDir m_dir;
@@ -176,6 +178,38 @@ private slots:
         if (log.isOpen()) {
             QCOMPARE(QString::fromUtf8(log.readAll()), addresses.join('\n') + '\n');
         }
+    }
+
+    // Values that would reach another's file or an absurd size are refused, each named once in
+    // the log; nothing crashes and no file behind a link in a shared folder is touched.
+    void refusedValues_data() {
+        QTest::addColumn<QString>("arguments");
+        QTest::addColumn<QString>("named");
+        const QString open = "--test-open-urls --test-custom-locales ru_RU --test-log-urls ";
+        QTest::newRow("link log through a link in a shared folder") << open + "SHARED/links.log"
+                                                                    << "SHARED/links.log";
+        QTest::newRow("over-long link log path") << open + QString(5000, 'a') << "--test-log-urls";
+        QTest::newRow("crash delay out of range")
+            << "--test-crash-after 99999999999 --test-crash-reason boom"
+            << "--test-crash-after";
+        QTest::newRow("over-long crash reason")
+            << "--test-crash-after 0 --test-crash-reason " + QString(5000, 'b')
+            << "--test-crash-reason";
+    }
+    void refusedValues() {
+        QFETCH(QString, arguments);
+        QFETCH(QString, named);
+        QTemporaryDir shared;  // like the temp folder: anyone may put a link there
+        QVERIFY(::chmod(QFile::encodeName(shared.path()), 01777) == 0);
+        QFile victim(Path("victim"));
+        QVERIFY(victim.open(QIODevice::WriteOnly) && victim.write("mine") == 4);
+        victim.close();
+        QVERIFY(QFile::link(victim.fileName(), shared.filePath("links.log")));
+        Probe(arguments.replace("SHARED", shared.path()));
+        QCOMPARE(m_probe.exitStatus(), QProcess::NormalExit);
+        QVERIFY2(m_out.count(named.replace("SHARED", shared.path())) == 1, qPrintable(m_out));
+        QVERIFY(victim.open(QIODevice::ReadOnly));
+        QCOMPARE(victim.readAll(), QByteArray("mine"));
     }
 };
 

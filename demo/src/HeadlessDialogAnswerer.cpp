@@ -1,16 +1,17 @@
 #include "HeadlessDialogAnswerer.h"
 
+#include "PictureFolder.h"
+
 #include <QAbstractButton>
 #include <QApplication>
-#include <QDir>
 #include <QMessageBox>
 
 #include <glog/logging.h>
 
 #include <iostream>
 
-HeadlessDialogAnswerer::HeadlessDialogAnswerer(QString directory, QObject* parent)
-    : QObject(parent), m_directory(std::move(directory)) {
+HeadlessDialogAnswerer::HeadlessDialogAnswerer(PictureFolder& pictures, QObject* parent)
+    : QObject(parent), m_pictures(pictures) {
     connect(&m_timer, &QTimer::timeout, this, &HeadlessDialogAnswerer::Poll);
     m_timer.start(50);  // timers still fire inside a modal dialog's own event loop
 }
@@ -24,13 +25,7 @@ void HeadlessDialogAnswerer::Poll() {
     const QString name = box || dialog->objectName().isEmpty()
                              ? QString("message-box-%1").arg(++m_boxes)
                              : dialog->objectName();
-    QDir().mkpath(m_directory);
-    const QString picture = QDir(m_directory).filePath(name + ".png");
-    if (dialog->grab().save(picture)) {
-        m_pictures << picture;
-    } else {
-        LOG(ERROR) << "Could not save " << picture.toStdString();
-    }
+    m_pictures.Save(*dialog, name);
     if (!box) {
         LOG(INFO) << "Nobody at the screen: closed the dialog " << name.toStdString();
         dialog->reject();

@@ -8,12 +8,9 @@
 
 #include <QAction>
 #include <QCoreApplication>
-#include <QDir>
 #include <QEventLoop>
 #include <QMenu>
 #include <QTimer>
-
-#include <glog/logging.h>
 
 HeadlessTour::HeadlessTour(MainWindow& window,
                            std::shared_ptr<Quorvel::App::LookAndFeelManager> lookAndFeel,
@@ -22,47 +19,34 @@ HeadlessTour::HeadlessTour(MainWindow& window,
     : m_window(window),
       m_lookAndFeel(std::move(lookAndFeel)),
       m_lifetime(std::move(lifetime)),
-      m_directory(std::move(directory)) {
-    if (!m_directory.isEmpty()) {
-        m_dialogs = new HeadlessDialogAnswerer(m_directory, this);
+      m_folder(directory) {
+    if (!directory.isEmpty()) {
+        m_dialogs = new HeadlessDialogAnswerer(m_folder, this);
     }
 }
 
-QStringList HeadlessTour::Pictures() const {
-    return m_dialogs ? m_pictures + m_dialogs->Pictures() : m_pictures;
-}
-
 void HeadlessTour::Run() {
-    QDir().mkpath(m_directory);
+    if (!m_folder.Prepare()) {
+        m_lifetime->tryToQuit();
+        return;
+    }
     const std::string initialLocale = m_lookAndFeel->GetCurrentLocale();
     const std::string initialTheme = m_lookAndFeel->GetCurrentTheme();
 
     Settle();
-    const QString started = QDir(m_directory).filePath("started.png");
-    if (m_window.grab().save(started)) {
-        m_pictures << started;
-    }
+    m_folder.Save(m_window, "started");
     // The Help menu with its web pages, as the user sees it dropped down.
     QMenu* help = m_window.HelpMenu();
     help->popup(m_window.mapToGlobal(QPoint(0, 0)));
     Settle();
-    const QString helpPicture = QDir(m_directory).filePath("help-menu.png");
-    if (help->grab().save(helpPicture)) {
-        m_pictures << helpPicture;
-    }
+    m_folder.Save(*help, "help-menu");
     help->hide();
     for (const std::string& theme : m_lookAndFeel->GetThemes()) {
         Pick(m_window.ThemeMenu(), theme);
         for (const std::string& locale : m_lookAndFeel->GetLocales()) {
             Pick(m_window.LanguageMenu(), locale);
             Settle();
-            const QString path =
-                QDir(m_directory).filePath(QString::fromStdString(theme + "-" + locale + ".png"));
-            if (m_window.grab().save(path)) {
-                m_pictures << path;
-            } else {
-                LOG(ERROR) << "Could not save " << path.toStdString();
-            }
+            m_folder.Save(m_window, QString::fromStdString(theme + "-" + locale));
         }
     }
     Pick(m_window.ThemeMenu(), initialTheme);
@@ -83,10 +67,7 @@ void HeadlessTour::PictureUpdateCheck() {
     QTimer::singleShot(60000, &loop, &QEventLoop::quit);  // past the client's own timeout
     loop.exec();
     Settle();
-    const QString path = QDir(m_directory).filePath("update-check.png");
-    if (m_window.grab().save(path)) {
-        m_pictures << path;
-    }
+    m_folder.Save(m_window, "update-check");
 }
 
 void HeadlessTour::Pick(QMenu* menu, const std::string& name) {

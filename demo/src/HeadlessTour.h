@@ -1,5 +1,7 @@
 #pragma once
 
+#include "PictureFolder.h"
+
 #include <Quorvel/App/Application/ILifetimeManager.h>
 #include <Quorvel/App/Application/LookAndFeelManager.h>
 
@@ -17,7 +19,9 @@ class UpdateChecker;
 // theme and every language from the View menu as a user would, saves a picture of the main
 // window for each, puts the user's own choice back, waits for a due update check to answer
 // and pictures that, and quits. Dialogs on the way (the e-mail offer, the quit confirmation, a
-// diagnostic's box) are pictured and answered.
+// diagnostic's box) are pictured and answered. The choices it visits are never saved (the
+// look-and-feel applier leaves them alone). A folder it cannot make ends the tour at once; it
+// failed when any picture could not be saved or shows a text cut off.
 class HeadlessTour : public QObject {
     Q_OBJECT
 public:
@@ -26,7 +30,8 @@ public:
 
     void Run();
     void SetUpdateChecker(UpdateChecker* checker) { m_updateChecker = checker; }
-    QStringList Pictures() const;
+    QStringList Pictures() const { return m_folder.Pictures(); }
+    bool Failed() const { return m_folder.Failures() > 0; }
 
 private:
     void Pick(QMenu* menu, const std::string& name);
@@ -36,8 +41,7 @@ private:
     MainWindow& m_window;
     std::shared_ptr<Quorvel::App::LookAndFeelManager> m_lookAndFeel;
     std::shared_ptr<Quorvel::App::ILifetimeManager> m_lifetime;
-    QString m_directory;
-    QStringList m_pictures;
+    PictureFolder m_folder;
     UpdateChecker* m_updateChecker = nullptr;
     HeadlessDialogAnswerer* m_dialogs = nullptr;
 };

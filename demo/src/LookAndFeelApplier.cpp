@@ -9,10 +9,11 @@
 LookAndFeelApplier::LookAndFeelApplier(
     std::shared_ptr<Quorvel::App::LookAndFeelManager> manager,
     std::shared_ptr<Quorvel::App::IApplicationSettingsManager> settings,
-    std::shared_ptr<Quorvel::App::ICustomizationManager> customization)
+    std::shared_ptr<Quorvel::App::ICustomizationManager> customization, Choices choices)
     : m_manager(std::move(manager)),
       m_settings(std::move(settings)),
-      m_customization(std::move(customization)) {
+      m_customization(std::move(customization)),
+      m_choices(choices) {
     m_manager->RegisterObserver(this);
 }
 
@@ -31,7 +32,9 @@ void LookAndFeelApplier::Restore() {
 }
 
 void LookAndFeelApplier::OnLocaleChanged(const std::string& locale) {
-    m_settings->SetString(LocaleKey, locale);
+    if (m_choices == Choices::Remembered) {
+        m_settings->SetString(LocaleKey, locale);
+    }
     m_customization->SwitchLocale(locale);
     // Font sizes may depend on the language, and only a theme change rebuilds the sheet.
     // Clearing first keeps the theme's resource files registered once, not once per switch.
@@ -44,5 +47,7 @@ void LookAndFeelApplier::OnLocaleChanged(const std::string& locale) {
 
 void LookAndFeelApplier::OnThemeChanged(const std::string& theme) {
     qApp->setStyleSheet(Quorvel::Util::Utf8ToQString(m_manager->GetUnitedStylesheet()));
-    m_settings->SetString(ThemeKey, theme);
+    if (m_choices == Choices::Remembered) {
+        m_settings->SetString(ThemeKey, theme);
+    }
 }

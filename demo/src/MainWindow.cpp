@@ -1,6 +1,7 @@
 #include "MainWindow.h"
 
 #include "AccentColorButton.h"
+#include "FactLabel.h"
 #include "SettingsMenu.h"
 #include "TouchPanel.h"
 #include "WindowMenu.h"
@@ -205,9 +206,11 @@ QWidget* MainWindow::BuildCentralWidget() {
     m_factsBox = new QGroupBox(central);
     auto* facts = new QFormLayout(m_factsBox);
     for (int row = 0; row < FactCount; ++row) {
-        Fact fact{new QLabel(m_factsBox), new QLabel(m_factsBox)};
+        // The machine's description is the one long fact of every installation.
+        Fact fact{new QLabel(m_factsBox),
+                  new FactLabel(row == Machine ? 2 : 1,
+                                row == Browser ? Qt::ElideMiddle : Qt::ElideRight, m_factsBox)};
         fact.value->setObjectName("valueLabel");
-        fact.value->setWordWrap(true);
         fact.value->setTextInteractionFlags(Qt::TextSelectableByMouse);
         facts->addRow(fact.name, fact.value);
         m_facts.push_back(fact);
@@ -298,21 +301,21 @@ void MainWindow::RefreshFacts() {
     const auto product = m_application.GetProductSettingsManager();
     const auto launch = m_application.GetLaunchTypeProcessor();
     const auto hardware = m_application.Get<IHardwareInfo>();
-    m_facts[Version].value->setText(QCoreApplication::applicationVersion());
-    m_facts[FirstStart].value->setText(QString::number(m_application.GetDaysPassed()));
-    m_facts[LaunchKind].value->setText(LaunchTypeText(launch->GetLaunchType()));
-    m_facts[Partner].value->setText(Utf8ToQString(product->GetString("PartnerName", "")));
-    m_facts[Installer].value->setText(m_installerRunning ? tr("yes") : tr("no"));
-    m_facts[Theme].value->setText(
+    m_facts[Version].value->SetFact(QCoreApplication::applicationVersion());
+    m_facts[FirstStart].value->SetFact(QString::number(m_application.GetDaysPassed()));
+    m_facts[LaunchKind].value->SetFact(LaunchTypeText(launch->GetLaunchType()));
+    m_facts[Partner].value->SetFact(Utf8ToQString(product->GetString("PartnerName", "")));
+    m_facts[Installer].value->SetFact(m_installerRunning ? tr("yes") : tr("no"));
+    m_facts[Theme].value->SetFact(
         Utf8ToQString(m_lookAndFeel->GetLocalizedThemeName(m_lookAndFeel->GetCurrentTheme())));
-    m_facts[Language].value->setText(LocaleLabel(m_lookAndFeel->GetCurrentLocale()));
+    m_facts[Language].value->SetFact(LocaleLabel(m_lookAndFeel->GetCurrentLocale()));
     // What the browser remembered; asking Path() here would search again while none is found.
     const QString browser =
         m_started ? Utf8ToQString(product->GetString("PreferredBrowser", "")) : QString();
-    m_facts[Browser].value->setText(browser.isEmpty() ? tr("the system's default browser")
-                                                      : QDir::toNativeSeparators(browser));
-    m_facts[Browser].value->setToolTip(m_started ? m_browser.UserAgent() : QString());
-    m_facts[Machine].value->setText(Utf8ToQString(hardware->GetHardwareText()));
+    m_facts[Browser].value->SetFact(
+        browser.isEmpty() ? tr("the system's default browser") : QDir::toNativeSeparators(browser),
+        m_started ? m_browser.UserAgent() : QString());
+    m_facts[Machine].value->SetFact(Utf8ToQString(hardware->GetHardwareText()));
 }
 
 void MainWindow::Restart() {

@@ -9,6 +9,7 @@
 
 #include <memory>
 
+class FactLabel;
 class QAction;
 class QGroupBox;
 class QLabel;
@@ -76,7 +77,7 @@ private:
     QGroupBox* m_driverBox = nullptr;
     struct Fact {
         QLabel* name;
-        QLabel* value;
+        FactLabel* value;
     };
     std::vector<Fact> m_facts;
     QPlainTextEdit* m_notes = nullptr;

@@ -20,6 +20,31 @@ const char* const kAutoUpdateKey = "autoUpdate";
 
 enum Outcome { None, Checking, Newer, UpToDate, Unreadable, Failed };
 
+// The start of an answer as one line of the log: a line break or an escape sequence from a
+// server must not forge a record or reach a terminal.
+std::string Excerpt(const QByteArray& body) {
+    QString text = QString::fromUtf8(body.left(200));
+    for (QChar& c : text) {
+        if (!c.isPrint()) {
+            c = QLatin1Char('?');
+        }
+    }
+    return text.toStdString();
+}
+
+// Why an answer names no version, or an empty string when it names one.
+QString WhyUnreadable(const QJsonParseError& error, const QJsonDocument& answer) {
+    if (error.error != QJsonParseError::NoError) {
+        return QString("it is not JSON (%1 at offset %2)")
+            .arg(error.errorString())
+            .arg(error.offset);
+    }
+    if (!answer.object().value("version").isString()) {
+        return "it has no \"version\" text";
+    }
+    return QString();
+}
+
 }  // namespace
 
 UpdateChecker::UpdateChecker(QMainWindow& window, QMenu* menu,
@@ -64,16 +89,23 @@ void UpdateChecker::Show(const Quorvel::Networking::HttpResponse& response) {
         LOG(ERROR) << "Update check failed: " << response.error.toStdString();
         m_outcome = Failed;
     } else {
-        const QString latest =
-            QJsonDocument::fromJson(response.body).object().value("version").toString();
-        try {
-            const auto version = Quorvel::Core::ParseVersion(latest.toStdString());
-            m_version = latest;
-            m_outcome = m_customization->GetProductVersion() < version ? Newer : UpToDate;
-            LOG(INFO) << "Update check: the latest version is " << latest.toStdString();
-        } catch (const std::invalid_argument&) {
-            LOG(ERROR) << "Update check: the answer names no version: "
-                       << response.body.left(200).toStdString();
+        QJsonParseError error{};
+        const QJsonDocument answer = QJsonDocument::fromJson(response.body, &error);
+        const QString latest = answer.object().value("version").toString();
+        QString problem = WhyUnreadable(error, answer);
+        if (problem.isEmpty()) {
+            try {
+                const auto version = Quorvel::Core::ParseVersion(latest.toStdString());
+                m_version = latest;
+                m_outcome = m_customization->GetProductVersion() < version ? Newer : UpToDate;
+                LOG(INFO) << "Update check: the latest version is " << latest.toStdString();
+            } catch (const std::invalid_argument&) {
+                problem = "its \"version\" is not a version";
+            }
+        }
+        if (!problem.isEmpty()) {
+            LOG(ERROR) << "Update check: the answer names no version, " << problem.toStdString()
+                       << ": " << Excerpt(response.body);
             m_outcome = Unreadable;
         }
     }

@@ -2,6 +2,7 @@
 #include "CrashLog.h"
 #include "DemoSplash.h"
 #include "HeadlessTour.h"
+#include "HomeFolder.h"
 #include "LookAndFeelApplier.h"
 #include "MainWindow.h"
 #include "QuitConfirmation.h"
@@ -31,7 +32,13 @@ struct DemoOptions {
     QString dataDirectory;
     QString screenshotDirectory;  // empty: an interactive run
     QString linkToOpen;           // a links.json name, opened once started
+    QString problem;              // why the options cannot be used
 };
+
+// A path longer than any file system takes, or a name longer than any in links.json, is a
+// mistake: refused before it reaches a file or the log.
+constexpr int kMaxPath = 4096;
+constexpr int kMaxName = 256;
 
 // Unknown options are left alone: they belong to the library's own features.
 DemoOptions ParseOptions(const QStringList& arguments) {
@@ -51,6 +58,17 @@ DemoOptions ParseOptions(const QStringList& arguments) {
                                 : QCoreApplication::applicationDirPath() + "/../share/quorvel-demo";
     options.screenshotDirectory = parser.value(screenshots);
     options.linkToOpen = parser.value(open);
+    for (const auto& [option, limit] :
+         {std::pair{&dataDir, kMaxPath}, {&screenshots, kMaxPath}, {&open, kMaxName}}) {
+        if (parser.value(*option).size() > limit) {
+            options.problem = QString(
+                                  "The value of --%1 has %2 characters, more than the %3 it "
+                                  "may have.")
+                                  .arg(option->names().first())
+                                  .arg(parser.value(*option).size())
+                                  .arg(limit);
+        }
+    }
     return options;
 }
 
@@ -79,16 +97,34 @@ void ReportStartupFailure(const QString& text, bool interactive) {
 int main(int argc, char** argv) {
     google::InitGoogleLogging(argv[0]);
     google::InstallFailureSignalHandler();
+    std::string homeFromDatabase;
+    try {
+        homeFromDatabase = EnsureHomeFolder();
+    } catch (const std::exception& error) {
+        std::cerr << error.what() << std::endl;  // nowhere else to say it yet
+        return 1;
+    }
 
     HighDpiFix();
     UseDesktopOpenGL();
     auto lifetime = std::make_shared<LifetimeManager>();
     Application app(argc, argv, lifetime);
     app.setQuitOnLastWindowClosed(false);  // only the lifetime manager decides to quit
+    // SIGTERM, SIGINT and SIGHUP ask the observers, as File → Quit does; faults stay glog's.
+    QuitSignalHandler quitSignals(lifetime);
 
     const DemoOptions options = ParseOptions(QCoreApplication::arguments());
     const bool interactive = options.screenshotDirectory.isEmpty();
     const QString logDirectory = PrepareLogDirectory();
+    if (!homeFromDatabase.empty()) {
+        LOG(WARNING) << "HOME is not set; the home folder of the password database is used: "
+                     << homeFromDatabase;
+    }
+    if (!options.problem.isEmpty()) {
+        LOG(ERROR) << options.problem.toStdString();
+        ReportStartupFailure(options.problem, interactive);
+        return 1;
+    }
     const QDir data(options.dataDirectory);
 
     std::shared_ptr<CustomizationManager> customization;
@@ -136,7 +172,9 @@ int main(int argc, char** argv) {
     app.Set<Quorvel::Networking::IHttpClient>(httpClient);
     diagnostics->Initialize(customization, lookAndFeel, links);
     app.setProperty("linkStyle", "color: #2f6fdf; text-decoration: underline;");
-    LookAndFeelApplier applier(lookAndFeel, applicationSettings, customization);
+    LookAndFeelApplier applier(lookAndFeel, applicationSettings, customization,
+                               interactive ? LookAndFeelApplier::Choices::Remembered
+                                           : LookAndFeelApplier::Choices::LeftAlone);
     applier.Restore();
 
     auto splash =
@@ -206,6 +244,11 @@ int main(int argc, char** argv) {
             std::cout << "  " << picture.toStdString() << "\n";
         }
         std::cout << "Log: " << logDirectory.toStdString() << "/quorvel-demo.INFO" << std::endl;
+        if (tour.Failed()) {
+            std::cerr << "The tour failed: see the ERROR records above for its pictures"
+                      << std::endl;
+            return code == 0 ? 1 : code;
+        }
     }
     return code;
 }

@@ -86,6 +86,18 @@ private slots:
                 server.Requests()[0].method + server.Requests()[0].body == "POSTpayload");
     }
 
+    // A compressed answer is taken as it arrives: inflated, a few KB would be 64 MB.
+    void compressedAnswerIsNotInflated() {
+        Server server;
+        server.SetAnswer(Server::Answer::Deflated, QByteArray(64 << 20, '0'));
+        HttpClient client(std::make_shared<AgentOnly>());
+        Outcome outcome;
+        client.Get(QNetworkRequest(server.Url("/big")), outcome.Record());
+        QTRY_COMPARE_WITH_TIMEOUT(outcome.responses.size(), size_t(1), 10000);
+        QCOMPARE(outcome.responses[0].error, QString());
+        QVERIFY(outcome.responses[0].body.size() < HttpClient::MaxBodySize);
+    }
+
     // Another thread may ask; the answer still comes on the client's thread.
     void requestFromAnotherThread() {
         Server server;

@@ -37,6 +37,7 @@
 #include <Quorvel/App/Application/LocaleLabels.h>
 #include <Quorvel/App/Application/LookAndFeelHandler.h>
 #include <Quorvel/App/Application/LookAndFeelManager.h>
+#include <Quorvel/App/Application/QuitSignalHandler.h>
 #include <Quorvel/App/Application/ServiceTypes.h>
 #include <Quorvel/App/Application/SharedMessages.h>
 #include <Quorvel/App/Application/TApplicationContextObserver.h>

@@ -1,5 +1,6 @@
 #!/bin/bash
-# Builds the Qt-free Windows backends (process lister, open-window check, access violation) with
+# Builds the Qt-free Windows backends (process lister, open-window check, access violation, quit
+# requests) with
 # mingw-w64 together with win_backends_test.cpp and runs the result under wine; the Windows
 # sources that need Qt get a mingw syntax check against the Qt headers of this machine.
 # Usage: run_win_backends_test.sh <applicationcore source dir> <work dir> <Qt include dir>
@@ -39,12 +40,13 @@ done
 for file in "$platform"/win/WinBrowserRegistry.cpp "$platform"/win/WinExecutableNames.cpp \
             "$source_dir"/src/Quorvel/App/Application/Browser/*.cpp \
             "$source_dir"/src/Quorvel/App/Application/Dialogs/*.cpp \
-            "$source_dir"/src/Quorvel/App/Application/Testing/*.cpp; do
+            "$source_dir"/src/Quorvel/App/Application/Testing/*.cpp \
+            "$source_dir"/src/Quorvel/App/Application/QuitSignalHandler.cpp; do
     "$compiler" "${flags[@]}" -fsyntax-only -isystem "$qt_include" \
         -isystem "$qt_include/QtCore" -isystem "$qt_include/QtGui" \
         -isystem "$qt_include/QtWidgets" -I"$platform" \
         -I"$source_dir/src" -I"$root/foundation/src" -I"$root/contracts/src" \
-        -I"$root/qtutil/src" -I"$root/services/src" -I"$work_dir/include" \
+        -I"$root/qtutil/src" -I"$root/services/src" -I"$root/reading/src" -I"$work_dir/include" \
         -isystem "$work_dir/third-party" "$file" ||
         { echo "mingw-w64 syntax check of $file failed"; exit 1; }
     echo "PASS: mingw-w64 syntax check of $(basename "$file")"
@@ -52,7 +54,8 @@ done
 
 "$compiler" "${flags[@]}" -static -O1 -municode -I"$platform" \
     "$source_dir/tests/win/win_backends_test.cpp" "$platform/win/WinProcessLister.cpp" \
-    "$platform/win/WinOpenWindowCheck.cpp" "$platform/win/WinAccessViolation.cpp" -o "$exe" ||
+    "$platform/win/WinOpenWindowCheck.cpp" "$platform/win/WinAccessViolation.cpp" \
+    "$platform/win/WinQuitRequests.cpp" -o "$exe" ||
     { echo "mingw-w64 build of the Windows backends failed"; exit 1; }
 
 bash "$(dirname "$0")/../../../cmake/run-under-wine.sh" "$exe"

@@ -1,9 +1,10 @@
-// Exercises the Qt-free Windows process lister, open-window check and access violation; built by
-// mingw-w64 and run under wine.
+// Exercises the Qt-free Windows process lister, open-window check, access violation and quit
+// requests; built by mingw-w64 and run under wine.
 
 #include "AccessViolation.h"
 #include "OpenWindowCheck.h"
 #include "ProcessLister.h"
+#include "QuitRequests.h"
 
 #include <windows.h>
 
@@ -127,6 +128,25 @@ void TestAccessViolation() {
     }
 }
 
+// Wine delivers no console control events, so only the taking over is checked here.
+void TestQuitRequests() {
+    std::string problem;
+    auto requests = Quorvel::App::Platform::TakeOverQuitRequests(problem);
+    Check(requests != nullptr, "the console's quit requests are taken over");
+    if (!requests) {
+        return;
+    }
+    const auto event = reinterpret_cast<HANDLE>(requests->Handle());
+    Check(::WaitForSingleObject(event, 0) == WAIT_TIMEOUT && requests->Take().empty(),
+          "no request before one comes");
+    std::string second;
+    Check(!Quorvel::App::Platform::TakeOverQuitRequests(second) && !second.empty(),
+          "a second taker is refused, with a reason");
+    requests.reset();
+    Check(Quorvel::App::Platform::TakeOverQuitRequests(problem) != nullptr,
+          "given back, they can be taken again");
+}
+
 }  // namespace
 
 int wmain(int argc, wchar_t** argv) {
@@ -146,6 +166,7 @@ int wmain(int argc, wchar_t** argv) {
     TestProcessList();
     TestOpenWindowCheck();
     TestAccessViolation();
+    TestQuitRequests();
     std::printf("%d failed\n", g_failures);
     return g_failures == 0 ? 0 : 1;
 }

@@ -20,6 +20,17 @@ struct RegularFile {
 // A regular file of at most `limit` bytes is read whole when `read` is true.
 RegularFile OpenRegularFile(const std::string& utf8Path, std::uint64_t limit, bool read);
 
+struct WritableFile {
+    int descriptor = -1;  // POSIX, or a C runtime descriptor on Windows; the caller's to close
+    std::string problem;  // why it was not opened, for a message after the file's name
+};
+
+// Opens `utf8Path` for writing, creating it and emptying it, and takes only a regular file,
+// without waiting on anything else. In a folder that other users can write to (the temp
+// folder), a link in the file's place is not followed and only a file of this user is taken,
+// so that nobody can point the output at another file. Windows follows no link at all.
+WritableFile OpenRegularFileForWriting(const std::string& utf8Path);
+
 inline RegularFile Refused(std::string problem) {
     return {RegularFile::Outcome::Refused, {}, std::move(problem)};
 }

@@ -2,6 +2,7 @@
 
 #include "RegularFile.h"
 
+#include <io.h>
 #include <windows.h>
 
 #include <cstdio>
@@ -56,6 +57,18 @@ int main() {
           "a folder is refused as a folder");
     Check(OpenRegularFile(Utf8(folder + L"\\NUL"), 10, true).outcome == Outcome::Refused,
           "a device name is refused without waiting");
+
+    const auto output = Quorvel::Reading::Platform::OpenRegularFileForWriting(Utf8(file));
+    Check(output.descriptor >= 0 && ::_write(output.descriptor, "ab", 2) == 2 &&
+              ::_close(output.descriptor) == 0 &&
+              OpenRegularFile(Utf8(file), 10, true).bytes == "ab",
+          "a file opened for writing is emptied first and takes what is written");
+    Check(Quorvel::Reading::Platform::OpenRegularFileForWriting(Utf8(folder)).descriptor < 0,
+          "a folder is not opened for writing");
+    Check(
+        Quorvel::Reading::Platform::OpenRegularFileForWriting(Utf8(folder + L"\\NUL")).descriptor <
+            0,
+        "a device is not opened for writing");
 
     ::DeleteFileW(file.c_str());
     ::RemoveDirectoryW(folder.c_str());

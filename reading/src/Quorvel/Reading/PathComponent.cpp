@@ -1,5 +1,6 @@
 #include <Quorvel/Reading/PathComponent.h>
 
+#include <QCoreApplication>
 #include <QSet>
 
 #include <glog/logging.h>
@@ -28,6 +29,13 @@ QString PathComponent(const QString& name) {
         }
     }
     return safe;
+}
+
+QString ApplicationFolder(const QString& base) {
+    QStringList parts{base, PathComponent(QCoreApplication::organizationName()),
+                      PathComponent(QCoreApplication::applicationName())};
+    parts.removeAll(QString());
+    return parts.join(QLatin1Char('/'));
 }
 
 }  // namespace Quorvel::Reading

@@ -11,4 +11,8 @@ namespace Quorvel::Reading {
 // of dots only ("..") becomes as many "_". A changed name is logged once as a WARNING.
 QString PathComponent(const QString& name);
 
+// `base` with the application's organization and application names below it, each made one
+// folder name as above, as Qt's AppDataLocation joins them (an empty name is left out).
+QString ApplicationFolder(const QString& base);
+
 }  // namespace Quorvel::Reading

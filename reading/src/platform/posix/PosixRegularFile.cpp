@@ -30,12 +30,66 @@ public:
     Descriptor(const Descriptor&) = delete;
     Descriptor& operator=(const Descriptor&) = delete;
     int get() const { return m_fd; }
+    int Release() {
+        const int fd = m_fd;
+        m_fd = -1;
+        return fd;
+    }
 
 private:
     int m_fd;
 };
 
+// Whether someone else than this user (and root) can put a file or a link into `folder`.
+bool IsShared(const std::string& folder) {
+    struct stat info {};
+    if (::stat(folder.c_str(), &info) != 0) {
+        return true;  // unknown: the careful way
+    }
+    return (info.st_mode & (S_IWGRP | S_IWOTH)) != 0 ||
+           (info.st_uid != ::geteuid() && info.st_uid != 0);
+}
+
+WritableFile NotWritten(std::string problem) { return {-1, std::move(problem)}; }
+
 }  // namespace
+
+WritableFile OpenRegularFileForWriting(const std::string& utf8Path) {
+    const size_t slash = utf8Path.rfind('/');
+    const bool shared = IsShared(slash == std::string::npos ? std::string(".")
+                                 : slash == 0               ? std::string("/")
+                                                            : utf8Path.substr(0, slash));
+    // NONBLOCK: a FIFO without a reader is refused (ENXIO) instead of waited on.
+    int flags = O_WRONLY | O_CREAT | O_NONBLOCK | O_NOCTTY | O_CLOEXEC;
+    if (shared) {
+        flags |= O_NOFOLLOW;
+    }
+    Descriptor file(::open(utf8Path.c_str(), flags, shared ? 0600 : 0666));
+    if (file.get() < 0) {
+        if (errno == ELOOP && shared) {
+            return NotWritten("the file is a symbolic link, in a folder other users can write to");
+        }
+        if (errno == ENXIO) {
+            return NotWritten("this is a FIFO or a device, not a regular file");
+        }
+        return NotWritten("the file cannot be opened for writing: " + LastError());
+    }
+    struct stat info {};
+    if (::fstat(file.get(), &info) != 0) {
+        return NotWritten("the file cannot be examined: " + LastError());
+    }
+    if (!S_ISREG(info.st_mode)) {
+        return NotWritten(std::string("this is ") + KindOf(info.st_mode) + ", not a regular file");
+    }
+    if (shared && info.st_uid != ::geteuid()) {
+        return NotWritten("the file belongs to another user, in a folder other users can write to");
+    }
+    if (::ftruncate(file.get(), 0) != 0 ||
+        ::fcntl(file.get(), F_SETFL, ::fcntl(file.get(), F_GETFL) & ~O_NONBLOCK) != 0) {
+        return NotWritten("the file cannot be emptied: " + LastError());
+    }
+    return {file.Release(), {}};
+}
 
 RegularFile OpenRegularFile(const std::string& utf8Path, std::uint64_t limit, bool read) {
     // O_NONBLOCK: opening a FIFO would otherwise wait for a writer. O_NOCTTY: a terminal

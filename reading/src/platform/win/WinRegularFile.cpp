@@ -2,6 +2,9 @@
 
 #include <windows.h>
 
+#include <fcntl.h>
+#include <io.h>
+
 namespace Quorvel::Reading::Platform {
 
 namespace {
@@ -28,12 +31,46 @@ public:
     Handle(const Handle&) = delete;
     Handle& operator=(const Handle&) = delete;
     HANDLE get() const { return m_handle; }
+    HANDLE Release() {
+        const HANDLE handle = m_handle;
+        m_handle = INVALID_HANDLE_VALUE;
+        return handle;
+    }
 
 private:
     HANDLE m_handle;
 };
 
 }  // namespace
+
+WritableFile OpenRegularFileForWriting(const std::string& utf8Path) {
+    const std::wstring path = Utf8ToWide(utf8Path);
+    // OPEN_REPARSE_POINT: a link in the file's place is opened itself, and refused below.
+    Handle file(::CreateFileW(
+        path.c_str(), GENERIC_WRITE, FILE_SHARE_READ | FILE_SHARE_WRITE | FILE_SHARE_DELETE,
+        nullptr, OPEN_ALWAYS, FILE_ATTRIBUTE_NORMAL | FILE_FLAG_OPEN_REPARSE_POINT, nullptr));
+    if (file.get() == INVALID_HANDLE_VALUE) {
+        return {-1, "the file cannot be opened for writing: " + LastError()};
+    }
+    BY_HANDLE_FILE_INFORMATION info{};
+    if (::GetFileType(file.get()) != FILE_TYPE_DISK ||
+        !::GetFileInformationByHandle(file.get(), &info)) {
+        return {-1, "this is a device or a pipe, not a regular file"};
+    }
+    if (info.dwFileAttributes & FILE_ATTRIBUTE_REPARSE_POINT) {
+        return {-1, "the file is a link"};
+    }
+    if (!::SetEndOfFile(file.get())) {
+        return {-1, "the file cannot be emptied: " + LastError()};
+    }
+    const int descriptor =
+        ::_open_osfhandle(reinterpret_cast<intptr_t>(file.get()), _O_WRONLY | _O_BINARY);
+    if (descriptor < 0) {
+        return {-1, "the file cannot be handed over: " + LastError()};
+    }
+    file.Release();  // the descriptor owns it now
+    return {descriptor, {}};
+}
 
 RegularFile OpenRegularFile(const std::string& utf8Path, std::uint64_t limit, bool read) {
     const std::wstring path = Utf8ToWide(utf8Path);

@@ -48,9 +48,8 @@ QString LocateLinksFile() {
     }
     for (const QString& folder :
          QStandardPaths::standardLocations(QStandardPaths::GenericDataLocation)) {
-        QStringList parts{folder, safeOrganization, safeApplication, LinksManager::FileName};
-        parts.removeAll(QString());
-        const QString candidate = parts.join(QLatin1Char('/'));
+        const QString candidate =
+            Reading::ApplicationFolder(folder) + QLatin1Char('/') + LinksManager::FileName;
         if (QFileInfo(candidate).isFile()) {
             return candidate;
         }

@@ -47,16 +47,6 @@ std::optional<bool> BoolOf(const std::optional<QString>& text) {
     return std::nullopt;
 }
 
-QString JoinNonEmpty(const QStringList& parts, const QString& separator) {
-    QStringList kept;
-    for (const QString& part : parts) {
-        if (!part.isEmpty()) {
-            kept << part;
-        }
-    }
-    return kept.join(separator);
-}
-
 }  // namespace
 
 struct SettingsStore::Impl {
@@ -69,10 +59,10 @@ struct SettingsStore::Impl {
             return std::make_unique<Internal::IniSettingsFile>(filePath);
         }
 #ifdef _WIN32
-        return std::make_unique<Internal::RegistrySettings>(JoinNonEmpty(
-            {QStringLiteral("HKEY_CURRENT_USER\\Software"), QCoreApplication::organizationName(),
-             QCoreApplication::applicationName(), scope},
-            QStringLiteral("\\")));
+        // The names may come from the product's data files; each stays one key level.
+        QString key = Reading::ApplicationFolder(QStringLiteral("HKEY_CURRENT_USER\\Software"));
+        key.replace(QLatin1Char('/'), QLatin1Char('\\'));
+        return std::make_unique<Internal::RegistrySettings>(key + QLatin1Char('\\') + scope);
 #else
         return std::make_unique<Internal::IniSettingsFile>(DefaultFilePath(scope));
 #endif
@@ -173,11 +163,9 @@ bool SettingsStore::IsPersistent() const {
 
 QString SettingsStore::DefaultFilePath(const QString& scope) {
     // The names may come from the product's data files; they stay one folder level each.
-    return JoinNonEmpty({QStandardPaths::writableLocation(QStandardPaths::GenericConfigLocation),
-                         Reading::PathComponent(QCoreApplication::organizationName()),
-                         Reading::PathComponent(QCoreApplication::applicationName()),
-                         scope + QStringLiteral(".ini")},
-                        QStringLiteral("/"));
+    return Reading::ApplicationFolder(
+               QStandardPaths::writableLocation(QStandardPaths::GenericConfigLocation)) +
+           QLatin1Char('/') + scope + QStringLiteral(".ini");
 }
 
 }  // namespace Quorvel::App

@@ -53,6 +53,9 @@ struct HttpClient::Impl {
         request.setAttribute(QNetworkRequest::RedirectPolicyAttribute,
                              QNetworkRequest::NoLessSafeRedirectPolicy);
         request.setMaximumRedirectsAllowed(MaxRedirects);
+        // Qt inflates a compressed answer whole before anyone can count it: a few hundred KB
+        // become gigabytes. Asked for as it is, an answer's size is the size that arrives.
+        request.setRawHeader("Accept-Encoding", "identity");
         headers->updateQtRequest(request);
         QNetworkReply* reply = manager.sendCustomRequest(request, verb, body);
         pending[reply] = Pending{verb, std::move(callback), QString()};

@@ -69,6 +69,10 @@ void LocalHttpServer::Respond(QTcpSocket* socket, const Request& request) {
         case Answer::Ok:
             head = "HTTP/1.1 200 OK\r\n";
             break;
+        case Answer::Deflated:
+            head = "HTTP/1.1 200 OK\r\nContent-Encoding: deflate\r\n";
+            body = qCompress(body, 9).mid(4);  // the zlib stream, without Qt's length prefix
+            break;
         case Answer::ServerError:
             head = "HTTP/1.1 500 Internal Server Error\r\n";
             break;

@@ -17,6 +17,7 @@ class LocalHttpServer : public QObject {
 public:
     enum class Answer {
         Ok,              // 200 with the body given to SetAnswer
+        Deflated,        // 200 with that body compressed (Content-Encoding: deflate)
         ServerError,     // 500
         Never,           // reads the request and keeps the connection open without a word
         Close,           // reads the request and closes the connection

@@ -5,6 +5,10 @@
 #include <QColor>
 #include <QColorDialog>
 
+#include <glog/logging.h>
+
+#include <algorithm>
+
 namespace Quorvel::App {
 
 namespace {
@@ -19,13 +23,19 @@ std::string ColorKey(int index) { return Key("Color" + std::to_string(index)); }
 
 ColorDialogHelper::ColorDialogHelper(const std::shared_ptr<IApplicationSettingsManager>& settings)
     : m_settings(settings) {
-    const int count = m_settings->GetInt(Key("ColorsCount"), 0);
+    // The dialog ignores an index beyond its own number of custom colours, so none is read: a
+    // stored count of two billion would otherwise keep the start busy for half an hour.
+    const int count =
+        std::min(m_settings->GetInt(Key("ColorsCount"), 0), QColorDialog::customCount());
     const std::string transparent = Util::QStringToUtf8(QColor(Qt::transparent).name());
     for (int index = 0; index < count; ++index) {
-        // The dialog ignores an index beyond its own number of custom colours.
-        QColorDialog::setCustomColor(
-            index,
-            QColor(Util::Utf8ToQString(m_settings->GetString(ColorKey(index), transparent))));
+        const std::string text = m_settings->GetString(ColorKey(index), transparent);
+        const QColor color(Util::Utf8ToQString(text));
+        if (!color.isValid()) {
+            LOG(WARNING) << ColorKey(index) << ": \"" << text.substr(0, 32)
+                         << "\" is not a colour; the dialog shows it as black";
+        }
+        QColorDialog::setCustomColor(index, color);
     }
 }
 

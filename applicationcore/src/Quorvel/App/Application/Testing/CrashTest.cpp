@@ -1,6 +1,7 @@
 #include <Quorvel/App/Application/Testing/CrashTest.h>
 
 #include "AccessViolation.h"
+#include "internal/OptionValue.h"
 
 #include <Quorvel/Util/TextConversion.h>
 
@@ -34,7 +35,7 @@ const QCommandLineOption kThread(
 // The option's value when it is one of `allowed`, else one error record and an empty string.
 QString Validated(const QCommandLineParser& parser, const QCommandLineOption& option,
                   const QStringList& allowed) {
-    const QString value = parser.value(option);
+    const QString value = Internal::OptionValue(parser, option);
     if (allowed.contains(value)) {
         return value;
     }
@@ -62,7 +63,7 @@ void CrashTest::run(const QCommandLineParser& parser) {
     if (!parser.isSet(kAfter)) {
         return;
     }
-    const int delay = parser.value(kAfter).toInt(nullptr, 10);  // 0 when it does not convert
+    const int delay = Internal::OptionNumber(parser, kAfter);
     const QString reason = Validated(parser, kReason, kReasons);
     if (reason.isEmpty()) {
         return;

@@ -1,5 +1,7 @@
 #include <Quorvel/App/Application/Testing/DummytTestLocales.h>
 
+#include "internal/OptionValue.h"
+
 #include <Quorvel/Util/TextConversion.h>
 
 #include <algorithm>
@@ -25,7 +27,7 @@ QList<QCommandLineOption> DummytTestLocales::getCLO() const { return {kLocales};
 std::list<std::string> DummytTestLocales::GetTestLocales(
     const QCommandLineParser& parser, const std::shared_ptr<ILookAndFeelManager>& lookAndFeel) {
     std::vector<std::string> requested;
-    for (const QString& part : parser.value(kLocales).split(',')) {
+    for (const QString& part : Internal::OptionValue(parser, kLocales).split(',')) {
         requested.push_back(Util::QStringToUtf8(part));
     }
     static const std::vector<std::string> preferred{"ru_RU", "de_DE", "en_US"};

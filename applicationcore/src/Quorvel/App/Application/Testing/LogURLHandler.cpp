@@ -1,14 +1,19 @@
 #include <Quorvel/App/Application/Testing/LogURLHandler.h>
 
+#include <Quorvel/Reading/OutputFile.h>
+
 #include <QFile>
 #include <QTextStream>
 
+#include <glog/logging.h>
+
 namespace Quorvel::App {
 
-LogURLHandler::LogURLHandler(QObject* parent, const QString& path)
-    : QObject(parent), m_file(std::make_unique<QFile>(path)) {
-    if (!m_file->open(QIODevice::WriteOnly | QIODevice::Truncate)) {
-        m_file.reset();
+LogURLHandler::LogURLHandler(QObject* parent, const QString& path) : QObject(parent) {
+    QString problem;
+    m_file = Reading::OpenOutputFile(path, problem);
+    if (!m_file) {
+        LOG(WARNING) << "Opened links are swallowed, not logged: " << problem.toStdString();
     }
 }
 

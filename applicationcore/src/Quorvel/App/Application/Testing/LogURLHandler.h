@@ -15,7 +15,8 @@ namespace Quorvel::App {
 
 // Writes every link it is handed to a file, one per line, instead of opening it. The URL test
 // installs it for "http" and "https" with QDesktopServices::setUrlHandler (method "logUrls").
-// A file that cannot be opened makes it swallow the links silently. GUI thread only.
+// A file that cannot be opened (or, in a folder other users can write to, a link or another
+// user's file) makes it swallow the links, after one WARNING. GUI thread only.
 class QUORVEL_APPLICATIONCORE_EXPORT LogURLHandler : public QObject {
     Q_OBJECT
 public:

@@ -1,8 +1,12 @@
 #include <Quorvel/App/Application/Testing/UrlTest.h>
 
+#include "internal/OptionValue.h"
+
 #include <Quorvel/App/Application/Testing/DummytTestLocales.h>
 #include <Quorvel/App/Application/Testing/LogURLHandler.h>
 #include <Quorvel/NotNull.h>
+#include <Quorvel/Reading/OutputFile.h>
+#include <Quorvel/Reading/PathComponent.h>
 #include <Quorvel/URLKeys.h>
 #include <Quorvel/Util/AlertBox.h>
 #include <Quorvel/Util/TextConversion.h>
@@ -15,6 +19,7 @@
 #include <glog/logging.h>
 
 #include <algorithm>
+#include <climits>
 #include <utility>
 #include <vector>
 
@@ -57,12 +62,13 @@ void UrlTest::run(const QCommandLineParser& parser) {
     const bool dump = parser.isSet(kDump);
     const bool open = parser.isSet(kOpen);
     if (dump || open) {
-        const int delay = parser.value(kDelay).toInt(nullptr, 10);  // 0 when it does not convert
+        const int delay = Internal::OptionNumber(parser, kDelay);
         m_impl->testUrls(GetDumpPath(*m_impl->customization),
                          m_impl->locales.GetTestLocales(parser, m_impl->lookAndFeel), open, delay);
     }
     if (parser.isSet(kLog)) {
-        m_impl->logHandler = std::make_unique<LogURLHandler>(nullptr, parser.value(kLog));
+        m_impl->logHandler =
+            std::make_unique<LogURLHandler>(nullptr, Internal::OptionValue(parser, kLog));
         // Replaces the preferred browser's handler: from now on links are logged, not opened.
         QDesktopServices::setUrlHandler("http", m_impl->logHandler.get(), "logUrls");
         QDesktopServices::setUrlHandler("https", m_impl->logHandler.get(), "logUrls");
@@ -74,27 +80,29 @@ QList<QCommandLineOption> UrlTest::getCLO() const {
 }
 
 ioPath UrlTest::GetDumpPath(const ICustomizationManager& customization) {
-    // The product name comes from the product's data; it names a file and must not leave the
-    // folder.
-    std::string name = customization.GetProductName() + "-url-dump.csv";
-    std::replace(name.begin(), name.end(), '/', '_');
-    std::replace(name.begin(), name.end(), '\\', '_');
-    return ioPath(Util::QStringToUtf8(
-               QStandardPaths::writableLocation(QStandardPaths::DataLocation))) /
-           name;
+    // The names come from the product's data; the file stays in the product's data folder.
+    const QString folder = Reading::ApplicationFolder(
+        QStandardPaths::writableLocation(QStandardPaths::GenericDataLocation));
+    const QString name = Reading::PathComponent(
+        Util::Utf8ToQString(customization.GetProductName()) + QStringLiteral("-url-dump.csv"));
+    return ioPath(Util::QStringToUtf8(folder)) / Util::QStringToUtf8(name);
 }
 
 void UrlTest::Impl::testUrls(const ioPath& path, const std::list<std::string>& testLocales,
                              bool open, int delay) {
     path.parent_path().create_directories();  // a failure shows when the file does not open
-    QFile file(Util::Utf8ToQString(path.utf8string()));
-    if (!file.open(QIODevice::WriteOnly | QIODevice::Truncate | QIODevice::Text)) {
+    QString problem;
+    const std::unique_ptr<QFile> file =
+        Reading::OpenOutputFile(Util::Utf8ToQString(path.utf8string()), problem);
+    if (!file) {
+        LOG(WARNING) << "The URL dump cannot be written: " << Util::QStringToUtf8(problem);
         Util::AlertBox(Util::AlertBox::Warning, "Config test error",
                        "Can't open file to dump: " + Util::Utf8ToQString(path.utf8string()),
                        QMessageBox::Ok, nullptr, Qt::Dialog | Qt::MSWindowsFixedSizeDialogHint)
             .Exec();
         return;
     }
+    file->setTextModeEnabled(true);
     // A copy: the manager hands out its own current value, which the loop changes.
     const std::string saved = lookAndFeel->GetCurrentLocale();
     auto restore = [&] {
@@ -117,7 +125,7 @@ void UrlTest::Impl::testUrls(const ioPath& path, const std::list<std::string>& t
                 }
             }
             for (size_t i = first; i < records.size(); ++i) {
-                file.write(
+                file->write(
                     (locale + ";" + records[i].first + ";" + records[i].second + ";\n").c_str());
             }
         }
@@ -126,7 +134,9 @@ void UrlTest::Impl::testUrls(const ioPath& path, const std::list<std::string>& t
                 QTimer::singleShot(g_nextOpenDelay, [links = links.get(), record] {
                     links->OpenUrl(Util::Utf8ToQString(record.second));
                 });
-                g_nextOpenDelay += delay;
+                // Saturated: a huge delay must not wrap around into the past.
+                g_nextOpenDelay = static_cast<int>(
+                    std::clamp<qint64>(qint64(g_nextOpenDelay) + delay, INT_MIN, INT_MAX));
             }
         }
     } catch (...) {
