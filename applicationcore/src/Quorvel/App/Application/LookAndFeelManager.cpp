@@ -13,6 +13,7 @@
 #include <Quorvel/Util/TextConversion.h>
 
 #include "PlatformToken.h"
+#include "internal/Placeholders.h"
 
 #include <QCoreApplication>
 #include <QDir>
@@ -29,6 +30,7 @@
 #include <glog/logging.h>
 
 #include <algorithm>
+#include <cstring>
 #include <limits>
 #include <map>
 #include <optional>
@@ -77,7 +79,7 @@ QByteArray ReadThemeFile(const QString& path, qint64 limit, ReportedProblems& pr
 }
 
 // Placeholders replaced in ascending order of their text, so "@font" goes before "@fontBold".
-using ReplacementTable = std::map<QString, QString>;
+using ReplacementTable = Internal::PlaceholderTable;
 
 void ReadFontConfig(const QString& path, const QString& locale, ReplacementTable& table,
                     ReportedProblems& problems) {
@@ -136,9 +138,13 @@ void RegisterManifestFonts(const QString& path, ReportedProblems& problems) {
 }
 
 QString ReadStyleSheet(const QString& path, ReportedProblems& problems) {
-    // As a file opened in text mode reads: without carriage returns.
-    return QString::fromUtf8(
-        ReadThemeFile(path, Limits::kStyleSheet, problems).replace('\r', QByteArray()));
+    QByteArray bytes = ReadThemeFile(path, Limits::kStyleSheet, problems);
+    // As a file opened in text mode reads: without carriage returns. Looked for first, since
+    // removing searches as for a word and most sheets have none.
+    if (std::memchr(bytes.constData(), '\r', static_cast<size_t>(bytes.size()))) {
+        bytes.replace('\r', QByteArray());
+    }
+    return QString::fromUtf8(bytes);
 }
 
 // The theme's titles, one child per locale; a title is shown in menus, so it is bounded.
@@ -447,9 +453,7 @@ void LookAndFeelManager::ApplyTheme(const ThemeDescription& description) {
         sheet += QLatin1Char('\n');
     }
 
-    for (const auto& [placeholder, replacement] : replacements) {
-        sheet.replace(placeholder, replacement, Qt::CaseSensitive);
-    }
+    Internal::ReplacePlaceholders(sheet, replacements);
 
     if (m_impl->preprocessor) {
         m_impl->preprocessor->Preprocess(sheet);
