@@ -46,11 +46,18 @@ const char* const kLastResortLocale = "en_US";
 
 QString ToQt(const Quorvel::ioPath& path) { return Util::Utf8ToQString(path.utf8string()); }
 
-// Entries of one kind in the listing's default order: by name, ignoring case.
-QFileInfoList ListDirectory(const QString& path, QDir::Filters kind,
-                            const QStringList& nameFilters = {}) {
-    return QDir(path).entryInfoList(nameFilters, kind | QDir::NoDotAndDotDot,
-                                    QDir::Name | QDir::IgnoreCase);
+// Entries of one kind in the listing's default order: by name, ignoring case. With a suffix
+// (".qm"), only names that end in it, ignoring case, as the name filter "*.qm" would keep;
+// a name filter costs a regular expression at every listing.
+QFileInfoList ListDirectory(const QString& path, QDir::Filters kind, const QString& suffix = {}) {
+    QFileInfoList entries =
+        QDir(path).entryInfoList(kind | QDir::NoDotAndDotDot, QDir::Name | QDir::IgnoreCase);
+    entries.erase(std::remove_if(entries.begin(), entries.end(),
+                                 [&suffix](const QFileInfo& entry) {
+                                     return !entry.fileName().endsWith(suffix, Qt::CaseInsensitive);
+                                 }),
+                  entries.end());
+    return entries;
 }
 
 using Reading::InputFile;
@@ -313,7 +320,7 @@ void LookAndFeelManager::SetLocale(const std::string& locale) {
     const QString localeDir = ToQt(m_impl->LocalesDir() / resolved);
     QFileInfoList files;
     if (m_impl->resourceFilter.empty()) {
-        files = ListDirectory(localeDir, QDir::Files, {QStringLiteral("*.qm")});
+        files = ListDirectory(localeDir, QDir::Files, QStringLiteral(".qm"));
     } else {
         for (const std::string& name : m_impl->resourceFilter) {
             const QFileInfo file(localeDir + QLatin1Char('/') +
@@ -408,7 +415,7 @@ QList<QFileInfo> LookAndFeelManager::GetFilteredResourceList() {
         return {};
     }
     if (m_impl->resourceFilter.empty()) {
-        return ListDirectory(path, QDir::Files, {QStringLiteral("*.rcc")});
+        return ListDirectory(path, QDir::Files, QStringLiteral(".rcc"));
     }
     QList<QFileInfo> files;
     for (const std::string& name : m_impl->resourceFilter) {
