@@ -6,8 +6,8 @@
 # translation, theme resources and picture of the window (their --describe output); a
 # difference fails. Then, unless --check, counts the instructions of each whole process under
 # callgrind (the median of three runs; they vary by about 0.1% with the event loop's timing),
-# prints their ratio and where the instructions go, and the ratio of wall times (the median of
-# eleven runs each). Each program runs offscreen in a home of its own, once before it is
+# prints their ratio and where the instructions go, and the ratios of wall and processor times
+# (the median of eleven runs each). Each program runs offscreen in a home of its own, once before it is
 # measured, so that its settings files exist as they do at a product's every later start.
 #
 # Usage: bench/run_startup.sh <bin-dir> [--check]
@@ -42,7 +42,7 @@ count() {
         >"$out.log" 2>&1 || { cat "$out.log" >&2; exit 1; }
     awk '/^(summary|totals):/ { print $2; exit }' "$out"
 }
-median() { sort -n | awk '{ v[NR] = $1 } END { print v[int((NR + 1) / 2)] }'; }
+median() { sort -g | awk '{ v[NR] = $1 } END { print v[int((NR + 1) / 2)] }'; }
 
 declare -A total file
 for side in plain core; do
@@ -54,24 +54,30 @@ for side in plain core; do
     file[$side]="$work/cg.$side.$run"
 done
 
-# Self instructions of the objects whose names match a pattern, from callgrind_annotate.
-share() {
-    callgrind_annotate --threshold=100 "$1" 2>/dev/null | awk -v p="$2" '
-        /^ *[0-9,]+ .*\[/ && match($0, /\[[^]]*\]$/) && substr($0, RSTART) ~ p {
-            n = $1; gsub(",", "", n); sum += n
-        } END { printf "%.1f", sum / 1e6 }'
+# Self instructions by object (shared library or program), in millions.
+by_object() {
+    callgrind_annotate --threshold=100 "$1" 2>/dev/null | awk '
+        /^ *[0-9,]+ .*\[/ && match($0, /\[[^]]*\]$/) {
+            n = $1; gsub(",", "", n); object = substr($0, RSTART + 1, RLENGTH - 2)
+            sub(".*/", "", object); sum[object] += n
+        } END { for (object in sum) printf "%s %.2f\n", object, sum[object] / 1e6 }'
+}
+by_object "${file[plain]}" >"$work/objects.plain"
+by_object "${file[core]}" >"$work/objects.core"
+share() {  # <side> <pattern>: the objects whose names match, together
+    awk -v p="$2" '$1 ~ p { sum += $2 } END { printf "%.2f", sum }' "$work/objects.$1"
 }
 echo
 echo "Instructions of the whole process (callgrind, median of 3 runs), in millions:"
-printf '%-34s %10s %10s\n' "" plain core
-printf '%-34s %10.1f %10.1f\n' "total" "$(awk -v n="${total[plain]}" 'BEGIN { print n / 1e6 }')" \
+printf '%-38s %9s %9s\n' "" plain core
+printf '%-38s %9.2f %9.2f\n' "total" "$(awk -v n="${total[plain]}" 'BEGIN { print n / 1e6 }')" \
     "$(awk -v n="${total[core]}" 'BEGIN { print n / 1e6 }')"
-for row in "dynamic loader (ld.so)|ld-linux" "the five Quorvel libraries|libQuorvel" \
-           "glog and gflags|libg(log|flags)" "Qt libraries|libQt5" \
-           "fonts (fontconfig, expat, FreeType)|lib(fontconfig|expat|freetype)" \
-           "C library|libc[.]so"; do
-    printf '%-34s %10s %10s\n' "  ${row%%|*}" "$(share "${file[plain]}" "${row#*|}")" \
-        "$(share "${file[core]}" "${row#*|}")"
+echo "  in (own instructions of each):"
+for row in "the dynamic loader (ld.so)|^ld-linux" "the five Quorvel libraries|^libQuorvel" \
+           "glog and gflags|^libg(log|flags)[.]" "Qt's libraries and plugins|^libQt5|^libq" \
+           "fonts: fontconfig, expat, FreeType|^lib(fontconfig|expat|freetype)[.]" \
+           "the C and C++ libraries|^lib(c|stdc[+][+])[.]so"; do
+    printf '%-38s %9s %9s\n' "    ${row%%|*}" "$(share plain "${row#*|}")" "$(share core "${row#*|}")"
 done
 awk -v a="${total[core]}" -v b="${total[plain]}" 'BEGIN {
     r = a / b
@@ -79,18 +85,25 @@ awk -v a="${total[core]}" -v b="${total[plain]}" 'BEGIN {
         r <= 1.10 ? "met" : "MISSED"
 }'
 
-# Wall time: the median of eleven runs of each, taken in turns.
-declare -A times
+# Wall time, and the processor time it took (user and system; the machine is shared, so a
+# process also waits for a core): the median of eleven runs of each, taken in turns.
+declare -A wall cpu
+TIMEFORMAT='%3R %3U %3S'
 for run in $(seq 11); do
     for side in plain core; do
-        start=$(date +%s%N)
-        "$bin/quorvel_bench_startup_$side" >/dev/null 2>&1
-        times[$side]+="$(( ($(date +%s%N) - start) / 1000 ))"$'\n'
+        read -r real user system < <({ time "$bin/quorvel_bench_startup_$side" \
+            >/dev/null 2>&1; } 2>&1)
+        wall[$side]+="$real"$'\n'
+        cpu[$side]+="$(awk -v u="$user" -v s="$system" 'BEGIN { print u + s }')"$'\n'
     done
 done
-plain_us=$(printf '%s' "${times[plain]}" | median)
-core_us=$(printf '%s' "${times[core]}" | median)
-awk -v a="$core_us" -v b="$plain_us" 'BEGIN {
-    printf "ratio start-up wall time, core / plain Qt: %.3f  (%.1f ms / %.1f ms, median of 11)\n",
-        a / b, a / 1000, b / 1000
-}'
+for kind in wall cpu; do
+    declare -n times=$kind
+    plain_s=$(printf '%s' "${times[plain]}" | median)
+    core_s=$(printf '%s' "${times[core]}" | median)
+    awk -v k="$kind" -v a="$core_s" -v b="$plain_s" 'BEGIN {
+        label = k == "wall" ? "wall time" : "processor time"
+        printf "ratio start-up %s, core / plain Qt: %.3f  (%.1f ms / %.1f ms, median of 11)\n",
+            label, a / b, a * 1000, b * 1000
+    }'
+done
