@@ -28,9 +28,9 @@ void Describe(QWidget& window) {
     }
     std::printf("translated: %s\n",
                 qPrintable(QCoreApplication::translate("MainWindow", "Graphics driver messages")));
-    std::printf("theme resources: %s\n",
-                QFile::exists(QStringLiteral(":/%1/style.qss").arg(kTheme)) ? "registered"
-                                                                            : "missing");
+    std::printf("theme resources: %s\n", QFile::exists(QStringLiteral(":/%1/style.qss").arg(kTheme))
+                                             ? "registered"
+                                             : "missing");
     const QImage picture = window.grab().toImage().convertToFormat(QImage::Format_ARGB32);
     std::printf("window: %dx%d, sha1 %s\n", picture.width(), picture.height(),
                 Digest(QByteArray(reinterpret_cast<const char*>(picture.constBits()),

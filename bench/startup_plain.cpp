@@ -33,9 +33,9 @@ QByteArray ReadResource(const QString& path) {
 QString ThemeSheet(const QString& theme, const QString& locale) {
     const QString prefix = ":/" + theme + "/";
     QString sheet;
-    for (const QString& path : {prefix + "style.qss", prefix + "fonts_linux.qss",
-                                QStringLiteral(":/productStyle.qss"),
-                                QStringLiteral(":/productStyle_linux.qss")}) {
+    for (const QString& path :
+         {prefix + "style.qss", prefix + "fonts_linux.qss", QStringLiteral(":/productStyle.qss"),
+          QStringLiteral(":/productStyle_linux.qss")}) {
         sheet += QString::fromUtf8(ReadResource(path)) + '\n';
     }
     const QJsonObject fonts = QJsonDocument::fromJson(ReadResource(prefix + "fonts.json")).object();
