@@ -10,8 +10,7 @@
 //
 // Default mode runs Google Benchmark and prints the wall-time ratios. Counting mode
 // (--count=<case> --events=N) runs one case's operation exactly N times for callgrind, as
-// run_benchmarks.sh drives it. The demo's data directory comes from the build
-// (--data-dir=<path> to use another).
+// run_benchmarks.sh drives it. The demo's data directory is the build's.
 
 #include <Quorvel/App/Application/LookAndFeelManager.h>
 #include <Quorvel/Util/TextConversion.h>
@@ -27,7 +26,6 @@
 
 #include <benchmark/benchmark.h>
 
-#include <algorithm>
 #include <cstdlib>
 #include <iostream>
 #include <list>
@@ -41,13 +39,13 @@ namespace QuorvelBench {
 using Quorvel::App::LookAndFeelManager;
 using Quorvel::Util::Utf8ToQString;
 
-std::string g_dataDir = QUORVEL_DEMO_DATA_DIR;
+const std::string kDataDir = QUORVEL_DEMO_DATA_DIR;
 
 const std::string kThemes[] = {"light", "dark"};
 const std::string kLocales[] = {"de_DE", "ru_RU"};
 
 std::unique_ptr<LookAndFeelManager> DemoManager() {
-    return std::make_unique<LookAndFeelManager>(Quorvel::ioPath(g_dataDir), "titles.json",
+    return std::make_unique<LookAndFeelManager>(Quorvel::ioPath(kDataDir), "titles.json",
                                                 std::list<std::string>());
 }
 
@@ -259,7 +257,7 @@ public:
 
 private:
     void Install(const std::string& locale) {
-        const QString folder = Utf8ToQString(g_dataDir + "/resources/locales/" + locale + "/");
+        const QString folder = Utf8ToQString(kDataDir + "/resources/locales/" + locale + "/");
         for (const char* name : {"demo_", "quorvel_"}) {
             auto translator = std::make_unique<QTranslator>();
             if (translator->load(folder + name + Utf8ToQString(locale) + ".qm")) {
@@ -283,12 +281,7 @@ private:
 // ---------------------------------------------------------------------------------------------
 // Running
 
-struct CountCase {
-    const char* name;
-    void (*count)(long events);
-};
-
-const CountCase kCountCases[] = {
+const CountedCase kCountCases[] = {
     {"set-theme", &Count<SetThemeCase>},
     {"set-theme-sheet", &Count<SetThemeSheetCase>},
     {"apply-theme", &Count<ApplyThemeCase>},
@@ -312,40 +305,12 @@ const RatioPair kPairs[] = {
 int main(int argc, char** argv) {
     using namespace QuorvelBench;
     QApplication app(argc, argv);
-    std::string countCase;
-    long events = -1;
-    std::vector<char*> rest{argv[0]};
-    for (int i = 1; i < argc; ++i) {
-        const std::string arg = argv[i];
-        if (arg.rfind("--count=", 0) == 0) {
-            countCase = arg.substr(8);
-        } else if (arg.rfind("--events=", 0) == 0) {
-            events = std::strtol(arg.c_str() + 9, nullptr, 10);
-        } else if (arg.rfind("--data-dir=", 0) == 0) {
-            g_dataDir = arg.substr(11);
-        } else {
-            rest.push_back(argv[i]);
-        }
-    }
-    if (!countCase.empty()) {
-        const auto found = std::find_if(std::begin(kCountCases), std::end(kCountCases),
-                                        [&](const CountCase& c) { return countCase == c.name; });
-        if (found == std::end(kCountCases) || events < 0) {
-            std::cerr << "--count=<case> --events=N; cases:";
-            for (const CountCase& c : kCountCases) {
-                std::cerr << ' ' << c.name;
-            }
-            std::cerr << '\n';
-            return 2;
-        }
-        found->count(events);
-        return 0;
+    if (const auto status = CountIfAsked(argc, argv, kCountCases)) {
+        return *status;
     }
 
-    int restCount = static_cast<int>(rest.size());
-    rest.push_back(nullptr);
-    benchmark::Initialize(&restCount, rest.data());
-    if (benchmark::ReportUnrecognizedArguments(restCount, rest.data())) {
+    benchmark::Initialize(&argc, argv);
+    if (benchmark::ReportUnrecognizedArguments(argc, argv)) {
         return 2;
     }
     benchmark::RegisterBenchmark("LookAndFeel/SetTheme_demo", &Measure<SetThemeCase>);
