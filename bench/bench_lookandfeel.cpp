@@ -54,11 +54,12 @@ QString UnitedSheet(LookAndFeelManager& manager) {
     return Utf8ToQString(manager.GetUnitedStylesheet());
 }
 
-// A shown window that each sheet case styles; the application's sheet goes with it.
-class StyledWindow {
+// The window that a sheet styles and a language change reaches; the application's sheet goes
+// with it.
+class ShownWindow {
 public:
-    StyledWindow() { m_window.show(); }
-    ~StyledWindow() { qApp->setStyleSheet(QString()); }
+    ShownWindow() { m_window.show(); }
+    ~ShownWindow() { qApp->setStyleSheet(QString()); }
 
 private:
     ProductWindow m_window;
@@ -97,7 +98,7 @@ public:
 
 private:
     DemoThemes m_themes;
-    int m_next = 0;
+    int m_next = 1;  // the theme set last, so that the first call switches too
 };
 
 class SetThemeSheetCase {
@@ -109,7 +110,7 @@ public:
 
 private:
     DemoThemes m_themes;
-    StyledWindow m_window;
+    ShownWindow m_window;
     int m_next = 0;
 };
 
@@ -224,7 +225,7 @@ public:
 private:
     GeneratedTheme m_theme;
     QString m_sheet = UnitedSheet(m_theme.Manager());
-    StyledWindow m_window;
+    ShownWindow m_window;
 };
 
 // ---------------------------------------------------------------------------------------------
@@ -240,7 +241,7 @@ public:
 
 private:
     std::unique_ptr<LookAndFeelManager> m_manager = DemoManager();
-    StyledWindow m_window;
+    ShownWindow m_window;
     int m_next = 0;
 };
 
@@ -260,10 +261,13 @@ private:
         const QString folder = Utf8ToQString(kDataDir + "/resources/locales/" + locale + "/");
         for (const char* name : {"demo_", "quorvel_"}) {
             auto translator = std::make_unique<QTranslator>();
-            if (translator->load(folder + name + Utf8ToQString(locale) + ".qm")) {
-                QCoreApplication::installTranslator(translator.get());
-                m_translators.push_back(std::move(translator));
+            const QString file = folder + name + Utf8ToQString(locale) + ".qm";
+            if (!translator->load(file)) {
+                std::cerr << file.toStdString() << " does not load\n";
+                std::abort();
             }
+            QCoreApplication::installTranslator(translator.get());
+            m_translators.push_back(std::move(translator));
         }
     }
     void Remove() {
@@ -274,7 +278,7 @@ private:
     }
 
     std::vector<std::unique_ptr<QTranslator>> m_translators;
-    StyledWindow m_window;
+    ShownWindow m_window;
     int m_next = 0;
 };
 
