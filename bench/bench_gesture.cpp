@@ -22,10 +22,8 @@
 
 #include <benchmark/benchmark.h>
 
-#include <algorithm>
 #include <cstdlib>
 #include <iostream>
-#include <string>
 
 // Outside an anonymous namespace, so that callgrind can collect Repeat alone by its name.
 namespace QuorvelBench {
@@ -155,12 +153,7 @@ public:
     void operator()() { benchmark::DoNotOptimize(QApplication::widgetAt(m_point)); }
 };
 
-struct CountCase {
-    const char* name;
-    void (*count)(long events);
-};
-
-const CountCase kCountCases[] = {
+const CountedCase kCountCases[] = {
     {"gesture-decode-pan", &Count<DecodePanCase>},
     {"gesture-api-calls", &Count<PanApiCallsCase>},
     {"gesture-route", &Count<RouteCase>},
@@ -180,29 +173,8 @@ const RatioPair kPairs[] = {
 int main(int argc, char** argv) {
     using namespace QuorvelBench;
     QApplication app(argc, argv);
-    std::string countCase;
-    long events = -1;
-    for (int i = 1; i < argc; ++i) {
-        const std::string arg = argv[i];
-        if (arg.rfind("--count=", 0) == 0) {
-            countCase = arg.substr(8);
-        } else if (arg.rfind("--events=", 0) == 0) {
-            events = std::strtol(arg.c_str() + 9, nullptr, 10);
-        }
-    }
-    if (!countCase.empty()) {
-        const auto found = std::find_if(std::begin(kCountCases), std::end(kCountCases),
-                                        [&](const CountCase& c) { return countCase == c.name; });
-        if (found == std::end(kCountCases) || events < 0) {
-            std::cerr << "--count=<case> --events=N; cases:";
-            for (const CountCase& c : kCountCases) {
-                std::cerr << ' ' << c.name;
-            }
-            std::cerr << '\n';
-            return 2;
-        }
-        found->count(events);
-        return 0;
+    if (const auto status = CountIfAsked(argc, argv, kCountCases)) {
+        return *status;
     }
 
     benchmark::Initialize(&argc, argv);

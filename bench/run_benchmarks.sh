@@ -135,8 +135,6 @@ ratio "Notify 10 observers / plain virtual loop" notify10 loop10
 echo "For context:"
 ratio "sendEvent through Application / through QApplication (ordinary event)" s_app s_bare
 ratio "Application::notify before start / QApplication::notify (ordinary event)" n_prestart n_bare
-echo
-echo "run_benchmarks.sh took $(( $(date +%s) - started )) s"
 
 # The preferred browser's pairs, wall time only: both halves of each pair are system calls
 # (/proc reads against a ps child; a stat), which callgrind does not count.
@@ -201,3 +199,42 @@ if [[ -x $headers_bin ]]; then
 else
     echo "no $headers_bin: build the quorvel_bench_headers target to include it"
 fi
+
+# The look and feel against Qt applying the same sheets and languages: wall time, then
+# instructions per operation (N vs 2N as above, with a smaller N: one setStyleSheet of the 200 KB
+# sheet is about 70 million instructions).
+laf_bin="$(dirname "$bin")/quorvel_bench_lookandfeel"
+echo
+echo "== Look and feel (Google Benchmark; real time per iteration, ratios from this run)"
+if [[ -x $laf_bin ]]; then
+    # The offscreen platform warns at every window it shows.
+    "$laf_bin" 2> >(grep -v 'propagateSizeHints' >&2)
+    bin=$laf_bin
+    events=${QUORVEL_BENCH_LAF_EVENTS:-5}
+    echo
+    echo "Instructions per operation (callgrind; N=$events vs 2N; counting loop subtracted):"
+    loop=$(per_event empty -)
+    measure l_theme     set-theme          - "SetTheme, demo themes in turn, sheet read back"
+    measure l_theme_qt  set-theme-sheet    - "baseline: setStyleSheet of their sheets"
+    measure l_apply     apply-theme        - "ApplyTheme, 200 KB and 100 placeholders, read back"
+    measure l_apply_qt  apply-theme-sheet  - "baseline: setStyleSheet of its sheet"
+    measure l_locale    set-locale         - "SetLocale, German and Russian in turn"
+    measure l_locale_qt set-locale-by-hand - "baseline: their translators by hand"
+    ratio "SetTheme / setStyleSheet (demo themes)" l_theme l_theme_qt 0.2
+    ratio "ApplyTheme / setStyleSheet (200 KB, 100 placeholders)" l_apply l_apply_qt 0.2
+    ratio "SetLocale / translators by hand" l_locale l_locale_qt
+else
+    echo "no $laf_bin: build the quorvel_bench_lookandfeel target to include it"
+fi
+
+# Start-up: a product on the core against the same product in plain Qt, whole processes.
+echo
+echo "== Start-up (a product on the core against plain Qt, from process start to started)"
+if [[ -x $(dirname "$bin")/quorvel_bench_startup_core ]]; then
+    "$here/run_startup.sh" "$(dirname "$bin")"
+else
+    echo "no quorvel_bench_startup_core: build it and quorvel_bench_startup_plain to include them"
+fi
+
+echo
+echo "run_benchmarks.sh took $(( $(date +%s) - started )) s"

@@ -39,6 +39,9 @@ function(quorvel_add_library name)
                $<INSTALL_INTERFACE:${CMAKE_INSTALL_INCLUDEDIR}>
         PRIVATE ${CMAKE_CURRENT_SOURCE_DIR}/src/platform)
     target_link_libraries(${target} PUBLIC ${ARG_PUBLIC_LIBS} PRIVATE ${ARG_PRIVATE_LIBS})
+    if(CMAKE_CXX_COMPILER_ID MATCHES "GNU|Clang" AND NOT WIN32 AND NOT APPLE)
+        target_link_options(${target} PRIVATE -Wl,-Bsymbolic-functions)
+    endif()
 
     install(TARGETS ${target} EXPORT QuorvelAppCoreTargets
         LIBRARY DESTINATION ${CMAKE_INSTALL_LIBDIR}

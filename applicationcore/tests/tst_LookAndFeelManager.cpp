@@ -5,6 +5,10 @@
 
 #include "LookAndFeelTestData.h"
 
+#include <QJsonDocument>
+#include <QJsonObject>
+#include <QRandomGenerator>
+
 #include <sys/stat.h>
 
 using namespace LookAndFeelTestData;
@@ -67,6 +71,7 @@ private slots:
     void localizedThemeName();
     void unitedStyleSheet_data();
     void unitedStyleSheet();
+    void placeholdersReplacedOneAfterTheOther();
     void descriptionAndProductSheets();
     void themeSwitching();
     void fontManifestRegistersFonts();
@@ -172,6 +177,18 @@ void LookAndFeelManagerTest::unitedStyleSheet_data() {
         {{"main.rcc", fonts("a{font:@fontBold}b{font:@font}",
                             R"({"all_platforms":{"all_languages":{"font":"X","fontBold":"Y"}}})")}},
         "a{font:XBold}b{font:X}\n\n\n\n");
+    // What an earlier replacement leaves may complete a later placeholder: across the text
+    // after it, across two replacements, and with a mark that the replacement brings.
+    row("@a completes @font",
+        {{"main.rcc", fonts("@fo@a;@f@b@c", R"({"all_platforms":{"all_languages":
+                                                {"a":"nt","b":"o","c":"nt","font":"F"}}})")}},
+        "F;F\n\n\n\n");
+    row("a replacement with a mark",
+        {{"main.rcc", fonts("@a @b", R"({"all_platforms":{"all_languages":{"a":"@b","b":"B"}}})")}},
+        "B B\n\n\n\n");
+    row("the mark alone", {{"main.rcc", fonts("@x@", R"({"all_platforms":{"all_languages":
+                                                          {"":"E","x":"X"}}})")}},
+        "ExE\n\n\n\n");
     // Later wins: the platform block over all_platforms, the locale over all_languages.
     row("precedence of blocks and languages",
         {{"main.rcc",
@@ -213,6 +230,43 @@ void LookAndFeelManagerTest::unitedStyleSheet() {
     }
     manager->SetTheme("light");
     QCOMPARE(QString::fromStdString(manager->GetUnitedStylesheet()), expected);
+}
+
+// Random sheets of a few letters and marks against one QString::replace per placeholder, in
+// ascending order: placeholders spoiled, completed across replacements, brought by them.
+void LookAndFeelManagerTest::placeholdersReplacedOneAfterTheOther() {
+    QTemporaryDir dir;
+    const QString sheetPath = dir.filePath("style.qss");
+    const QString fontsPath = dir.filePath("fonts.json");
+    LookAndFeelManager manager(dir.path().toStdString(), "title.json", {});
+    const Quorvel::App::ILookAndFeelManager::ThemeDescription description{
+        {sheetPath.toStdString()}, {fontsPath.toStdString()}, {}};
+    QRandomGenerator random(11);
+    auto word = [&random](int longest, const QString& letters) {
+        QString word;
+        for (int n = random.bounded(longest + 1); n > 0; --n) {
+            word += letters[random.bounded(letters.size())];
+        }
+        return word;
+    };
+    for (int round = 0; round < 200; ++round) {
+        QJsonObject fonts;
+        for (int n = random.bounded(1, 6); n > 0; --n) {
+            fonts[word(3, round % 7 ? "ab" : "ab@")] = word(3, round % 5 ? "abf" : "ab@");
+        }
+        const QString sheet = word(24, "@@abf ");
+        QString expected = sheet + '\n';
+        for (auto it = fonts.begin(); it != fonts.end(); ++it) {  // keys in ascending order
+            expected.replace('@' + it.key(), it.value().toString());
+        }
+        QVERIFY(WriteFile(sheetPath, sheet.toUtf8()));
+        QVERIFY(WriteFile(
+            fontsPath,
+            QJsonDocument(QJsonObject{{"all_platforms", QJsonObject{{"all_languages", fonts}}}})
+                .toJson()));
+        manager.ApplyTheme(description);
+        QCOMPARE(QString::fromStdString(manager.GetUnitedStylesheet()), expected);
+    }
 }
 
 void LookAndFeelManagerTest::descriptionAndProductSheets() {

@@ -91,6 +91,13 @@ QString IniSettingsFile::WritePending() {
     for (const Change& change : m_pending) {
         Apply(change, current);
     }
+    // A value written again as the file has it (the partner name, at every start) changes no
+    // byte: the file is left as it is, without a new copy and a wait for the disk.
+    if (file.IsRead() && current.Bytes() == file.Bytes()) {
+        m_document = std::move(current);
+        m_pending.clear();
+        return QString();
+    }
     QSaveFile out(m_path);
     // Where the folder allows no new file beside it, the file is written in place.
     out.setDirectWriteFallback(true);

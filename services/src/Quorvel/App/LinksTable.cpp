@@ -28,29 +28,28 @@ QString Quoted(const QString& text) { return '"' + text + '"'; }
 LinksTable::Template ReadTemplate(const JsonReader& reader, const QString& text,
                                   const QString& where, const QStringList& placeholders) {
     LinksTable::Template result;
-    QString literal;
-    for (int i = 0; i < text.size(); ++i) {
-        if (text[i] == '}') {
-            reader.Fail("the address of " + Quoted(where) + " has a \"}\" without a \"{\"");
+    int from = 0;  // the start of the literal text before the next placeholder
+    for (int open = text.indexOf('{'); open >= 0; open = text.indexOf('{', from)) {
+        const int stray = text.indexOf('}', from);
+        if (stray >= 0 && stray < open) {
+            break;  // reported below
         }
-        if (text[i] != '{') {
-            literal += text[i];
-            continue;
-        }
-        const int close = text.indexOf('}', i + 1);
+        const int close = text.indexOf('}', open + 1);
         if (close < 0) {
             reader.Fail("the address of " + Quoted(where) + " has a \"{\" without a \"}\"");
         }
-        const QString name = text.mid(i + 1, close - i - 1);
+        const QString name = text.mid(open + 1, close - open - 1);
         if (!placeholders.contains(name)) {
             reader.Fail("the address of " + Quoted(where) + " uses the unknown placeholder {" +
                         name + "}; known are {" + placeholders.join("}, {") + "}");
         }
-        result.parts << literal << name;
-        literal.clear();
-        i = close;
+        result.parts << text.mid(from, open - from) << name;
+        from = close + 1;
     }
-    result.parts << literal;
+    if (text.indexOf('}', from) >= 0) {
+        reader.Fail("the address of " + Quoted(where) + " has a \"}\" without a \"{\"");
+    }
+    result.parts << text.mid(from);
 
     // A mistake in an address would otherwise show only when a user clicks the link.
     if (!text.isEmpty()) {

@@ -7,7 +7,6 @@
 #include <QDir>
 #include <QFileInfoList>
 #include <QString>
-#include <QStringList>
 
 namespace Quorvel::App::LookAndFeel {
 
@@ -15,9 +14,9 @@ namespace Quorvel::App::LookAndFeel {
 
 QString ToQt(const Quorvel::ioPath& path);
 
-// Entries of one kind in the listing's default order: by name, ignoring case.
-QFileInfoList ListDirectory(const QString& path, QDir::Filters kind,
-                            const QStringList& nameFilters = {});
+// Entries of one kind in the listing's default order: by name, ignoring case. With a suffix
+// (".qm"), only names that end in it, ignoring case, as the name filter "*.qm" would keep.
+QFileInfoList ListDirectory(const QString& path, QDir::Filters kind, const QString& suffix = {});
 
 // The folders inside every folder of `<root>/resources` whose base name is `kind` ("themes",
 // "locales"), in listing order. Nothing when `<root>/resources` does not exist.

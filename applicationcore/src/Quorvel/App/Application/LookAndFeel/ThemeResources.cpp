@@ -31,7 +31,7 @@ QList<QFileInfo> ThemeResources::Files(const std::string& theme) const {
         return {};
     }
     if (m_filter.empty()) {
-        return ListDirectory(path, QDir::Files, {QStringLiteral("*.rcc")});
+        return ListDirectory(path, QDir::Files, QStringLiteral(".rcc"));
     }
     QList<QFileInfo> files;
     for (const std::string& name : m_filter) {

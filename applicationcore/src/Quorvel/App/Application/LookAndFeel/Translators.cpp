@@ -24,7 +24,7 @@ void Translators::Replace(const QString& localeDir, const std::string& locale,
 
     QFileInfoList files;
     if (filter.empty()) {
-        files = ListDirectory(localeDir, QDir::Files, {QStringLiteral("*.qm")});
+        files = ListDirectory(localeDir, QDir::Files, QStringLiteral(".qm"));
     } else {
         for (const std::string& name : filter) {
             const QFileInfo file(localeDir + QLatin1Char('/') +

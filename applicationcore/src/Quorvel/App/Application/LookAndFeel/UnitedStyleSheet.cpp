@@ -1,10 +1,13 @@
 #include <Quorvel/App/Application/LookAndFeel/UnitedStyleSheet.h>
 
 #include <Quorvel/App/Application/LookAndFeel/FontPlaceholders.h>
+#include <Quorvel/App/Application/LookAndFeel/PlaceholderReplacement.h>
 #include <Quorvel/App/Application/LookAndFeel/ThemeFile.h>
 #include <Quorvel/App/Application/LookAndFeel/ThemeResources.h>
 #include <Quorvel/Reading/Limits.h>
 #include <Quorvel/Util/TextConversion.h>
+
+#include <cstring>
 
 namespace Quorvel::App::LookAndFeel {
 
@@ -22,16 +25,18 @@ QString BuildUnitedStyleSheet(const ILookAndFeelManager::ThemeDescription& descr
 
     QString sheet;
     for (const std::string& path : description.styleSheets) {
-        // As a file opened in text mode reads: without carriage returns.
-        sheet += QString::fromUtf8(
-            ReadThemeFile(Util::Utf8ToQString(path), Reading::Limits::kStyleSheet, problems)
-                .replace('\r', QByteArray()));
+        QByteArray bytes =
+            ReadThemeFile(Util::Utf8ToQString(path), Reading::Limits::kStyleSheet, problems);
+        // As a file opened in text mode reads: without carriage returns. Looked for first,
+        // since removing searches as for a word and most sheets have none.
+        if (std::memchr(bytes.constData(), '\r', static_cast<size_t>(bytes.size()))) {
+            bytes.replace('\r', QByteArray());
+        }
+        sheet += QString::fromUtf8(bytes);
         sheet += QLatin1Char('\n');
     }
 
-    for (const auto& [placeholder, replacement] : placeholders) {
-        sheet.replace(placeholder, replacement, Qt::CaseSensitive);
-    }
+    ReplacePlaceholders(sheet, placeholders);
     return sheet;
 }
 

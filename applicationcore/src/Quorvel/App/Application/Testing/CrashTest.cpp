@@ -16,21 +16,27 @@ namespace Quorvel::App {
 
 namespace {
 
-const QStringList kReasons{"segfault", "exception"};
-const QStringList kThreads{"main", "background"};
+const char* const kAfterName = "test-crash-after";
 
-const QString kAfterName = "test-crash-after";
+// Made at first use, not when the library is loaded: most runs never ask.
+struct Options {
+    QStringList reasons{"segfault", "exception"};
+    QStringList threads{"main", "background"};
+    QCommandLineOption after{kAfterName, "Set crash after timeout in ms", "crashTimeout", "1000"};
+    QCommandLineOption reason{
+        "test-crash-reason",
+        QString("Select a crash reason for %1, available: %2").arg(kAfterName, reasons.join(", ")),
+        "crashReason", "segfault"};
+    QCommandLineOption thread{
+        "test-crash-thread",
+        QString("Select a crash thread for %1, available: %2").arg(kAfterName, threads.join(", ")),
+        "crashThread", "background"};
+};
 
-const QCommandLineOption kAfter(kAfterName, "Set crash after timeout in ms", "crashTimeout",
-                                "1000");
-const QCommandLineOption kReason(
-    "test-crash-reason",
-    QString("Select a crash reason for %1, available: %2").arg(kAfterName, kReasons.join(", ")),
-    "crashReason", "segfault");
-const QCommandLineOption kThread(
-    "test-crash-thread",
-    QString("Select a crash thread for %1, available: %2").arg(kAfterName, kThreads.join(", ")),
-    "crashThread", "background");
+const Options& Option() {
+    static const Options options;
+    return options;
+}
 
 // The option's value when it is one of `allowed`, else one error record and an empty string.
 QString Validated(const QCommandLineParser& parser, const QCommandLineOption& option,
@@ -49,7 +55,7 @@ void Crash(const QString& reason) {
         Platform::RaiseAccessViolation();
     }
     if (reason == "exception") {
-        throw std::runtime_error(Util::QStringToUtf8("Exception from " + kAfterName));
+        throw std::runtime_error(std::string("Exception from ") + kAfterName);
     }
 }
 
@@ -60,15 +66,15 @@ CrashTest::CrashTest() = default;
 void CrashTest::initialize(const QCommandLineParser&) {}
 
 void CrashTest::run(const QCommandLineParser& parser) {
-    if (!parser.isSet(kAfter)) {
+    if (!parser.isSet(Option().after)) {
         return;
     }
-    const int delay = Internal::OptionNumber(parser, kAfter);
-    const QString reason = Validated(parser, kReason, kReasons);
+    const int delay = Internal::OptionNumber(parser, Option().after);
+    const QString reason = Validated(parser, Option().reason, Option().reasons);
     if (reason.isEmpty()) {
         return;
     }
-    const QString thread = Validated(parser, kThread, kThreads);
+    const QString thread = Validated(parser, Option().thread, Option().threads);
     if (thread.isEmpty()) {
         return;
     }
@@ -82,6 +88,8 @@ void CrashTest::run(const QCommandLineParser& parser) {
     });
 }
 
-QList<QCommandLineOption> CrashTest::getCLO() const { return {kAfter, kReason, kThread}; }
+QList<QCommandLineOption> CrashTest::getCLO() const {
+    return {Option().after, Option().reason, Option().thread};
+}
 
 }  // namespace Quorvel::App

@@ -8,18 +8,26 @@ namespace Quorvel::App {
 
 namespace {
 
-const QCommandLineOption kDisable(QStringList{"test-ssl-disable", "ssl-disable"},
-                                  "Use http when possible");
-const QCommandLineOption kEnable(QStringList{"test-ssl-enable", "ssl-enable"},
-                                 "Use https when possible");
+// Made at first use, not when the library is loaded: most runs never ask.
+struct Options {
+    QCommandLineOption disable{QStringList{"test-ssl-disable", "ssl-disable"},
+                               "Use http when possible"};
+    QCommandLineOption enable{QStringList{"test-ssl-enable", "ssl-enable"},
+                              "Use https when possible"};
+};
+
+const Options& Option() {
+    static const Options options;
+    return options;
+}
 
 }  // namespace
 
 SslTest::SslTest() = default;
 
 void SslTest::initialize(const QCommandLineParser& parser) {
-    const bool disable = parser.isSet(kDisable);
-    const bool enable = parser.isSet(kEnable);
+    const bool disable = parser.isSet(Option().disable);
+    const bool enable = parser.isSet(Option().enable);
     if (disable && enable) {
         throw std::invalid_argument(
             "Invalid options combination: test-ssl-disable and test-ssl-enable");
@@ -34,6 +42,6 @@ void SslTest::initialize(const QCommandLineParser& parser) {
 
 void SslTest::run(const QCommandLineParser&) {}
 
-QList<QCommandLineOption> SslTest::getCLO() const { return {kDisable, kEnable}; }
+QList<QCommandLineOption> SslTest::getCLO() const { return {Option().disable, Option().enable}; }
 
 }  // namespace Quorvel::App

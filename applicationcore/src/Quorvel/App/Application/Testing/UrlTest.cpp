@@ -27,11 +27,18 @@ namespace Quorvel::App {
 
 namespace {
 
-const QCommandLineOption kDump("test-dump-urls", "Write URLs to dump file");
-const QCommandLineOption kOpen("test-open-urls", "Open URLs in browser");
-const QCommandLineOption kLog("test-log-urls", "Log opened URLs to file", "path");
-const QCommandLineOption kDelay("test-open-urls-delay", "Set open url delay in ms", "delay",
-                                "1000");
+// Made at first use, not when the library is loaded: most runs never ask.
+struct Options {
+    QCommandLineOption dump{"test-dump-urls", "Write URLs to dump file"};
+    QCommandLineOption open{"test-open-urls", "Open URLs in browser"};
+    QCommandLineOption log{"test-log-urls", "Log opened URLs to file", "path"};
+    QCommandLineOption delay{"test-open-urls-delay", "Set open url delay in ms", "delay", "1000"};
+};
+
+const Options& Option() {
+    static const Options options;
+    return options;
+}
 
 // When the next link opens, in milliseconds after the run that schedules it; shared by every
 // URL test of the process, so a later run continues where an earlier one stopped.
@@ -59,16 +66,16 @@ UrlTest::~UrlTest() = default;
 void UrlTest::initialize(const QCommandLineParser&) {}
 
 void UrlTest::run(const QCommandLineParser& parser) {
-    const bool dump = parser.isSet(kDump);
-    const bool open = parser.isSet(kOpen);
+    const bool dump = parser.isSet(Option().dump);
+    const bool open = parser.isSet(Option().open);
     if (dump || open) {
-        const int delay = Internal::OptionNumber(parser, kDelay);
+        const int delay = Internal::OptionNumber(parser, Option().delay);
         m_impl->testUrls(GetDumpPath(*m_impl->customization),
                          m_impl->locales.GetTestLocales(parser, m_impl->lookAndFeel), open, delay);
     }
-    if (parser.isSet(kLog)) {
+    if (parser.isSet(Option().log)) {
         m_impl->logHandler =
-            std::make_unique<LogURLHandler>(nullptr, Internal::OptionValue(parser, kLog));
+            std::make_unique<LogURLHandler>(nullptr, Internal::OptionValue(parser, Option().log));
         // Replaces the preferred browser's handler: from now on links are logged, not opened.
         QDesktopServices::setUrlHandler("http", m_impl->logHandler.get(), "logUrls");
         QDesktopServices::setUrlHandler("https", m_impl->logHandler.get(), "logUrls");
@@ -76,7 +83,8 @@ void UrlTest::run(const QCommandLineParser& parser) {
 }
 
 QList<QCommandLineOption> UrlTest::getCLO() const {
-    return QList<QCommandLineOption>{kDump, kOpen, kLog, kDelay} + m_impl->locales.getCLO();
+    return QList<QCommandLineOption>{Option().dump, Option().open, Option().log, Option().delay} +
+           m_impl->locales.getCLO();
 }
 
 ioPath UrlTest::GetDumpPath(const ICustomizationManager& customization) {
