@@ -86,5 +86,9 @@ function(quorvel_set_test_environment test)
             "LSAN_OPTIONS=suppressions=${PROJECT_SOURCE_DIR}/.ci/lsan.supp:print_suppressions=0"
             "UBSAN_OPTIONS=print_stacktrace=1:halt_on_error=1")
     endif()
+    if(QUORVEL_SANITIZE_THREAD)
+        list(APPEND env
+            "TSAN_OPTIONS=second_deadlock_stack=1:suppressions=${PROJECT_SOURCE_DIR}/.ci/tsan.supp")
+    endif()
     set_tests_properties(${test} PROPERTIES ENVIRONMENT "${env}" TIMEOUT 300)
 endfunction()

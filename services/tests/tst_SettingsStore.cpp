@@ -17,6 +17,9 @@
 
 #include <sys/stat.h>
 
+#include <thread>
+#include <vector>
+
 using Quorvel::App::SettingsStore;
 using SettingsText::Read;
 using SettingsText::Utf8;
@@ -298,6 +301,33 @@ private slots:
         QVERIFY2(!levels.contains("..") && !levels.contains(".") && !levels[1].contains('\\'),
                  qPrintable(path));
         QCOMPARE(int(log.Records().size()), changed);
+    }
+
+    // One store may be used from several threads: every write of every thread is kept.
+    void severalThreadsShareOneStore() {
+        const QString file = NewFile();
+        constexpr int kThreads = 4, kKeys = 25;
+        {
+            SettingsStore store("test", file);
+            std::vector<std::thread> threads;
+            for (int t = 0; t < kThreads; ++t) {
+                threads.emplace_back([&store, t] {
+                    for (int k = 0; k < kKeys; ++k) {
+                        store.SetInt("T" + std::to_string(t) + "/k" + std::to_string(k), k);
+                        store.GetInt("T0/k0", 0);
+                    }
+                });
+            }
+            for (std::thread& thread : threads) {
+                thread.join();
+            }
+        }
+        const SettingsStore reread("test", file);
+        for (int t = 0; t < kThreads; ++t) {
+            for (int k = 0; k < kKeys; ++k) {
+                QCOMPARE(reread.GetInt("T" + std::to_string(t) + "/k" + std::to_string(k), -1), k);
+            }
+        }
     }
 
     // Each kind of settings has its own file beside the others, under the product's names.
