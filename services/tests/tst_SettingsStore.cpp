@@ -151,6 +151,10 @@ private slots:
         QTest::newRow("new section at the end")
             << QByteArray("; by hand\nold=\xe9") << "Group/Sub/k"
             << "a,b" << QByteArray("; by hand\nold=\xe9\n\n[Group]\nSub\\k=\"a,b\"\n");
+        // Found by fuzz_settings: the new key joined the last line and was lost.
+        QTest::newRow("new key after a last line ending in a lone CR")
+            << QByteArray("[General]\r\nTheme=dark\r") << "LaunchType"
+            << "install" << QByteArray("[General]\r\nTheme=dark\r\nLaunchType=install\r\n");
         QTest::newRow("key removed with its repeats")
             << QByteArray("[G]\nk=1\nold=\xe9\n[G]\nk=2\n") << "G/k" << QString()
             << QByteArray("[G]\nold=\xe9\n[G]\n");
