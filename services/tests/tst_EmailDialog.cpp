@@ -50,6 +50,9 @@ private slots:
         QTest::newRow("no dot in domain") << "ann@localhost" << true << confirm << false << true;
         QTest::newRow("empty label") << "ann@example..org" << true << enter << false << true;
         QTest::newRow("blank inside") << "ann lee@example.org" << true << confirm << false << true;
+        // Found by fuzz_email: only ASCII blanks were refused.
+        QTest::newRow("no-break space inside")
+            << QString::fromUtf8("ann\u00a0lee@example.org") << true << confirm << false << true;
     }
     void onlyAConsentedAddressLeaves() {
         QFETCH(QString, typed);
