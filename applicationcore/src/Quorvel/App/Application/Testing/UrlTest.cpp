@@ -15,6 +15,7 @@
 #include <glog/logging.h>
 
 #include <algorithm>
+#include <limits>
 #include <utility>
 #include <vector>
 
@@ -126,7 +127,10 @@ void UrlTest::Impl::testUrls(const ioPath& path, const std::list<std::string>& t
                 QTimer::singleShot(g_nextOpenDelay, [links = links.get(), record] {
                     links->OpenUrl(Util::Utf8ToQString(record.second));
                 });
-                g_nextOpenDelay += delay;
+                // A delay near the limits of int must not wrap the schedule around.
+                g_nextOpenDelay = static_cast<int>(std::clamp<qint64>(
+                    qint64{g_nextOpenDelay} + delay, std::numeric_limits<int>::min(),
+                    std::numeric_limits<int>::max()));
             }
         }
     } catch (...) {
