@@ -187,6 +187,13 @@ void LookAndFeelManagerTest::unitedStyleSheet_data() {
            {"fonts.json", R"({"all_platforms":{"all_languages":{"c":"2"}}})"}}},
          {"c.rcc", {{"fonts.json", R"({"all_platforms": {"all_languages": )"}}}},
         "a:2\n\n\nb:2\n\n\n\n\n");
+    // From fuzz_fonts (a timeout): each value names the next placeholder ten times.
+    row("placeholders that multiply stop at the limit of a sheet",
+        {{"main.rcc", fonts("@", R"({"all_platforms":{"all_languages":{
+             "":"@a@a@a@a@a@a@a@a@a@a", "a":"@b@b@b@b@b@b@b@b@b@b", "b":"@c@c@c@c@c@c@c@c@c@c",
+             "c":"@d@d@d@d@d@d@d@d@d@d", "d":"@e@e@e@e@e@e@e@e@e@e", "e":"@f@f@f@f@f@f@f@f@f@f",
+             "f":"@g@g@g@g@g@g@g@g@g@g", "g":"@h@h@h@h@h@h@h@h@h@h"}}})")}},
+        QString("@f").repeated(1000000) + "\n\n\n\n");
     row("values become text, wrong kinds skipped, case-sensitive",
         {{"main.rcc", fonts("@size @bold @x @Size",
                             R"({"all_platforms":{"all_languages":{"size":12,"bold":true},

@@ -448,6 +448,20 @@ void LookAndFeelManager::ApplyTheme(const ThemeDescription& description) {
     }
 
     for (const auto& [placeholder, replacement] : replacements) {
+        // A value may name later placeholders, so a few hundred bytes of font configuration
+        // could grow the sheet without bound: it is held to the size of one sheet file.
+        const qint64 growth = replacement.size() - placeholder.size();
+        if (growth > 0 && sheet.size() + growth * sheet.count(placeholder) > Limits::kStyleSheet) {
+            QStringList files;
+            for (const std::string& path : description.fontConfigs) {
+                files << QDir::toNativeSeparators(Util::Utf8ToQString(path));
+            }
+            m_impl->problems.Warn(files.join(", ") + ": the placeholder " + placeholder +
+                                  " would make the style sheet larger than " +
+                                  QString::number(Limits::kStyleSheet) +
+                                  " characters; it and the placeholders after it stay as they are");
+            break;
+        }
         sheet.replace(placeholder, replacement, Qt::CaseSensitive);
     }
 
