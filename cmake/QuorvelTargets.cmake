@@ -87,8 +87,10 @@ function(quorvel_set_test_environment test)
             "UBSAN_OPTIONS=print_stacktrace=1:halt_on_error=1")
     endif()
     if(QUORVEL_SANITIZE_THREAD)
-        list(APPEND env
-            "TSAN_OPTIONS=second_deadlock_stack=1:suppressions=${PROJECT_SOURCE_DIR}/.ci/tsan.supp")
+        # Qt is not built with ThreadSanitizer: what its own code does (freeing, copying) is
+        # not checked, only what ours does.
+        list(APPEND env "TSAN_OPTIONS=ignore_noninstrumented_modules=1:second_deadlock_stack=1:\
+suppressions=${PROJECT_SOURCE_DIR}/.ci/tsan.supp")
     endif()
     set_tests_properties(${test} PROPERTIES ENVIRONMENT "${env}" TIMEOUT 300)
 endfunction()
