@@ -45,7 +45,8 @@ QString WriteScratchFile(const QString& name, const QByteArray& bytes) {
     const QString path = ScratchFolder() + QLatin1Char('/') + name;
     QDir().mkpath(QFileInfo(path).path());
     QFile file(path);
-    if (!file.open(QIODevice::WriteOnly | QIODevice::Truncate) || file.write(bytes) != bytes.size()) {
+    if (!file.open(QIODevice::WriteOnly | QIODevice::Truncate) ||
+        file.write(bytes) != bytes.size()) {
         std::fprintf(stderr, "fuzz: cannot write %s\n", qPrintable(path));
         std::abort();
     }

@@ -24,7 +24,9 @@ public:
 
     void SetBool(const std::string& key, bool value) override { values[key] = value ? "1" : "0"; }
     void SetInt(const std::string& key, int value) override { values[key] = std::to_string(value); }
-    void SetString(const std::string& key, const std::string& value) override { values[key] = value; }
+    void SetString(const std::string& key, const std::string& value) override {
+        values[key] = value;
+    }
     bool GetBool(const std::string&, bool defaultValue) const override { return defaultValue; }
     int GetInt(const std::string&, int defaultValue) const override { return defaultValue; }
     std::string GetString(const std::string& key, const std::string& defaultValue) const override {
@@ -60,8 +62,7 @@ public:
 // The form of an address, told without the rule's regular expression.
 bool HasAddressForm(const QString& text) {
     const QStringList parts = text.split('@');
-    if (text.size() > Internal::kMaxEmailAddressLength || parts.size() != 2 ||
-        parts[0].isEmpty()) {
+    if (text.size() > Internal::kMaxEmailAddressLength || parts.size() != 2 || parts[0].isEmpty()) {
         return false;
     }
     for (const QChar c : text) {

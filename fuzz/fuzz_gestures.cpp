@@ -103,7 +103,8 @@ private:
         FUZZ_CHECK(expected && expected->id == id);
         FUZZ_CHECK(g.globalPos.x == expected->location.x && g.globalPos.y == expected->location.y);
         FUZZ_CHECK(g.pos.x == g.globalPos.x - kOriginX && g.pos.y == g.globalPos.y - kOriginY);
-        FUZZ_CHECK(g.begin == ((expected->flags & 1) != 0) && g.end == ((expected->flags & 4) != 0));
+        FUZZ_CHECK(g.begin == ((expected->flags & 1) != 0) &&
+                   g.end == ((expected->flags & 4) != 0));
         ++received;
     }
 };

@@ -18,8 +18,14 @@ const QString kKeys[] = {"LaunchType",      "Browser", "LookAndFeel/Locale", "co
                          "General/General", "a b;c=d", "\xC3\xBC/%41\\x",    "x/y/z"};
 
 // Texts that need quotes, escapes or a doubled "@".
-const QString kTexts[] = {"",       "install", " a, b ", "@String(x)", "\"quoted\" ; not a comment",
-                          "a\\b\tc", "\n\r\x01", "\xD1\x8F\xE2\x82\xAC"};
+const QString kTexts[] = {"",
+                          "install",
+                          " a, b ",
+                          "@String(x)",
+                          "\"quoted\" ; not a comment",
+                          "a\\b\tc",
+                          "\n\r\x01",
+                          "\xD1\x8F\xE2\x82\xAC"};
 
 std::optional<QString> ValueIn(const QByteArray& bytes, const QString& key) {
     return IniDocument(bytes).Value(key);

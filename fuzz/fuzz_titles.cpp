@@ -39,9 +39,8 @@ void CheckRoundTrip(const std::string& bytes) {
         return;
     }
     Property again;
-    PropertySerializer::Deserialize(again,
-                                    DataInputString::Create(PropertySerializer::Serialize(read)),
-                                    true);
+    PropertySerializer::Deserialize(
+        again, DataInputString::Create(PropertySerializer::Serialize(read)), true);
     FUZZ_CHECK(Same(read, again));
 }
 

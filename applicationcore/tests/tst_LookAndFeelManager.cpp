@@ -386,6 +386,11 @@ void LookAndFeelManagerTest::badThemeFilesAreNamedOnce_data() {
                                               << "\x01junk"
                                               << "light"
                                               << "Light";
+    // From the fuzzing of resource files: Qt takes the header and reads where the tree says.
+    QTest::newRow("resource file whose tree points outside it") << "main.rcc"
+                                                                << "far"
+                                                                << "light"
+                                                                << "Light";
     QTest::newRow("resource file is a FIFO") << "main.rcc"
                                              << "fifo"
                                              << "light"
@@ -403,6 +408,12 @@ void LookAndFeelManagerTest::badThemeFilesAreNamedOnce() {
     QFile::remove(path);
     if (kind == "fifo") {
         QVERIFY(::mkfifo(QFile::encodeName(path), 0600) == 0);
+    } else if (kind == "far") {
+        // A header as rcc writes it; the root's one child lies about 350 MB past the end.
+        QVERIFY(WriteFile(path, QByteArray("qres\0\0\0\x03\0\0\0\x18\0\0\0\x18\0\0\0\x18\0\0\0\0"
+                                           "\0\0\0\0\0\x02\0\0\0\x01\0\xff\xff\xff",
+                                           38) +
+                                    QByteArray(8, '\0')));
     } else if (kind == "large") {
         QFile large(path);
         QVERIFY(large.open(QIODevice::WriteOnly) && large.resize(64 << 20));

@@ -8,6 +8,7 @@
 #include <Quorvel/Reading/InputFile.h>
 #include <Quorvel/Reading/JsonReader.h>
 #include <Quorvel/Reading/Limits.h>
+#include <Quorvel/Reading/ResourceFile.h>
 #include <Quorvel/Reading/ShownText.h>
 #include <Quorvel/Util/FontDatabase.h>
 #include <Quorvel/Util/TextConversion.h>
@@ -383,6 +384,10 @@ void LookAndFeelManager::SetTheme(const std::string& theme) {
         // A file refused here or by Qt still lists its paths; they simply yield nothing.
         if (!check.IsRead()) {
             m_impl->problems.Warn(check.Describe() + "; it is not registered");
+        } else if (const QString problem = Reading::ResourceFileProblemAt(path);
+                   !problem.isEmpty()) {
+            m_impl->problems.Warn(QDir::toNativeSeparators(path) + ": " + problem +
+                                  "; it is not registered");
         } else if (!QResource::registerResource(path, QString())) {
             m_impl->problems.Warn(QDir::toNativeSeparators(path) +
                                   ": Qt cannot use it as a resource file (truncated or foreign)");
