@@ -17,8 +17,8 @@ constexpr qint64 kStyleSheet = 16 << 20;
 // A theme's compiled resources carry its fonts and images (the demo's are 1.5 MB each).
 constexpr qint64 kThemeResource = 256 << 20;
 
-// A font file that a theme's manifest names, or one file inside a theme's resources (a font,
-// an image, a sheet) once unpacked; large CJK fonts are about 20 MB.
+// A font file a theme's manifest names; the demo's are under 1 MB, a font with every CJK
+// character 20 to 30 MB.
 constexpr qint64 kFontFile = 64 << 20;
 
 // A translation catalogue; a large product's is a few MB.

@@ -145,7 +145,8 @@ QString ResourceFileProblem(const QByteArray& bytes) {
         if (length < 0 || !file.Has(payload + 4, length)) {
             return QStringLiteral("a file's content lies outside the file");
         }
-        // Qt allocates what a compressed payload says it will unpack to.
+        // Qt allocates what a compressed payload says it will unpack to. An entry is a font,
+        // an image or a sheet: the limit of a font file bounds it.
         const qint64 unpacked = (flags & kZlib)   ? (length >= 4 ? file.Big32(payload + 4) : -1)
                                 : (flags & kZstd) ? ZstdContentSize(file, payload + 4, length)
                                                   : 0;

@@ -130,15 +130,7 @@ void RegisterManifestFonts(const QString& path, ReportedProblems& problems) {
     while (!stream.atEnd()) {
         QString word;
         stream >> word;
-        if (word.isEmpty()) {  // trailing white space reads as one empty word
-            continue;
-        }
-        // The manifest may name any file: one that Qt would wait on or read without end is
-        // not passed on.
-        const InputFile font = InputFile::Check(word, Limits::kFontFile);
-        if (font.status() == InputFile::Status::Refused) {
-            problems.Warn(font.Describe() + "; it is not registered");
-        } else {
+        if (!word.isEmpty()) {  // trailing white space reads as one empty word
             Util::FontDatabase::addApplicationFont(word);
         }
     }
