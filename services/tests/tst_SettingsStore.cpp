@@ -97,6 +97,9 @@ private slots:
         Row("non-BMP text, odd key", {"string", "G/Partner Name.X", text, "string", "", text});
         Row("hand-written four-byte UTF-8", {"ini", "G/k", "[G]\nk=" + text, "string", "", text});
         Row("hand-written list", {"ini", "list", "list=a, b", "string", "", "a, b"});
+        // From fuzz_settings (UBSan): the digits of an escape overflowed an int.
+        Row("long hex escape keeps its last 16 bits",
+            {"ini", "k", "k=\\x1234567890A", "string", "", QString(QChar(0x890A))});
         Row("group has no value", {"ini", "G", "[G]\nk=5", "string", "none", "none"});
         Row("group is not contained", {"ini", "G", "[G]\nk=5", "contains", "", "false"});
     }

@@ -173,7 +173,8 @@ QStringList UnescapedItems(const QByteArray& raw, bool& isList) {
         while (i < to) {
             const int digit = HexValue(raw.at(i));
             if (digit < 0 || digit >= base) break;
-            value = value * base + digit;
+            // Any number of digits may follow; the character is the last 16 bits of them.
+            value = (value * base + digit) & 0xFFFF;
             ++i;
         }
         current += QChar(static_cast<ushort>(value));
