@@ -107,5 +107,11 @@ function(quorvel_set_test_environment test)
             "LSAN_OPTIONS=suppressions=${PROJECT_SOURCE_DIR}/.ci/lsan.supp:print_suppressions=0"
             "UBSAN_OPTIONS=print_stacktrace=1:halt_on_error=1")
     endif()
+    if(QUORVEL_SANITIZE_THREAD)
+        # Qt is not built with ThreadSanitizer: what its own code does (freeing, copying) is
+        # not checked, only what ours does.
+        list(APPEND env "TSAN_OPTIONS=ignore_noninstrumented_modules=1:second_deadlock_stack=1:\
+suppressions=${PROJECT_SOURCE_DIR}/.ci/tsan.supp")
+    endif()
     set_tests_properties(${test} PROPERTIES ENVIRONMENT "${env}" TIMEOUT 300)
 endfunction()

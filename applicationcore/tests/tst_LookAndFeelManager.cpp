@@ -204,6 +204,13 @@ void LookAndFeelManagerTest::unitedStyleSheet_data() {
            {"fonts.json", R"({"all_platforms":{"all_languages":{"c":"2"}}})"}}},
          {"c.rcc", {{"fonts.json", R"({"all_platforms": {"all_languages": )"}}}},
         "a:2\n\n\nb:2\n\n\n\n\n");
+    // From fuzz_fonts (a timeout): each value names the next placeholder ten times.
+    row("placeholders that multiply stop at the limit of a sheet",
+        {{"main.rcc", fonts("@", R"({"all_platforms":{"all_languages":{
+             "":"@a@a@a@a@a@a@a@a@a@a", "a":"@b@b@b@b@b@b@b@b@b@b", "b":"@c@c@c@c@c@c@c@c@c@c",
+             "c":"@d@d@d@d@d@d@d@d@d@d", "d":"@e@e@e@e@e@e@e@e@e@e", "e":"@f@f@f@f@f@f@f@f@f@f",
+             "f":"@g@g@g@g@g@g@g@g@g@g", "g":"@h@h@h@h@h@h@h@h@h@h"}}})")}},
+        QString("@f").repeated(1000000) + "\n\n\n\n");
     row("values become text, wrong kinds skipped, case-sensitive",
         {{"main.rcc", fonts("@size @bold @x @Size",
                             R"({"all_platforms":{"all_languages":{"size":12,"bold":true},
@@ -426,6 +433,11 @@ void LookAndFeelManagerTest::badThemeFilesAreNamedOnce_data() {
                                               << "\x01junk"
                                               << "light"
                                               << "Light";
+    // From the fuzzing of resource files: Qt takes the header and reads where the tree says.
+    QTest::newRow("resource file whose tree points outside it") << "main.rcc"
+                                                                << "far"
+                                                                << "light"
+                                                                << "Light";
     QTest::newRow("resource file is a FIFO") << "main.rcc"
                                              << "fifo"
                                              << "light"
@@ -443,6 +455,12 @@ void LookAndFeelManagerTest::badThemeFilesAreNamedOnce() {
     QFile::remove(path);
     if (kind == "fifo") {
         QVERIFY(::mkfifo(QFile::encodeName(path), 0600) == 0);
+    } else if (kind == "far") {
+        // A header as rcc writes it; the root's one child lies about 350 MB past the end.
+        QVERIFY(WriteFile(path, QByteArray("qres\0\0\0\x03\0\0\0\x18\0\0\0\x18\0\0\0\x18\0\0\0\0"
+                                           "\0\0\0\0\0\x02\0\0\0\x01\0\xff\xff\xff",
+                                           38) +
+                                    QByteArray(8, '\0')));
     } else if (kind == "large") {
         QFile large(path);
         QVERIFY(large.open(QIODevice::WriteOnly) && large.resize(64 << 20));

@@ -129,6 +129,10 @@ private slots:
         QTest::newRow("malformed delay")
             << open + "de_DE --test-open-urls-delay=soon" << QStringList{"de_DE"}
             << QStringList{"10000", "10000", "10000"} << "";
+        // From fuzz_harness (UBSan): the schedule wrapped around, a later link opened first.
+        QTest::newRow("delay at the limit of int")
+            << open + "de_DE --test-open-urls-delay 2147483647" << QStringList{"de_DE"}
+            << QStringList{"10000"} << "";
         QTest::newRow("log cannot be opened, default delay")
             << "--test-open-urls --test-custom-locales ru_RU --test-log-urls /nonexistent/log"
             << QStringList{"ru_RU"} << QStringList{"10000", "11000", "12000"} << "";
@@ -176,7 +180,8 @@ private slots:
         QFile log(Path("links.log"));
         QCOMPARE(log.open(QIODevice::ReadOnly), arguments.contains("LOG"));
         if (log.isOpen()) {
-            QCOMPARE(QString::fromUtf8(log.readAll()), addresses.join('\n') + '\n');
+            QCOMPARE(QString::fromUtf8(log.readAll()),
+                     addresses.mid(0, opened.size()).join('\n') + '\n');
         }
     }
 

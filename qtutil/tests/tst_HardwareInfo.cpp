@@ -4,7 +4,9 @@
 #include <QFile>
 #include <QRegularExpression>
 
+#include <algorithm>
 #include <thread>
+#include <vector>
 
 namespace {
 
@@ -36,7 +38,18 @@ private:
 
 private slots:
     void initTestCase() {
-        const QString text = QString::fromStdString(Quorvel::Util::GetHardwareInfo());
+        // The first call may come from any thread: several at once get the same text.
+        std::vector<std::string> texts(4);
+        std::vector<std::thread> threads;
+        for (std::string& text : texts) {
+            threads.emplace_back([&text] { text = Quorvel::Util::GetHardwareInfo(); });
+        }
+        for (std::thread& thread : threads) {
+            thread.join();
+        }
+        QVERIFY(std::all_of(texts.begin(), texts.end(),
+                            [&](const std::string& text) { return text == texts.front(); }));
+        const QString text = QString::fromStdString(texts.front());
         qInfo("%s", qPrintable(text));
         static const QRegularExpression format(
             "^CPU: (.+); Cores: (\\d+|unknown); RAM: ([0-9.]+ GiB|unknown); OS: (.+)$");

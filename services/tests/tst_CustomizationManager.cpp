@@ -8,6 +8,9 @@
 
 #include <sys/stat.h>
 
+#include <atomic>
+#include <thread>
+
 using Quorvel::App::CustomizationError;
 using Quorvel::App::CustomizationManager;
 
@@ -187,6 +190,26 @@ private slots:
         customization->SwitchLocale(locale.toStdString());
         QCOMPARE(QString::fromStdString(customization->GetLocale()), locale);
         QCOMPARE(Describe(*customization), expected);
+    }
+
+    // The getters may be called from any thread, also while another one switches the locale.
+    void readWhileAnotherThreadSwitches() {
+        const auto customization = CustomizationManager::FromJson(kGoodFile, "good.json");
+        customization->SwitchLocale("de_DE");
+        const QStringList names{"Quorvel Demo (Deutschland)", QString::fromUtf8("Кворвел Демо")};
+        std::atomic<bool> done{false};
+        std::thread switcher([&] {
+            for (int i = 0; i < 500; ++i) {
+                customization->SwitchLocale(i % 2 ? "de_DE" : "ru_RU");
+            }
+            done = true;
+        });
+        int wrong = 0;
+        while (!done) {
+            wrong += !names.contains(QString::fromStdString(customization->GetProductName()));
+        }
+        switcher.join();
+        QCOMPARE(wrong, 0);
     }
 };
 

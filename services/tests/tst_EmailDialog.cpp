@@ -5,6 +5,8 @@
 #include <Quorvel/TestSupport/RecordingLinks.h>
 #include <Quorvel/TestSupport/TestEnvironment.h>
 
+#include "internal/EmailAddress.h"
+
 #include <QTemporaryDir>
 
 #include <thread>
@@ -50,6 +52,14 @@ private slots:
         QTest::newRow("no dot in domain") << "ann@localhost" << true << confirm << false << true;
         QTest::newRow("empty label") << "ann@example..org" << true << enter << false << true;
         QTest::newRow("blank inside") << "ann lee@example.org" << true << confirm << false << true;
+        // Found by fuzz_email: only ASCII blanks were refused.
+        QTest::newRow("no-break space inside")
+            << QString::fromUtf8("ann\u00a0lee@example.org") << true << confirm << false << true;
+    }
+    // The sender reads the address back from the settings, untrimmed (found by fuzz_email).
+    void finalLineFeedIsNoAddress() {
+        QVERIFY(Quorvel::App::Internal::IsEmailAddress("ann@example.org"));
+        QVERIFY(!Quorvel::App::Internal::IsEmailAddress("ann@example.org\n"));
     }
     void onlyAConsentedAddressLeaves() {
         QFETCH(QString, typed);

@@ -47,6 +47,8 @@ private slots:
         QTest::newRow("connection refused") << Server::Answer::Refuse << 0 << "refused" << 0;
         QTest::newRow("500") << Server::Answer::ServerError << 500 << "500 Internal Server Error"
                              << 1;
+        // Found by fuzz_http: no HTTP status passed for success.
+        QTest::newRow("status 0") << Server::Answer::StatusZero << 0 << "answered 0" << 1;
         QTest::newRow("never answers")
             << Server::Answer::Never << 0 << "no answer within 500 ms" << 1;
         // Qt sends once more when a connection closes before any answer.

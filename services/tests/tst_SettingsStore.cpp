@@ -17,6 +17,9 @@
 
 #include <sys/stat.h>
 
+#include <thread>
+#include <vector>
+
 using Quorvel::App::SettingsStore;
 using SettingsText::Read;
 using SettingsText::Utf8;
@@ -94,6 +97,9 @@ private slots:
         Row("non-BMP text, odd key", {"string", "G/Partner Name.X", text, "string", "", text});
         Row("hand-written four-byte UTF-8", {"ini", "G/k", "[G]\nk=" + text, "string", "", text});
         Row("hand-written list", {"ini", "list", "list=a, b", "string", "", "a, b"});
+        // From fuzz_settings (UBSan): the digits of an escape overflowed an int.
+        Row("long hex escape keeps its last 16 bits",
+            {"ini", "k", "k=\\x1234567890A", "string", "", QString(QChar(0x890A))});
         Row("group has no value", {"ini", "G", "[G]\nk=5", "string", "none", "none"});
         Row("group is not contained", {"ini", "G", "[G]\nk=5", "contains", "", "false"});
     }
@@ -148,6 +154,10 @@ private slots:
         QTest::newRow("new section at the end")
             << QByteArray("; by hand\nold=\xe9") << "Group/Sub/k"
             << "a,b" << QByteArray("; by hand\nold=\xe9\n\n[Group]\nSub\\k=\"a,b\"\n");
+        // Found by fuzz_settings: the new key joined the last line and was lost.
+        QTest::newRow("new key after a last line ending in a lone CR")
+            << QByteArray("[General]\r\nTheme=dark\r") << "LaunchType"
+            << "install" << QByteArray("[General]\r\nTheme=dark\r\nLaunchType=install\r\n");
         QTest::newRow("key removed with its repeats")
             << QByteArray("[G]\nk=1\nold=\xe9\n[G]\nk=2\n") << "G/k" << QString()
             << QByteArray("[G]\nold=\xe9\n[G]\n");
@@ -298,6 +308,33 @@ private slots:
         QVERIFY2(!levels.contains("..") && !levels.contains(".") && !levels[1].contains('\\'),
                  qPrintable(path));
         QCOMPARE(int(log.Records().size()), changed);
+    }
+
+    // One store may be used from several threads: every write of every thread is kept.
+    void severalThreadsShareOneStore() {
+        const QString file = NewFile();
+        constexpr int kThreads = 4, kKeys = 25;
+        {
+            SettingsStore store("test", file);
+            std::vector<std::thread> threads;
+            for (int t = 0; t < kThreads; ++t) {
+                threads.emplace_back([&store, t] {
+                    for (int k = 0; k < kKeys; ++k) {
+                        store.SetInt("T" + std::to_string(t) + "/k" + std::to_string(k), k);
+                        store.GetInt("T0/k0", 0);
+                    }
+                });
+            }
+            for (std::thread& thread : threads) {
+                thread.join();
+            }
+        }
+        const SettingsStore reread("test", file);
+        for (int t = 0; t < kThreads; ++t) {
+            for (int k = 0; k < kKeys; ++k) {
+                QCOMPARE(reread.GetInt("T" + std::to_string(t) + "/k" + std::to_string(k), -1), k);
+            }
+        }
     }
 
     // Each kind of settings has its own file beside the others, under the product's names.

@@ -12,9 +12,11 @@ namespace Quorvel::App::Internal {
 constexpr int kMaxEmailAddressLength = 254;
 
 // name@domain.tld: one "@", no blanks or control characters, a domain of at least two
-// non-empty labels. Deliverability is the collection service's to judge.
+// non-empty labels. Deliverability is the collection service's to judge. Blanks are those of
+// Unicode (a no-break space too), not only ASCII's; "\z": "$" would let a final line feed in.
 inline bool IsEmailAddress(const QString& text) {
-    static const QRegularExpression pattern(R"(^[^@\s\p{Cc}]+@[^@\s\p{Cc}.]+(\.[^@\s\p{Cc}.]+)+$)");
+    static const QRegularExpression pattern(R"(^[^@\s\p{Cc}]+@[^@\s\p{Cc}.]+(\.[^@\s\p{Cc}.]+)+\z)",
+                                            QRegularExpression::UseUnicodePropertiesOption);
     return text.size() <= kMaxEmailAddressLength && pattern.match(text).hasMatch();
 }
 

@@ -173,7 +173,8 @@ QStringList UnescapedItems(const QByteArray& raw, bool& isList) {
         while (i < to) {
             const int digit = HexValue(raw.at(i));
             if (digit < 0 || digit >= base) break;
-            value = value * base + digit;
+            // Any number of digits may follow; the character is the last 16 bits of them.
+            value = (value * base + digit) & 0xFFFF;
             ++i;
         }
         current += QChar(static_cast<ushort>(value));
@@ -397,8 +398,13 @@ void IniDocument::SetValue(const QString& key, const QString& text) {
     }
     const QString inSection = slash < 0 ? name : name.mid(slash + 1);
     added.push_back(ParseLine(EscapedKey(inSection) + '=' + value, end, section));
-    if (after >= 0 && m_lines[static_cast<size_t>(after)].end.isEmpty()) {
-        m_lines[static_cast<size_t>(after)].end = end;
+    // The line before the new ones must end, and a last line may end in nothing or in "\r"
+    // alone, which no reader takes for a line end.
+    if (after >= 0) {
+        QByteArray& previous = m_lines[static_cast<size_t>(after)].end;
+        if (!previous.endsWith('\n')) {
+            previous = previous.isEmpty() ? end : previous + '\n';
+        }
     }
     m_lines.insert(m_lines.begin() + (after + 1), added.begin(), added.end());
 }

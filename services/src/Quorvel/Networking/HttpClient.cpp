@@ -107,8 +107,9 @@ struct HttpClient::Impl {
             if (reply->error() != QNetworkReply::NoError) {
                 reason = response.status >= 400 ? StatusReason(reply, response.status)
                                                 : reply->errorString();
-            } else if (response.status != 0 && (response.status < 200 || response.status >= 300)) {
-                // A redirect that was not followed, or an answer that is not HTTP's success.
+            } else if (response.status < 200 || response.status >= 300) {
+                // A redirect that was not followed, or an answer that is not HTTP's success
+                // (a status line with 0 included).
                 reason = StatusReason(reply, response.status);
             }
         }

@@ -76,6 +76,9 @@ void LocalHttpServer::Respond(QTcpSocket* socket, const Request& request) {
         case Answer::ServerError:
             head = "HTTP/1.1 500 Internal Server Error\r\n";
             break;
+        case Answer::StatusZero:
+            head = "HTTP/1.1 0 No Content\r\n";
+            break;
         case Answer::RedirectToSelf:
             head = "HTTP/1.1 302 Found\r\nLocation: " + request.path + "\r\n";
             body.clear();

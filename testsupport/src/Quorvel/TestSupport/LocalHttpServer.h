@@ -22,6 +22,7 @@ public:
         Never,           // reads the request and keeps the connection open without a word
         Close,           // reads the request and closes the connection
         RedirectToSelf,  // 302 to the same path: a loop
+        StatusZero,      // a status line whose status is 0
         Refuse,          // stops listening: connections are refused
     };
     struct Request {

@@ -4,6 +4,7 @@
 #include <QStringView>
 
 #include <set>
+#include <utility>
 #include <vector>
 
 namespace Quorvel::App::LookAndFeel {
@@ -48,7 +49,8 @@ public:
         Add(from, text.size());
     }
 
-    QString Result() {
+    // Null when the result would be longer than `limit`.
+    QString Result(qint64 limit) {
         for (int turn = 0; turn < static_cast<int>(m_turns.size()); ++turn) {
             for (const int index : m_due[turn]) {
                 if (m_pieces[index].due == turn) {
@@ -56,12 +58,15 @@ public:
                 }
             }
         }
-        int size = 0;
+        qint64 size = 0;
         for (const Piece& piece : m_pieces) {
             size += piece.taken ? 0 : Length(piece);
         }
+        if (size > limit) {
+            return QString();
+        }
         QString text;
-        text.reserve(size);
+        text.reserve(static_cast<int>(size));
         for (const Piece& piece : m_pieces) {
             if (!piece.taken) {
                 Append(text, piece);
@@ -184,18 +189,25 @@ private:
 
 }  // namespace
 
-void ReplacePlaceholders(QString& text, const FontPlaceholders& table) {
+QString ReplacePlaceholders(QString& text, const FontPlaceholders& table, qint64 limit) {
     if (table.empty()) {
-        return;
+        return QString();
     }
-    if (!MarksStayPut(table)) {
-        for (const auto& [placeholder, replacement] : table) {
-            text.replace(placeholder, replacement, Qt::CaseSensitive);
+    if (MarksStayPut(table)) {
+        // One search of the whole text per placeholder cost more than reading the sheets did.
+        if (QString result = Pieces(text, table).Result(limit); !result.isNull()) {
+            text = std::move(result);
+            return QString();
         }
-        return;
     }
-    // One search of the whole text per placeholder cost more than reading the sheets did.
-    text = Pieces(text, table).Result();
+    for (const auto& [placeholder, replacement] : table) {
+        const qint64 growth = replacement.size() - placeholder.size();
+        if (growth > 0 && text.size() + growth * text.count(placeholder) > limit) {
+            return placeholder;
+        }
+        text.replace(placeholder, replacement, Qt::CaseSensitive);
+    }
+    return QString();
 }
 
 }  // namespace Quorvel::App::LookAndFeel

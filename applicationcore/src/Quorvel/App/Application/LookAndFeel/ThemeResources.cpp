@@ -5,6 +5,7 @@
 #include <Quorvel/App/Application/LookAndFeel/ThemeFile.h>
 #include <Quorvel/Reading/InputFile.h>
 #include <Quorvel/Reading/Limits.h>
+#include <Quorvel/Reading/ResourceFile.h>
 #include <Quorvel/Util/BuildInfo.h>
 #include <Quorvel/Util/FontDatabase.h>
 #include <Quorvel/Util/TextConversion.h>
@@ -56,6 +57,11 @@ ILookAndFeelManager::ThemeDescription ThemeResources::Register(const QList<QFile
         }
         if (!check.IsRead()) {
             problems.Warn(check.Describe() + "; it is not registered");
+        } else if (const QString problem = Reading::ResourceFileProblemAt(path);
+                   !problem.isEmpty()) {
+            // Qt trusts every offset in the file.
+            problems.Warn(QDir::toNativeSeparators(path) + ": " + problem +
+                          "; it is not registered");
         } else if (!QResource::registerResource(path, QString())) {
             problems.Warn(QDir::toNativeSeparators(path) +
                           ": Qt cannot use it as a resource file (truncated or foreign)");

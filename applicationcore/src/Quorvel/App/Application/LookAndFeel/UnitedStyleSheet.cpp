@@ -2,10 +2,14 @@
 
 #include <Quorvel/App/Application/LookAndFeel/FontPlaceholders.h>
 #include <Quorvel/App/Application/LookAndFeel/PlaceholderReplacement.h>
+#include <Quorvel/App/Application/LookAndFeel/ReportedProblems.h>
 #include <Quorvel/App/Application/LookAndFeel/ThemeFile.h>
 #include <Quorvel/App/Application/LookAndFeel/ThemeResources.h>
 #include <Quorvel/Reading/Limits.h>
 #include <Quorvel/Util/TextConversion.h>
+
+#include <QDir>
+#include <QStringList>
 
 #include <cstring>
 
@@ -36,7 +40,18 @@ QString BuildUnitedStyleSheet(const ILookAndFeelManager::ThemeDescription& descr
         sheet += QLatin1Char('\n');
     }
 
-    ReplacePlaceholders(sheet, placeholders);
+    if (const QString stopped =
+            ReplacePlaceholders(sheet, placeholders, Reading::Limits::kStyleSheet);
+        !stopped.isNull()) {
+        QStringList files;
+        for (const std::string& path : description.fontConfigs) {
+            files << QDir::toNativeSeparators(Util::Utf8ToQString(path));
+        }
+        problems.Warn(files.join(", ") + ": the placeholder " + stopped +
+                      " would make the style sheet larger than " +
+                      QString::number(Reading::Limits::kStyleSheet) +
+                      " characters; it and the placeholders after it stay as they are");
+    }
     return sheet;
 }
 
