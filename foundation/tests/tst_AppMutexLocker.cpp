@@ -50,6 +50,14 @@ QString FreshName() {
     return QStringLiteral("{quorvel-test-%1}").arg(++counter);
 }
 
+// An environment without a runtime folder, whose temp folder is `temp`.
+QProcessEnvironment WithoutRuntimeFolder(const QString& temp) {
+    QProcessEnvironment env = QProcessEnvironment::systemEnvironment();
+    env.remove("XDG_RUNTIME_DIR");
+    env.insert("TMPDIR", temp);
+    return env;
+}
+
 }  // namespace
 
 class AppMutexLockerTest : public QObject {
@@ -90,32 +98,28 @@ private slots:
         QVERIFY(second.TryLockAppMutex());
     }
 
+    // "refused": we hold the name first; the child started meanwhile must not keep it.
     void otherProcessHoldsUntilItEnds_data() {
-        QTest::addColumn<bool>("kill");
-        QTest::newRow("exits") << false;
-        QTest::newRow("killed, no stale lock") << true;
+        QTest::addColumn<QString>("how");
+        QTest::newRow("exits") << "exit";
+        QTest::newRow("killed, no stale lock") << "kill";
+        QTest::newRow("refused, inherits nothing") << "refused";
     }
     void otherProcessHoldsUntilItEnds() {
-        QFETCH(bool, kill);
-        const QString name = FreshName();
-        Holder holder(name);
-        QCOMPARE(holder.Answer(), QStringLiteral("locked"));
-        AppMutexLocker locker(name.toStdString());
-        QVERIFY(!locker.TryLockAppMutex());
-        QVERIFY(holder.End(kill));
-        QVERIFY(locker.TryLockAppMutex());
-    }
-
-    void otherProcessIsRefusedAndInheritsNothing() {
+        QFETCH(QString, how);
         const QString name = FreshName();
         auto locker = std::make_unique<AppMutexLocker>(name.toStdString());
-        QVERIFY(locker->TryLockAppMutex());
+        QVERIFY(how != "refused" || locker->TryLockAppMutex());
         Holder holder(name);
-        QCOMPARE(holder.Answer(), QStringLiteral("busy"));
-        // The child was started while we held the lock; it must not keep it once we let go.
-        locker.reset();
+        QCOMPARE(holder.Answer(), QString(how == "refused" ? "busy" : "locked"));
+        QVERIFY(!AppMutexLocker(name.toStdString()).TryLockAppMutex());
+        if (how == "refused") {
+            locker.reset();
+        } else {
+            QVERIFY(holder.End(how == "kill"));
+        }
         QVERIFY(AppMutexLocker(name.toStdString()).TryLockAppMutex());
-        QVERIFY(holder.End(false));
+        QVERIFY(how != "refused" || holder.End(false));
     }
 
     // Without a runtime folder the lock goes to a private folder of this user's own.
@@ -131,9 +135,7 @@ private slots:
         QFETCH(QString, variable);
         QFETCH(QString, folder);
         QTemporaryDir dir;
-        QVERIFY(dir.isValid());
-        QProcessEnvironment env = QProcessEnvironment::systemEnvironment();
-        env.remove("XDG_RUNTIME_DIR");
+        QProcessEnvironment env = WithoutRuntimeFolder(QDir::tempPath());
         env.insert(variable, dir.path());
         const QString name = FreshName();
         Holder first(name, env);
@@ -158,45 +160,32 @@ private slots:
     void refusesWhatIsNotItsOwn() {
         QFETCH(QString, obstacle);
         QTemporaryDir dir;
-        const QString name = FreshName();
-        const QString target = dir.filePath("target");
+        const QString name = FreshName(), target = dir.filePath("target");
         if (obstacle.startsWith("temp")) {
             const QString folder = dir.filePath("quorvel-" + QString::number(::geteuid()));
             QVERIFY(QDir().mkpath(target) && ::chmod(QFile::encodeName(target), 0700) == 0);
-            if (obstacle == "temp-link") {
-                QVERIFY(QFile::link(target, folder));
-            } else {
-                QVERIFY(QDir().mkpath(folder) && ::chmod(QFile::encodeName(folder), 0777) == 0);
-            }
-            QProcessEnvironment env = QProcessEnvironment::systemEnvironment();
-            env.remove("XDG_RUNTIME_DIR");
-            env.insert("TMPDIR", dir.path());
-            Holder holder(name, env);
+            QVERIFY(obstacle == "temp-link"
+                        ? QFile::link(target, folder)
+                        : QDir().mkpath(folder) && ::chmod(QFile::encodeName(folder), 0777) == 0);
+            Holder holder(name, WithoutRuntimeFolder(dir.path()));
             QCOMPARE(holder.Answer(), QStringLiteral("unavailable"));
             QVERIFY(QDir(target).isEmpty());
             return;
         }
         const QString lock =
             qEnvironmentVariable("XDG_RUNTIME_DIR") + "/quorvel-mutex-" + name + ".lock";
-        if (obstacle == "link-file") {
-            QFile file(target);
-            QVERIFY(file.open(QIODevice::WriteOnly) && file.write("keep") == 4);
-        }
-        if (obstacle.startsWith("link")) {
-            QVERIFY(QFile::link(target, lock));
-        } else if (obstacle == "fifo") {
-            QVERIFY(::mkfifo(QFile::encodeName(lock), 0600) == 0);
-        } else {
-            QVERIFY(QDir().mkpath(lock));
-        }
+        QFile file(target);
+        QVERIFY(obstacle != "link-file" ||
+                (file.open(QIODevice::WriteOnly) && file.write("keep") == 4 && file.flush()));
+        QVERIFY(obstacle.startsWith("link") ? QFile::link(target, lock)
+                : obstacle == "fifo"        ? ::mkfifo(QFile::encodeName(lock), 0600) == 0
+                                            : QDir().mkpath(lock));
         Quorvel::TestSupport::LogCapture log;
         AppMutexLocker locker(name.toStdString());
-        QVERIFY(!locker.TryLockAppMutex());
-        QVERIFY(locker.IsUnavailable());
-        QVERIFY(!locker.TryLockAppMutex());
+        QVERIFY(!locker.TryLockAppMutex() && locker.IsUnavailable() && !locker.TryLockAppMutex());
         QCOMPARE(log.Count(lock.toStdString()), 1);
-        QCOMPARE(QFile::exists(target), obstacle == "link-file");
         QCOMPARE(QFileInfo(target).size(), qint64(obstacle == "link-file" ? 4 : 0));
+        QCOMPARE(QFile::exists(target), obstacle == "link-file");
     }
 
 private:
