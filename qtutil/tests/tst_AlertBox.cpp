@@ -38,43 +38,38 @@ void AnswerNextBox(const QString& how, QMessageBox::StandardButton button) {
 class AlertBoxTest : public QObject {
     Q_OBJECT
 private slots:
-    void levelChoosesIcon_data() {
+    // The level chooses the icon. "button" clicks `result`; the other ways close the box
+    // without a button.
+    void execReturnsTheButtonThatClosedIt_data() {
         QTest::addColumn<AlertBox::Level>("level");
         QTest::addColumn<QMessageBox::Icon>("icon");
-        QTest::newRow("information") << AlertBox::Information << QMessageBox::Information;
-        QTest::newRow("warning") << AlertBox::Warning << QMessageBox::Warning;
-        QTest::newRow("critical") << AlertBox::Critical << QMessageBox::Critical;
-        QTest::newRow("question") << AlertBox::Question << QMessageBox::Question;
-    }
-    void levelChoosesIcon() {
-        QFETCH(AlertBox::Level, level);
-        QFETCH(QMessageBox::Icon, icon);
-        AlertBox box(level, "Title", "Text", QMessageBox::Ok | QMessageBox::Cancel, nullptr,
-                     Qt::Dialog);
-        QCOMPARE(box.icon(), icon);
-        QCOMPARE(box.GetLevel(), level);
-        QCOMPARE(box.windowTitle() + "|" + box.text(), QString("Title|Text"));
-        QCOMPARE(box.standardButtons(), QMessageBox::Ok | QMessageBox::Cancel);
-    }
-
-    // "button" clicks `result`; the other ways close the box without a button.
-    void execReturnsTheButtonThatClosedIt_data() {
         QTest::addColumn<QMessageBox::StandardButtons>("buttons");
         QTest::addColumn<QString>("how");
         QTest::addColumn<QMessageBox::StandardButton>("result");
         const QMessageBox::StandardButtons okCancel = QMessageBox::Ok | QMessageBox::Cancel;
-        QTest::newRow("cancel clicked") << okCancel << "button" << QMessageBox::Cancel;
-        QTest::newRow("escape picks cancel") << okCancel << "escape" << QMessageBox::Cancel;
+        QTest::newRow("cancel clicked") << AlertBox::Information << QMessageBox::Information
+                                        << okCancel << "button" << QMessageBox::Cancel;
+        QTest::newRow("escape picks cancel") << AlertBox::Warning << QMessageBox::Warning
+                                             << okCancel << "escape" << QMessageBox::Cancel;
         QTest::newRow("escape without escape button")
+            << AlertBox::Critical << QMessageBox::Critical
             << (QMessageBox::Save | QMessageBox::Discard) << "escape" << QMessageBox::NoButton;
-        QTest::newRow("close button picks cancel") << okCancel << "close" << QMessageBox::Cancel;
-        QTest::newRow("rejected") << okCancel << "reject" << QMessageBox::NoButton;
+        QTest::newRow("close button picks cancel") << AlertBox::Question << QMessageBox::Question
+                                                   << okCancel << "close" << QMessageBox::Cancel;
+        QTest::newRow("rejected") << AlertBox::Warning << QMessageBox::Warning << okCancel
+                                  << "reject" << QMessageBox::NoButton;
     }
     void execReturnsTheButtonThatClosedIt() {
+        QFETCH(AlertBox::Level, level);
+        QFETCH(QMessageBox::Icon, icon);
         QFETCH(QMessageBox::StandardButtons, buttons);
         QFETCH(QString, how);
         QFETCH(QMessageBox::StandardButton, result);
-        AlertBox box(AlertBox::Warning, "Warning", "Which one?", buttons, nullptr, Qt::Dialog);
+        AlertBox box(level, "Title", "Which one?", buttons, nullptr, Qt::Dialog);
+        QCOMPARE(box.icon(), icon);
+        QCOMPARE(box.GetLevel(), level);
+        QCOMPARE(box.windowTitle() + "|" + box.text(), QString("Title|Which one?"));
+        QCOMPARE(box.standardButtons(), buttons);
         AnswerNextBox(how, result);
         QCOMPARE(box.Exec(), result);
         QVERIFY(!box.isVisible());

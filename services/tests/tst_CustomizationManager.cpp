@@ -136,14 +136,10 @@ private slots:
             {"\"organizationName\" is missing"});
         row("empty application name", Replace("\"QuorvelDemo\"", "\"\""), {"\"applicationName\""});
         row("bad version", Replace("\"3\"", "\"1.x.3\""), {"\"productVersion\"", "1.x.3"});
-        row("user agent not an object", Replace("{\"product\": \"P\", \"text\": \"T\"}", "null"),
-            {"\"userAgent\" must be an object"});
         row("switch as text", WithMember("\"emailCollection\": \"yes\""),
             {"\"emailCollection\" must be true or false"});
         row("misspelt member", WithMember("\"partnername\": \"x\""),
             {"unknown member \"partnername\""});
-        row("locale entry not an object", WithMember("\"locales\": {\"de_DE\": [1]}"),
-            {"\"locales.de_DE\" must be an object"});
         row("locale overrides the version",
             WithMember("\"locales\": {\"de_DE\": {\"productVersion\": \"2\"}}"),
             {"unknown member \"locales.de_DE.productVersion\""});

@@ -237,8 +237,6 @@ private slots:
         row("missing", "<missing>", "does not exist");
         row("not JSON", "{\n 'default': {,}\n}", "not valid JSON");
         row("no default", "{'locales': {}}", "\"default\" is missing");
-        row("address not a string", "{'default': {'HELP': 5}}",
-            "\"default.HELP\" must be a string");
         row("locale table not an object", "{'default': {}, 'locales': {'de_DE': null}}",
             "\"locales.de_DE\" must be an object");
         row("unknown member", "{'default': {}, 'local': {}}", "unknown member \"local\"");
