@@ -142,9 +142,9 @@ private:
             installer, file);
     }
 
-    std::unique_ptr<LinksManager> MakeWith(const QByteArray& json = kLinks, bool bare = false) {
+    std::unique_ptr<LinksManager> MakeWith(bool bare = false) {
         const QString path = NewPath(LinksManager::FileName);
-        return WriteFile(path, json) ? Make(path, bare) : nullptr;
+        return WriteFile(path, kLinks) ? Make(path, bare) : nullptr;
     }
 
 private slots:
@@ -181,7 +181,7 @@ private slots:
         QFETCH(QString, name);
         QFETCH(bool, bare);
         QFETCH(QString, expected);
-        auto links = MakeWith(kLinks, bare);
+        auto links = MakeWith(bare);
         QVERIFY(links && links->IsLoaded());
         LogCapture capture;
         m_lookAndFeel->locale = locale.toStdString();
