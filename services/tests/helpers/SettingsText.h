@@ -1,5 +1,4 @@
-// Writes and reads settings as text, shared by the test and settings_probe so that a read in
-// either process renders alike.
+// Writes and reads settings as text; the writing is shared by the test and settings_probe.
 #pragma once
 
 #include <Quorvel/App/ISettingsManager.h>
