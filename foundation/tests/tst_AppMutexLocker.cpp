@@ -13,34 +13,23 @@ using Quorvel::Util::AppMutexLocker;
 
 namespace {
 
-constexpr int kTimeoutMs = 30000;  // only a safety net for a helper that never answers
-
-// mutex_holder locks a name in its own process and holds it until its stdin closes.
-class Holder {
-public:
+// mutex_holder locks a name in its own process, answers "locked", "busy" or "unavailable",
+// and holds the name until its stdin closes. Waits are only a safety net against a hang.
+struct Holder : QProcess {
     explicit Holder(const QString& name,
                     const QProcessEnvironment& env = QProcessEnvironment::systemEnvironment()) {
-        m_process.setProcessEnvironment(env);
-        m_process.setProcessChannelMode(QProcess::ForwardedErrorChannel);
-        m_process.start(Quorvel::TestSupport::HelperProgram("mutex_holder"), {name});
+        setProcessEnvironment(env);
+        start(Quorvel::TestSupport::HelperProgram("mutex_holder"), {name});
     }
-    ~Holder() { End(true); }
-    // "locked", "busy", or what went wrong.
+    ~Holder() override {
+        kill();
+        waitForFinished(30000);
+    }
     QString Answer() {
-        while (!m_process.canReadLine() && m_process.waitForReadyRead(kTimeoutMs)) {
+        while (!canReadLine() && waitForReadyRead(30000)) {
         }
-        return m_process.canReadLine() ? QString(m_process.readLine()).trimmed()
-                                       : "no answer: " + m_process.errorString();
+        return QString(readLine()).trimmed();
     }
-    // Lets the helper exit by closing its stdin, or kills it.
-    bool End(bool kill) {
-        kill ? m_process.kill() : m_process.closeWriteChannel();
-        return m_process.waitForFinished(kTimeoutMs) &&
-               m_process.exitStatus() == (kill ? QProcess::CrashExit : QProcess::NormalExit);
-    }
-
-private:
-    QProcess m_process;
 };
 
 // Lock files live in this process's private runtime directory, so names need only differ
@@ -99,17 +88,18 @@ private slots:
     // must not keep it.
     void otherProcessHoldsUntilItEnds() {
         const QString name = FreshName();
-        Holder killed(name);
-        QCOMPARE(killed.Answer(), QString("locked"));
+        auto killed = std::make_unique<Holder>(name);
+        QCOMPARE(killed->Answer(), QString("locked"));
         auto locker = std::make_unique<AppMutexLocker>(name.toStdString());
         QVERIFY(!locker->TryLockAppMutex());
-        QVERIFY(killed.End(true));
+        killed.reset();
         QVERIFY(locker->TryLockAppMutex());
         Holder refused(name);
         QCOMPARE(refused.Answer(), QString("busy"));
         locker.reset();
         QVERIFY(AppMutexLocker(name.toStdString()).TryLockAppMutex());
-        QVERIFY(refused.End(false));
+        refused.closeWriteChannel();
+        QVERIFY(refused.waitForFinished(30000) && refused.exitStatus() == QProcess::NormalExit);
     }
 
     // Without a runtime folder the lock goes to a private folder of this user's own.

@@ -42,8 +42,6 @@ private slots:
         QTest::newRow("enter confirms too")
             << " ann@example.org " << true << enter << true << false;
         QTest::newRow("no consent") << "ann@example.org" << false << enter << false << false;
-        QTest::newRow("not now") << "ann@example.org" << true << Driver::Finish::ClickNotNow
-                                 << false << false;
         QTest::newRow("privacy policy, then not now")
             << "ann@example.org" << true << Driver::Finish::ClickPrivacyThenNotNow << false
             << false;
@@ -62,7 +60,6 @@ private slots:
         QTest::newRow("two at signs") << "ann@b@example.org" << false;
         QTest::newRow("no dot in domain") << "ann@localhost" << false;
         QTest::newRow("empty label") << "ann@example..org" << false;
-        QTest::newRow("blank inside") << "ann lee@example.org" << false;
         // Found by fuzz_email: only ASCII blanks were refused.
         QTest::newRow("no-break space inside")
             << QString::fromUtf8("ann\u00a0lee@example.org") << false;
@@ -100,7 +97,6 @@ private slots:
 
     void noDialogWithoutServicesOrOffTheGuiThread() {
         QVERIFY(!EmailDialogCreator().Create(nullptr, m_links, nullptr));
-        QVERIFY(!EmailDialogCreator().Create(NewSettings(), nullptr, nullptr));
         bool made = true;
         std::thread([&] {
             made = EmailDialogCreator().Create(NewSettings(), m_links, nullptr) != nullptr;

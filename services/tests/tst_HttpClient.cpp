@@ -74,11 +74,10 @@ private slots:
         QCOMPARE(outcome.thread, QThread::currentThread());
         const HttpResponse& response = outcome.responses[0];
         QCOMPARE(response.status, status);
-        QCOMPARE(response.error.isEmpty(), reason.isEmpty());
-        QVERIFY2(response.error.contains(reason, Qt::CaseInsensitive), qPrintable(response.error));
+        QVERIFY(response.error.contains(reason, Qt::CaseInsensitive));
         QVERIFY(reason.isEmpty() || response.error.startsWith(
                                         "POST " + server.Url("/api?v=1").toString() + " failed: "));
-        QCOMPARE(response.body, reason.isEmpty() ? QByteArray("{}") : response.body);
+        QVERIFY(!reason.isEmpty() || (response.error.isEmpty() && response.body == "{}"));
         QCOMPARE(int(server.Requests().size()), requests);
         for (const Server::Request& sent : server.Requests()) {
             QCOMPARE(sent.path, QByteArray("/api?v=1"));
@@ -100,8 +99,8 @@ private slots:
         }).join();
         QTRY_COMPARE_WITH_TIMEOUT(outcome.responses.size(), size_t(1), 10000);
         QCOMPARE(outcome.thread, QThread::currentThread());
-        QCOMPARE(outcome.responses[0].error, QString());
-        QVERIFY(outcome.responses[0].body.size() < HttpClient::MaxBodySize);
+        QVERIFY(outcome.responses[0].error.isEmpty() &&
+                outcome.responses[0].body.size() < HttpClient::MaxBodySize);
     }
 
     void closingTheClientEndsPendingRequests() {
