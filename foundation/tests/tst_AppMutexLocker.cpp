@@ -16,9 +16,7 @@ namespace {
 // mutex_holder locks a name in its own process, answers "locked", "busy" or "unavailable",
 // and holds the name until its stdin closes. Waits are only a safety net against a hang.
 struct Holder : QProcess {
-    explicit Holder(const QString& name,
-                    const QProcessEnvironment& env = QProcessEnvironment::systemEnvironment()) {
-        setProcessEnvironment(env);
+    explicit Holder(const QString& name) {
         start(Quorvel::TestSupport::HelperProgram("mutex_holder"), {name});
     }
     ~Holder() override {
@@ -37,14 +35,6 @@ struct Holder : QProcess {
 QString FreshName() {
     static int counter = 0;
     return QStringLiteral("{quorvel-test-%1}").arg(++counter);
-}
-
-// An environment without a runtime folder, whose temp folder is `temp`.
-QProcessEnvironment WithoutRuntimeFolder(const QString& temp) {
-    QProcessEnvironment env = QProcessEnvironment::systemEnvironment();
-    env.remove("XDG_RUNTIME_DIR");
-    env.insert("TMPDIR", temp);
-    return env;
 }
 
 }  // namespace
@@ -102,65 +92,51 @@ private slots:
         QVERIFY(refused.waitForFinished(30000) && refused.exitStatus() == QProcess::NormalExit);
     }
 
-    // Without a runtime folder the lock goes to a private folder of this user's own.
-    void lockFileDirectory_data() {
-        QTest::addColumn<QString>("variable");
-        QTest::addColumn<QString>("folder");
-        QTest::newRow("runtime directory") << "XDG_RUNTIME_DIR"
-                                           << "";
-        QTest::newRow("temp directory without one") << "TMPDIR"
-                                                    << "/quorvel-" + QString::number(::geteuid());
-    }
-    void lockFileDirectory() {
-        QFETCH(QString, variable);
-        QFETCH(QString, folder);
-        QTemporaryDir dir;
-        QProcessEnvironment env = WithoutRuntimeFolder(QDir::tempPath());
-        env.insert(variable, dir.path());
-        const QString name = FreshName();
-        Holder first(name, env);
-        QCOMPARE(first.Answer(), QStringLiteral("locked"));
-        QCOMPARE(QDir(dir.path() + folder).entryList(QDir::Files).filter(name).size(), 1);
-        QCOMPARE(QFileInfo(dir.path() + folder).permissions() & 0x0077, QFile::Permissions());
-        // Our own runtime directory is another session's: the name is free here.
-        QVERIFY(AppMutexLocker(name.toStdString()).TryLockAppMutex());
-    }
-
-    // What stands where the lock file or its private folder goes is refused, never followed,
-    // and the locker says that the lock cannot be made rather than that someone holds it.
-    void refusesWhatIsNotItsOwn_data() {
-        QTest::addColumn<QString>("obstacle");
-        QTest::newRow("link to a file") << "link-file";
+    // The lock file goes to the runtime folder, else to a private folder of this user's own
+    // in the temp folder. What stands there and is not its own is refused, never followed,
+    // named in the log, and the locker says that the lock cannot be made rather than that
+    // someone holds it.
+    void lockFilePlace_data() {
+        QTest::addColumn<QString>("setup");
+        QTest::newRow("runtime folder") << "runtime";
+        QTest::newRow("temp folder without one") << "temp";
+        QTest::newRow("link to a file") << "link";
         QTest::newRow("FIFO") << "fifo";
         QTest::newRow("temp folder is a link") << "temp-link";
         QTest::newRow("temp folder open to others") << "temp-open";
     }
-    void refusesWhatIsNotItsOwn() {
-        QFETCH(QString, obstacle);
-        QTemporaryDir dir;
-        const QString name = FreshName(), target = dir.filePath("target");
-        if (obstacle.startsWith("temp")) {
-            const QString folder = dir.filePath("quorvel-" + QString::number(::geteuid()));
-            QVERIFY(QDir().mkpath(target) && ::chmod(QFile::encodeName(target), 0700) == 0);
-            QVERIFY(obstacle == "temp-link"
-                        ? QFile::link(target, folder)
-                        : QDir().mkpath(folder) && ::chmod(QFile::encodeName(folder), 0777) == 0);
-            Holder holder(name, WithoutRuntimeFolder(dir.path()));
-            QCOMPARE(holder.Answer(), QStringLiteral("unavailable"));
-            QVERIFY(QDir(target).isEmpty());
-            return;
-        }
-        const QString lock =
-            qEnvironmentVariable("XDG_RUNTIME_DIR") + "/quorvel-mutex-" + name + ".lock";
-        QFile file(target);
-        QVERIFY(file.open(QIODevice::WriteOnly) && file.write("keep") == 4 && file.flush());
-        QVERIFY(obstacle == "fifo" ? ::mkfifo(QFile::encodeName(lock), 0600) == 0
-                                   : QFile::link(target, lock));
+    void lockFilePlace() {
+        QFETCH(QString, setup);
+        QTemporaryDir dir, target;
+        const QByteArray runtime = qgetenv("XDG_RUNTIME_DIR"), temp = qgetenv("TMPDIR");
+        const bool inTemp = setup.startsWith("temp");
+        const QString folder =
+            inTemp ? dir.filePath("quorvel-" + QString::number(::geteuid())) : dir.path();
+        const QString name = FreshName(), lock = folder + "/quorvel-mutex-" + name + ".lock";
+        QFile kept(target.filePath("kept"));
+        QVERIFY(kept.open(QIODevice::WriteOnly) && kept.write("keep") == 4 && kept.flush());
+        QVERIFY(setup != "link" || QFile::link(kept.fileName(), lock));
+        QVERIFY(setup != "fifo" || ::mkfifo(QFile::encodeName(lock), 0600) == 0);
+        QVERIFY(setup != "temp-link" || QFile::link(target.path(), folder));
+        QVERIFY(setup != "temp-open" ||
+                (QDir().mkdir(folder) && ::chmod(QFile::encodeName(folder), 0777) == 0));
+        qputenv("XDG_RUNTIME_DIR", inTemp ? QByteArray() : QFile::encodeName(dir.path()));
+        qputenv("TMPDIR", QFile::encodeName(dir.path()));
         Quorvel::TestSupport::LogCapture log;
         AppMutexLocker locker(name.toStdString());
-        QVERIFY(!locker.TryLockAppMutex() && locker.IsUnavailable() && !locker.TryLockAppMutex());
-        QCOMPARE(log.Count(lock.toStdString()), 1);
-        QCOMPARE(QFileInfo(target).size(), qint64(4));
+        const bool locked = locker.TryLockAppMutex();
+        qputenv("XDG_RUNTIME_DIR", runtime);
+        temp.isEmpty() ? qunsetenv("TMPDIR") : qputenv("TMPDIR", temp);
+        QCOMPARE(locked, setup == "runtime" || setup == "temp");
+        QCOMPARE(locker.IsUnavailable(), !locked);
+        QCOMPARE(log.Count(QFile::encodeName(folder).toStdString()), locked ? 0 : 1);
+        QCOMPARE(QDir(folder).entryList(QDir::Files | QDir::System).filter(name).size(),
+                 locked || !inTemp ? 1 : 0);
+        QCOMPARE(QDir(target.path()).entryList(QDir::Files), QStringList{"kept"});
+        QCOMPARE(kept.size(), qint64(4));
+        QVERIFY(!locked || (QFileInfo(folder).permissions() & 0x0077) == 0);
+        // Another session's runtime folder: the name is free in ours.
+        QVERIFY(!locked || AppMutexLocker(name.toStdString()).TryLockAppMutex());
     }
 
 private:
