@@ -67,35 +67,28 @@ private slots:
     // Read from a UTF-8 folder through ioPath; the locale's entry, then its language's, then
     // the base values. Switching starts from other locales, so that nothing of them sticks.
     void localeOverridesBaseValues_data() {
-        QTest::addColumn<QByteArray>("json");
         QTest::addColumn<QString>("locale");
         QTest::addColumn<QString>("expected");
-        const QString base = "Quorvel Labs|QuorvelDemo|%1|2.1.4.317|QuorvelDemo|%2";
-        const QString agent = "QuorvelDemo/2.1.4.317 (Linux)";
-        QTest::newRow("base values") << QByteArray(kGoodFile) << "en_US"
-                                     << base.arg("Quorvel Demo", agent) + "|direct|thankyou|mail";
-        QTest::newRow("exact entry wins over language")
-            << QByteArray(kGoodFile) << "de_DE"
-            << base.arg("Quorvel Demo (Deutschland)", "QuorvelDemo/2.1.4.317 (Linux; de_DE)") +
-                   "|direct|thankyou|mail";
-        QTest::newRow("language entry for another country")
-            << QByteArray(kGoodFile) << "de_AT"
-            << base.arg("Quorvel Demo (Deutsch)", agent) + "|direct|thankyou|no mail";
-        QTest::newRow("non-Latin override and empty mode")
-            << QByteArray(kGoodFile) << "ru_RU"
-            << base.arg(QString::fromUtf8("Кворвел Демо"), agent) + "|partner-ru||mail";
-        QTest::newRow("optional members have defaults")
-            << QByteArray(kMinimalFile) << "de_DE"
-            << "Quorvel Labs|QuorvelDemo|Quorvel Demo|3.0.0.0|P|T|||no mail";
+        const auto row = [](const char* locale, const char* product, const char* rest,
+                            const char* agent = "QuorvelDemo/2.1.4.317 (Linux)") {
+            QTest::newRow(locale) << QString(locale)
+                                  << QString(
+                                         "Quorvel Labs|QuorvelDemo|%1|2.1.4.317|QuorvelDemo|%2|%3")
+                                         .arg(QString::fromUtf8(product), agent, rest);
+        };
+        row("en_US", "Quorvel Demo", "direct|thankyou|mail");
+        row("de_DE", "Quorvel Demo (Deutschland)", "direct|thankyou|mail",
+            "QuorvelDemo/2.1.4.317 (Linux; de_DE)");  // the exact entry wins over the language
+        row("de_AT", "Quorvel Demo (Deutsch)", "direct|thankyou|no mail");  // the language's
+        row("ru_RU", "Кворвел Демо", "partner-ru||mail");
     }
     void localeOverridesBaseValues() {
-        QFETCH(QByteArray, json);
         QFETCH(QString, locale);
         QFETCH(QString, expected);
         QTemporaryDir dir;
         const QString folder = dir.filePath(QString::fromUtf8("Данные Ünï"));
         QVERIFY(QDir().mkpath(folder) &&
-                WriteFile(folder + "/" + CustomizationManager::FileName, json));
+                WriteFile(folder + "/" + CustomizationManager::FileName, kGoodFile));
         const auto customization = CustomizationManager::FromFile(
             Quorvel::ioPath(folder.toUtf8().toStdString()) / CustomizationManager::FileName);
         customization->SwitchLocale("de_DE");
@@ -105,12 +98,14 @@ private slots:
         QCOMPARE(Describe(*customization), expected);
     }
 
-    // A window shows these texts: one far too long is cut, with one WARNING naming it.
-    void longTextsAreBounded() {
+    // Optional members have defaults. A window shows these texts: one far too long is cut,
+    // with one WARNING naming it.
+    void defaultsAndLongTexts() {
         Quorvel::TestSupport::LogCapture log;
         const auto customization = CustomizationManager::FromJson(
             Replace("\"Quorvel Demo\"", "\"" + QByteArray(300000, 'Q') + "\""), "long.json");
-        QCOMPARE(customization->GetProductName(), std::string(1024, 'Q'));
+        QCOMPARE(Describe(*customization),
+                 "Quorvel Labs|QuorvelDemo|" + QString(1024, 'Q') + "|3.0.0.0|P|T|||no mail");
         QCOMPARE(log.Count("long.json: the member \"productName\""), 1);
         QCOMPARE(int(log.Records().size()), 1);
     }
