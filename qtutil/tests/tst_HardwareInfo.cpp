@@ -9,19 +9,14 @@
 
 namespace {
 
-// The first value of `key` in a file of "key<separator>value" lines, quotes taken off.
-QString ValueIn(const QString& file, const QString& key, char separator) {
+// What the first match of `pattern` captures in a file of the system.
+QString ValueIn(const QString& file, const QString& pattern) {
     QFile input(file);
-    for (const QByteArray& line :
-         input.open(QIODevice::ReadOnly) ? input.readAll().split('\n') : QList<QByteArray>()) {
-        const int at = line.indexOf(separator);
-        if (at > 0 && QString::fromUtf8(line.left(at)).trimmed() == key) {
-            const QString value = QString::fromUtf8(line.mid(at + 1)).trimmed();
-            const bool quoted = value.size() >= 2 && value.startsWith('"') && value.endsWith('"');
-            return quoted ? value.mid(1, value.size() - 2) : value;
-        }
-    }
-    return QString();
+    return input.open(QIODevice::ReadOnly)
+               ? QRegularExpression(pattern, QRegularExpression::MultilineOption)
+                     .match(QString::fromUtf8(input.readAll()))
+                     .captured(1)
+               : QString();
 }
 
 }  // namespace
@@ -43,14 +38,15 @@ private slots:
             QRegularExpression("^CPU: (.+); Cores: (\\d+); RAM: ([0-9.]+) GiB; OS: (.+)$")
                 .match(QString::fromStdString(texts.front()));
         QVERIFY(parts.hasMatch());
-        const QString model = ValueIn("/proc/cpuinfo", "model name", ':');
+        const QString model = ValueIn("/proc/cpuinfo", "^model name\\s*: (.*)$");
         QVERIFY(model.isEmpty() || parts.captured(1) == model);  // none on ARM
         QCOMPARE(parts.captured(2), QString::number(std::thread::hardware_concurrency()));
         // One decimal is written, so it may be off by half a tenth.
         const double gib =
-            ValueIn("/proc/meminfo", "MemTotal", ':').chopped(3).toDouble() / (1 << 20);
+            ValueIn("/proc/meminfo", "^MemTotal: *(\\d+) kB$").toDouble() / (1 << 20);
         QVERIFY(gib > 0 && qAbs(parts.captured(3).toDouble() - gib) <= 0.051);
-        QVERIFY(parts.captured(4).startsWith(ValueIn("/etc/os-release", "PRETTY_NAME", '=')));
+        QVERIFY(parts.captured(4).startsWith(
+            ValueIn("/etc/os-release", "^PRETTY_NAME=\"?([^\"\\n]*)")));
     }
 };
 
