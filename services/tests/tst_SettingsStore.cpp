@@ -7,8 +7,6 @@
 #include <Quorvel/TestSupport/LogCapture.h>
 #include <Quorvel/TestSupport/TestEnvironment.h>
 
-#include "helpers/SettingsText.h"
-
 #include <QCoreApplication>
 #include <QFile>
 #include <QProcess>
@@ -22,10 +20,28 @@
 
 using Quorvel::App::SettingsStore;
 using Quorvel::TestSupport::LogCapture;
-using SettingsText::Read;
-using SettingsText::Utf8;
 
 namespace {
+
+std::string Utf8(const QString& text) { return text.toUtf8().toStdString(); }
+
+// Writes a value of type "bool", "int" or "string"; any other type writes nothing.
+void Write(SettingsStore& store, const QString& type, const QString& key, const QString& value) {
+    if (type == "bool") store.SetBool(Utf8(key), value == "true");
+    if (type == "int") store.SetInt(Utf8(key), value.toInt());
+    if (type == "string") store.SetString(Utf8(key), Utf8(value));
+}
+
+// Reads a value of type "bool", "int", "uint", "contains" or "string" as text.
+QString Read(const SettingsStore& store, const QString& type, const QString& key,
+             const QString& fallback) {
+    const std::string k = Utf8(key);
+    if (type == "bool") return store.GetBool(k, fallback == "true") ? "true" : "false";
+    if (type == "contains") return store.Contains(k) ? "true" : "false";
+    if (type == "int") return QString::number(store.GetInt(k, fallback.toInt()));
+    if (type == "uint") return QString::number(store.GetUInt(k, fallback.toUInt()));
+    return QString::fromStdString(store.GetString(k, Utf8(fallback)));
+}
 
 bool WriteFile(const QString& path, const QByteArray& content) {
     QFile file(path);
@@ -77,7 +93,7 @@ private slots:
         const QString file = NewFile();
         QVERIFY(cells[0] != "ini" || WriteFile(file, cells[2].toUtf8()));
         SettingsStore store("test", file);
-        SettingsText::Write(store, cells[0], cells[1], cells[2]);
+        Write(store, cells[0], cells[1], cells[2]);
         QCOMPARE(Read(store, cells[3], cells[1], cells[4]), cells[5]);
         QCOMPARE(Read(SettingsStore("test", file), cells[3], cells[1], cells[4]), cells[5]);
     }
@@ -133,7 +149,7 @@ private slots:
         const QString file = NewFile();
         SettingsStore("test", file).SetInt("DateOfFirstStart", 1700000000);
         const QString probe = QCoreApplication::applicationDirPath() + "/settings_probe";
-        QCOMPARE(QProcess::execute(probe, {file, "set", "string", "PartnerName", "installer"}), 0);
+        QCOMPARE(QProcess::execute(probe, {file, "set", "PartnerName", "installer"}), 0);
         QCOMPARE(QProcess::execute(probe, {file, "remove", "DateOfFirstStart"}), 0);
         SettingsStore later("test", file);
         QCOMPARE(later.GetString("PartnerName", ""), std::string("installer"));

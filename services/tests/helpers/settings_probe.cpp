@@ -1,9 +1,7 @@
 // Writes an INI settings store from a separate process, as the installer does.
 //
-//   settings_probe <file> set <bool|int|string> <key> <value>
+//   settings_probe <file> set <key> <text>
 //   settings_probe <file> remove <key>
-#include "SettingsText.h"
-
 #include <Quorvel/App/SettingsStore.h>
 
 #include <QCoreApplication>
@@ -17,16 +15,11 @@ int main(int argc, char** argv) {
     google::InitGoogleLogging(argv[0]);
     QCoreApplication app(argc, argv);
     const std::string action = argc > 2 ? argv[2] : "";
-    if (!((action == "remove" && argc == 4) || (action == "set" && argc == 6))) {
-        std::cerr << "usage: settings_probe <file> set|remove ...\n";
+    if (!((action == "remove" && argc == 4) || (action == "set" && argc == 5))) {
+        std::cerr << "usage: settings_probe <file> set|remove <key> [<text>]\n";
         return 2;
     }
     Quorvel::App::SettingsStore store(QStringLiteral("probe"), QString::fromLocal8Bit(argv[1]));
-    if (action == "remove") {
-        store.Remove(argv[3]);
-    } else {
-        SettingsText::Write(store, QString::fromUtf8(argv[3]), QString::fromUtf8(argv[4]),
-                            QString::fromUtf8(argv[5]));
-    }
+    action == "remove" ? store.Remove(argv[3]) : store.SetString(argv[3], argv[4]);
     return store.IsPersistent() ? 0 : 1;
 }
