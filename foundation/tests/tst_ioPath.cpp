@@ -15,35 +15,29 @@ class ioPathTest : public QObject {
     Q_OBJECT
 
 private slots:
-    // Joined in every way the class offers, then split again.
+    // Base, addition, joined, parent, filename: joined in every way the class offers, then
+    // split again.
     void joinsAndSplits_data() {
-        for (const char* column : {"base", "addition", "joined", "parent", "filename"})
-            QTest::addColumn<QString>(column);
-        const auto row = [](const char* name, const QStringList& cells) {
-            QTestData& data = QTest::newRow(name);
-            for (const QString& cell : cells) data << cell;
-        };
-        row("relative", {"a", "b", "a/b", "a", "b"});
-        row("base with separator", {"a/", "b", "a/b", "a", "b"});
-        row("absolute addition replaces", {"a", "/abs", "/abs", "/", "abs"});
-        row("empty base", {"", "b", "b", "", "b"});
-        row("UTF-8", QStringList{"/d/Темы", "暗.json", "/d/Темы/暗.json", "/d/Темы", "暗.json"});
+        QTest::addColumn<QStringList>("cells");
+        QTest::newRow("relative") << QStringList{"a", "b", "a/b", "a", "b"};
+        QTest::newRow("base with separator") << QStringList{"a/", "b", "a/b", "a", "b"};
+        QTest::newRow("absolute addition replaces") << QStringList{"a", "/abs", "/abs", "/", "abs"};
+        QTest::newRow("empty base") << QStringList{"", "b", "b", "", "b"};
+        QTest::newRow("UTF-8") << QStringList{"/d/Темы", "暗.json", "/d/Темы/暗.json", "/d/Темы",
+                                              "暗.json"};
     }
     void joinsAndSplits() {
-        QFETCH(QString, base);
-        QFETCH(QString, addition);
-        QFETCH(QString, joined);
-        QFETCH(QString, parent);
-        QFETCH(QString, filename);
-        const std::string a = base.toStdString(), b = addition.toStdString();
+        QFETCH(QStringList, cells);
+        const QString joined = cells[2];
+        const std::string a = cells[0].toStdString(), b = cells[1].toStdString();
         QCOMPARE(Utf8(ioPath(a.c_str()) / b.c_str()), joined);
         ioPath appended(a);
         appended /= ioPath(b);
         QVERIFY(appended == ioPath(joined.toStdString()) && appended != ioPath(a + "x"));
         // The native form here is the UTF-8 itself.
         QCOMPARE(QString::fromStdString(appended.platformString()), joined);
-        QCOMPARE(Utf8(appended.parent_path()), parent);
-        QCOMPARE(Utf8(appended.filename()), filename);
+        QCOMPARE(Utf8(appended.parent_path()), cells[3]);
+        QCOMPARE(Utf8(appended.filename()), cells[4]);
     }
 
     // Compared and ordered by text; a plain file where a folder would have to be is refused,
