@@ -16,15 +16,13 @@ namespace {
 
 const char* const kGoodFile = R"json({
     "organizationName": "Quorvel Labs", "applicationName": "QuorvelDemo",
-    "productName": "Quorvel Demo", "productVersion": "2.1.4.317",
+    "productName": "Quorvel Demo", "productVersion": "2.1.4.317", "partnerName": "direct",
     "userAgent": {"product": "QuorvelDemo", "text": "QuorvelDemo/2.1.4.317 (Linux)"},
-    "partnerName": "direct", "thankYouPageMode": "thankyou", "emailCollection": true,
-    "locales": {
+    "thankYouPageMode": "thankyou", "emailCollection": true, "locales": {
         "de": {"productName": "Quorvel Demo (Deutsch)", "emailCollection": false},
         "de_DE": {"productName": "Quorvel Demo (Deutschland)",
                   "userAgent": {"text": "QuorvelDemo/2.1.4.317 (Linux; de_DE)"}},
-        "ru_RU": {"productName": "Кворвел Демо", "partnerName": "partner-ru", "thankYouPageMode": ""}
-    }
+        "ru_RU": {"productName": "Кворвел Демо", "partnerName": "partner-ru", "thankYouPageMode": ""}}
 })json";
 
 // The smallest file that is accepted; rows of the bad-file table break one thing in it.
