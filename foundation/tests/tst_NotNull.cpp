@@ -9,23 +9,11 @@
 using Quorvel::NotNull;
 
 namespace {
-
 struct Base {
     virtual ~Base() = default;
     int id = 1;
 };
 struct Derived : Base {};
-
-template <class T, class U>
-QString Rejection(U value) {
-    try {
-        NotNull<T> notNull(std::move(value));
-    } catch (const std::logic_error& e) {
-        return e.what();
-    }
-    return "<no exception>";
-}
-
 }  // namespace
 
 static_assert(!std::is_constructible<NotNull<int*>, std::nullptr_t>::value,
@@ -37,31 +25,15 @@ class NotNullTest : public QObject {
     Q_OBJECT
 
 private slots:
-    void rejectsNull() {
-        const QString message = "NotNull can not initialized by null";
-        QCOMPARE(Rejection<int*>(static_cast<int*>(nullptr)), message);
-        QCOMPARE(Rejection<std::shared_ptr<Base>>(std::shared_ptr<Base>()), message);
-        QCOMPARE(Rejection<std::shared_ptr<Base>>(std::shared_ptr<Derived>()), message);
-    }
-
-    void givesAccessAndConverts() {
+    void rejectsNullAndConverts() {
+        QVERIFY_EXCEPTION_THROWN(NotNull<std::shared_ptr<Base>>(std::shared_ptr<Derived>()),
+                                 std::logic_error);
         auto derived = std::make_shared<Derived>();
-        NotNull<std::shared_ptr<Derived>> strict = derived;
-        NotNull<std::shared_ptr<Base>> value = strict;
-        QCOMPARE(value.get().get(), static_cast<Base*>(derived.get()));
-        QCOMPARE(&value->id, &derived->id);
-        QCOMPARE(&(*value).id, &derived->id);
+        NotNull<std::shared_ptr<Base>> value = NotNull<std::shared_ptr<Derived>>(derived);
         const std::shared_ptr<Base>& back = value;  // implicit conversion back
         QCOMPARE(back.get(), static_cast<Base*>(derived.get()));
-        QCOMPARE(derived.use_count(), 3L);
-        value = NotNull<std::shared_ptr<Base>>(std::make_shared<Base>());
+        QVERIFY(&value->id == &derived->id && &(*value).id == &derived->id);
         QCOMPARE(derived.use_count(), 2L);
-
-        int number = 7;
-        NotNull<int*> pointer = &number;
-        *pointer = 8;
-        QCOMPARE(number, 8);
-        QCOMPARE(static_cast<int*>(pointer), &number);
     }
 };
 

@@ -10,17 +10,14 @@ using Quorvel::Util::FontDatabase;
 
 class FontDatabaseTest : public QObject {
     Q_OBJECT
-private:
     QTemporaryDir m_dir;
 
 private slots:
-    void initTestCase() { QVERIFY(m_dir.isValid()); }
-
     // Once per path: themes register their fonts at every switch, and Qt would add another
     // copy each time. A font removed from Qt meanwhile is registered again.
     void registersARealFontOnce() {
         const QString path = "/usr/share/fonts/truetype/dejavu/DejaVuSans.ttf";
-        QVERIFY2(QFile::exists(path), "the package fonts-dejavu-core provides this font");
+        QVERIFY(QFile::exists(path));  // from the package fonts-dejavu-core
         Quorvel::TestSupport::LogCapture log;
         const int id = FontDatabase::addApplicationFont(path);
         QVERIFY(QFontDatabase::applicationFontFamilies(id).contains("DejaVu Sans"));
@@ -36,23 +33,19 @@ private slots:
         QTest::addColumn<QString>("name");
         QTest::addColumn<QByteArray>("content");  // empty: no file at all
         QTest::newRow("text, non-ASCII name") << QString::fromUtf8("шрифт.otf") << QByteArray("x");
-        QTest::newRow("truncated header") << "cut.ttf" << QByteArray("\x00\x01\x00\x00\x00\x10", 6);
         QTest::newRow("missing file") << "missing.ttf" << QByteArray();
     }
     void refusesWhatIsNoFont() {
         QFETCH(QString, name);
         QFETCH(QByteArray, content);
         const QString path = m_dir.filePath(name);
-        if (!content.isEmpty()) {
-            QFile file(path);
-            QVERIFY(file.open(QIODevice::WriteOnly));
-            file.write(content);
-        }
+        QFile file(path);
+        QVERIFY(content.isEmpty() || (file.open(QIODevice::WriteOnly) && file.write(content)));
+        file.close();
         Quorvel::TestSupport::LogCapture log;
         QCOMPARE(FontDatabase::addApplicationFont(path), -1);
-        const std::vector<std::string> errors = log.Messages(google::GLOG_ERROR);
-        QCOMPARE(int(errors.size()), 1);
-        QVERIFY2(QString::fromStdString(errors[0]).contains(path), errors[0].c_str());
+        QCOMPARE(int(log.Messages(google::GLOG_ERROR).size()), 1);
+        QCOMPARE(log.Count(path.toStdString()), 1);
     }
 };
 

@@ -51,6 +51,8 @@ private slots:
         QTest::newRow("status 0") << Server::Answer::StatusZero << 0 << "answered 0" << 1;
         QTest::newRow("never answers")
             << Server::Answer::Never << 0 << "no answer within 500 ms" << 1;
+        // Closing the client ends what is still pending.
+        QTest::newRow("client closed") << Server::Answer::Never << 0 << "client was closed" << 1;
         // Qt sends once more when a connection closes before any answer.
         QTest::newRow("connection closed") << Server::Answer::Close << 0 << "closed" << 2;
         // A loop is cut after the allowed redirects, every hop with the product's headers.
@@ -64,9 +66,14 @@ private slots:
         QFETCH(int, requests);
         Server server;
         server.SetAnswer(answer, "{}");
-        HttpClient client(std::make_shared<AgentOnly>(), 500);
+        auto client = std::make_unique<HttpClient>(std::make_shared<AgentOnly>(), 500);
         Outcome outcome;
-        client.Post(QNetworkRequest(server.Url("/api?v=1")), "payload", outcome.Record());
+        client->Post(QNetworkRequest(server.Url("/api?v=1")), "payload", outcome.Record());
+        if (reason == "client was closed") {
+            QTRY_COMPARE(server.Requests().size(), size_t(1));
+            client.reset();
+            QCOMPARE(outcome.responses.size(), size_t(1));
+        }
 
         QTRY_COMPARE_WITH_TIMEOUT(outcome.responses.size(), size_t(1), 10000);
         QTest::qWait(100);
@@ -74,11 +81,10 @@ private slots:
         QCOMPARE(outcome.thread, QThread::currentThread());
         const HttpResponse& response = outcome.responses[0];
         QCOMPARE(response.status, status);
-        QCOMPARE(response.error.isEmpty(), reason.isEmpty());
-        QVERIFY2(response.error.contains(reason, Qt::CaseInsensitive), qPrintable(response.error));
+        QVERIFY(response.error.contains(reason, Qt::CaseInsensitive));
         QVERIFY(reason.isEmpty() || response.error.startsWith(
                                         "POST " + server.Url("/api?v=1").toString() + " failed: "));
-        QCOMPARE(response.body, reason.isEmpty() ? QByteArray("{}") : response.body);
+        QVERIFY(!reason.isEmpty() || (response.error.isEmpty() && response.body == "{}"));
         QCOMPARE(int(server.Requests().size()), requests);
         for (const Server::Request& sent : server.Requests()) {
             QCOMPARE(sent.path, QByteArray("/api?v=1"));
@@ -88,41 +94,20 @@ private slots:
                 server.Requests()[0].method + server.Requests()[0].body == "POSTpayload");
     }
 
-    // A compressed answer is taken as it arrives: inflated, a few KB would be 64 MB.
-    void compressedAnswerIsNotInflated() {
+    // A compressed answer is taken as it arrives: inflated, a few KB would be 64 MB. Asked
+    // from another thread, the answer still comes on the client's thread.
+    void compressedAnswerFromAnotherThread() {
         Server server;
         server.SetAnswer(Server::Answer::Deflated, QByteArray(64 << 20, '0'));
         HttpClient client(std::make_shared<AgentOnly>());
         Outcome outcome;
-        client.Get(QNetworkRequest(server.Url("/big")), outcome.Record());
-        QTRY_COMPARE_WITH_TIMEOUT(outcome.responses.size(), size_t(1), 10000);
-        QCOMPARE(outcome.responses[0].error, QString());
-        QVERIFY(outcome.responses[0].body.size() < HttpClient::MaxBodySize);
-    }
-
-    // Another thread may ask; the answer still comes on the client's thread.
-    void requestFromAnotherThread() {
-        Server server;
-        HttpClient client(std::make_shared<AgentOnly>());
-        Outcome outcome;
         std::thread([&] {
-            client.Get(QNetworkRequest(server.Url("/t")), outcome.Record());
+            client.Get(QNetworkRequest(server.Url("/big")), outcome.Record());
         }).join();
-        QTRY_COMPARE(outcome.responses.size(), size_t(1));
+        QTRY_COMPARE_WITH_TIMEOUT(outcome.responses.size(), size_t(1), 10000);
         QCOMPARE(outcome.thread, QThread::currentThread());
-    }
-
-    void closingTheClientEndsPendingRequests() {
-        Server server;
-        server.SetAnswer(Server::Answer::Never);
-        Outcome outcome;
-        {
-            HttpClient client(std::make_shared<AgentOnly>());
-            client.Get(QNetworkRequest(server.Url("/slow")), outcome.Record());
-            QTRY_COMPARE(server.Requests().size(), size_t(1));
-        }
-        QCOMPARE(outcome.responses.size(), size_t(1));
-        QVERIFY(outcome.responses[0].error.contains("closed"));
+        QVERIFY(outcome.responses[0].error.isEmpty() &&
+                outcome.responses[0].body.size() < HttpClient::MaxBodySize);
     }
 };
 
