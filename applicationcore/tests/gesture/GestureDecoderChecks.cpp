@@ -151,11 +151,10 @@ const std::vector<ConfigCase>& ConfigCases() {
         {"pan 0: no pan at all; others exactly All", 0, 1,
          "3:1/0 4:0/1f 5:1/0 6:1/0 7:1/0 size 12"},
         {"pan 1: every option; others 0", 1, 0, "3:0/1 4:1f/0 5:0/1 6:0/1 7:0/1 size 12"},
-        {"pan 2: vertical; others 2 refuse", 2, 2, "3:0/1 4:3/1c 5:0/1 6:0/1 7:0/1 size 12"},
-        {"pan 4: horizontal", 4, 0, "3:0/1 4:5/1a 5:0/1 6:0/1 7:0/1 size 12"},
-        {"pan 8: inertia is the platform's 0x10", 8, 0, "3:0/1 4:11/e 5:0/1 6:0/1 7:0/1 size 12"},
-        {"pan 16: gutter is the platform's 0x8", 16, 0, "3:0/1 4:9/16 5:0/1 6:0/1 7:0/1 size 12"},
-        {"pan 30: every option", 30, 1, "3:1/0 4:1f/0 5:1/0 6:1/0 7:1/0 size 12"},
+        {"pan 10: vertical, inertia is the platform's 0x10; others 2 refuse", 10, 2,
+         "3:0/1 4:13/c 5:0/1 6:0/1 7:0/1 size 12"},
+        {"pan 20: horizontal, gutter is the platform's 0x8", 20, 0,
+         "3:0/1 4:d/12 5:0/1 6:0/1 7:0/1 size 12"},
         {"pan 31; others every bit set refuse", 31, -1, "3:0/1 4:1f/0 5:0/1 6:0/1 7:0/1 size 12"},
     };
     return cases;
