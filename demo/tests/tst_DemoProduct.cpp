@@ -307,6 +307,26 @@ private slots:
         QVERIFY(QFileInfo::exists(home.Path("shots/update-check.png")));
     }
 
+    // Only a newer version is offered: an older one reads as up to date, as the same one does.
+    void offersOnlyANewerVersion() {
+        QMap<QString, QImage> pictures;  // of the status that each answer left
+        for (const QString version : {"9.0", "1.0.0.42", "0.1"}) {
+            Server server;
+            server.SetAnswer(Server::Answer::Ok, "{\"version\": \"" + version.toUtf8() + "\"}");
+            DemoHome home;
+            home.Set("product", "autoUpdate", true);
+            const QString data =
+                home.DataWithLink("CHECK_FOR_UPDATES_URL", server.Url("/u").toString());
+            QCOMPARE(home.Start({}, data).exitCode, 0);
+            const QImage picture(home.Path("shots/update-check.png"));
+            QVERIFY(!picture.isNull());
+            // The status bar, below the notes' blinking cursor.
+            pictures[version] = picture.copy(0, picture.height() - 30, picture.width(), 30);
+        }
+        QVERIFY(pictures["9.0"] != pictures["1.0.0.42"]);
+        QVERIFY(pictures["0.1"] == pictures["1.0.0.42"]);
+    }
+
     // The first start after installation offers the e-mail dialog; with nobody at the screen
     // it is pictured and closed, nothing is sent, and the run ends.
     void afterInstallOffersTheEmailDialog() {
