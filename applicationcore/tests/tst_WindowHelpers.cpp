@@ -73,8 +73,6 @@ private slots:
             << menu << "actionZoom" << 1 << false << int(Qt::WindowMaximized);
         QTest::newRow("zoom restores")
             << menu << "actionZoom" << -1 << true << int(Qt::WindowNoState);
-        QTest::newRow("zoom refused")
-            << menu << "actionZoom" << 0 << true << int(Qt::WindowMaximized);
         QTest::newRow("no window menu")
             << "menuView"
             << "actionMinimize" << -1 << false << int(Qt::WindowNoState);

@@ -15,7 +15,6 @@
 #include <QRegularExpression>
 #include <QTemporaryDir>
 #include <QUrl>
-#include <QXmlStreamReader>
 
 using namespace Quorvel::App;
 using Quorvel::Util::Utf8ToQString;
@@ -53,8 +52,7 @@ private slots:
         auto manager = Manager();
         manager->Initialize(locale.toStdString(), theme.toStdString());
         const QString sheet = Utf8ToQString(manager->GetUnitedStylesheet());
-        const auto unreplaced = QRegularExpression("@[A-Za-z_]+").match(sheet);
-        QVERIFY2(!unreplaced.hasMatch(), qPrintable(unreplaced.captured()));
+        QVERIFY(!sheet.contains(QRegularExpression("@[A-Za-z_]+")));
         QVERIFY(sheet.contains("QLabel#valueLabel"));  // the demo's own sheet comes with it
         QFile manifest(":/" + theme + "/fonts.manifest");
         QVERIFY(manifest.open(QIODevice::ReadOnly | QIODevice::Text));
@@ -65,9 +63,9 @@ private slots:
             QVERIFY(manager->GetLocalizedThemeName(other) != other);
         }
         if (locale != "en_US") {
-            QVERIFY(QCoreApplication::translate("MainWindow", "&File") != "&File");
-            QVERIFY(QCoreApplication::translate("ApplicationRestarter", "Attention") !=
-                    "Attention");
+            QVERIFY(QCoreApplication::translate("MainWindow", "&File") != "&File" &&
+                    QCoreApplication::translate("ApplicationRestarter", "Attention") !=
+                        "Attention");
         }
 
         QTemporaryDir dir;
@@ -84,45 +82,30 @@ private slots:
         for (const auto& [key, name] : Quorvel::GetURLKeyNames()) {
             const QUrl url(links.GetUrl(key), QUrl::StrictMode);
             QVERIFY2(url.isValid() && !url.host().isEmpty() && url.scheme().startsWith("http"),
-                     qPrintable(Utf8ToQString(name) + ": " + url.toString()));
+                     name.c_str());
         }
-        QCOMPARE(capture.Messages(google::GLOG_WARNING), std::vector<std::string>());
-        QCOMPARE(capture.Messages(google::GLOG_ERROR), std::vector<std::string>());
+        QVERIFY(capture.Messages(google::GLOG_WARNING).empty() &&
+                capture.Messages(google::GLOG_ERROR).empty());
         manager->SetTheme(std::string());
     }
 
     // A text added to the code without a translation would show in English in the middle of
     // a German or Russian window.
-    void translationCatalogsAreComplete_data() {
-        QTest::addColumn<QString>("path");
+    void translationCatalogsAreComplete() {
         for (const QString& directory : {QString(QUORVEL_DEMO_SOURCE_DIR "/translations"),
                                          QString(QUORVEL_LIBRARY_TRANSLATIONS_DIR)}) {
             QDirIterator it(directory, {"*_de_DE.ts", "*_ru_RU.ts"});
+            QVERIFY(it.hasNext());
             while (it.hasNext()) {
-                QTest::newRow(qPrintable(QFileInfo(it.next()).fileName())) << it.filePath();
+                QFile file(it.next());
+                QVERIFY(file.open(QIODevice::ReadOnly));
+                const QString catalog = file.readAll();
+                QVERIFY2(catalog.contains("<translation>") &&
+                             !catalog.contains(QRegularExpression(
+                                 "<translation( type=\"unfinished\")?(/>|></translation>)")),
+                         qPrintable(file.fileName()));
             }
         }
-    }
-    void translationCatalogsAreComplete() {
-        QFETCH(QString, path);
-        QFile file(path);
-        QVERIFY(file.open(QIODevice::ReadOnly));
-        QXmlStreamReader xml(&file);
-        int messages = 0;
-        QString source;
-        while (!xml.atEnd()) {
-            if (xml.readNext() != QXmlStreamReader::StartElement) {
-                continue;
-            }
-            if (xml.name() == QLatin1String("source")) {
-                source = xml.readElementText();
-            } else if (xml.name() == QLatin1String("translation")) {
-                const bool unfinished = xml.attributes().value("type") == "unfinished";
-                QVERIFY2(!unfinished && !xml.readElementText().isEmpty(), qPrintable(source));
-                ++messages;
-            }
-        }
-        QVERIFY(!xml.hasError() && messages > 0);
     }
 };
 
