@@ -59,18 +59,6 @@ class TestGestureDecoder : public QObject {
     Q_OBJECT
 
 private slots:
-    void configuration_data() {
-        QTest::addColumn<int>("index");
-        for (size_t i = 0; i < ConfigCases().size(); ++i) {
-            QTest::newRow(ConfigCases()[i].name) << int(i);
-        }
-    }
-    void configuration() {
-        QFETCH(int, index);
-        const ConfigCase& config = ConfigCases()[size_t(index)];
-        QCOMPARE(QString::fromStdString(RunConfig(config)), QString(config.expected));
-    }
-
     void decoding_data() {
         QTest::addColumn<int>("index");
         for (size_t i = 0; i < DecodeCases().size(); ++i) {

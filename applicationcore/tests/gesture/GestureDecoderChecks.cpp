@@ -97,72 +97,24 @@ std::string Configs(const FakeGestureApi& api) {
 
 }  // namespace
 
-bool FakeGestureApi::ScreenToClient(void*, Platform::NativePoint* point) {
-    point->x -= 10;
-    point->y -= 20;
-    return true;
-}
-
-bool FakeGestureApi::SetGestureConfig(void*, std::uint32_t, std::uint32_t count,
-                                      Platform::GestureConfig* entries, std::uint32_t size) {
-    configs.assign(entries, entries + count);
-    entrySize = size;
-    return true;
-}
-
-bool FakeGestureApi::GetGestureInfo(void* handle, Platform::GestureInfo* info) {
-    ++infoReads;
-    if (handle != kHandle || info->size != 56 || step.kind == Step::InfoFails) {
-        return false;
-    }
-    info->id = step.id;
-    info->flags = step.flags;
-    info->arguments = step.arguments;
-    info->location = {step.x, step.y};
-    return true;
-}
-
-bool FakeGestureApi::CloseGestureInfoHandle(void* handle) {
-    closes += handle == kHandle;
-    return true;
-}
-
-void* FakeGestureApi::GetParent(void*) { return parent; }
-
-std::intptr_t FakeGestureApi::DefWindowProcW(void*, std::uint32_t message, std::uintptr_t,
-                                             std::intptr_t) {
-    return message * 2;
-}
-
-void* FakeGestureApi::Message(std::uint32_t message, const Step& at) {
-    m_notify.size = sizeof m_notify;
-    m_notify.location = {at.x, at.y};
-    m_message.window = kWindow;
-    m_message.message = message;
-    m_message.lParam = message == Platform::kWmGestureNotify
-                           ? reinterpret_cast<std::intptr_t>(&m_notify)
-                           : reinterpret_cast<std::intptr_t>(kHandle);
-    step = at;
-    return &m_message;
-}
-
-const std::vector<ConfigCase>& ConfigCases() {
-    static const std::vector<ConfigCase> cases = {
-        {"pan 0: no pan at all; others exactly All", 0, 1,
-         "3:1/0 4:0/1f 5:1/0 6:1/0 7:1/0 size 12"},
-        {"pan 1: every option; others 0", 1, 0, "3:0/1 4:1f/0 5:0/1 6:0/1 7:0/1 size 12"},
-        {"pan 10: vertical, inertia is the platform's 0x10; others 2 refuse", 10, 2,
-         "3:0/1 4:13/c 5:0/1 6:0/1 7:0/1 size 12"},
-        {"pan 20: horizontal, gutter is the platform's 0x8", 20, 0,
-         "3:0/1 4:d/12 5:0/1 6:0/1 7:0/1 size 12"},
-        {"pan 31; others every bit set refuse", 31, -1, "3:0/1 4:1f/0 5:0/1 6:0/1 7:0/1 size 12"},
-    };
-    return cases;
-}
-
 const std::vector<DecodeCase>& DecodeCases() {
     using S = Step;
     static const std::vector<DecodeCase> cases = {
+        {"configuration: pan 0, no pan at all; others exactly All",
+         {{S::Config, 0, 0, 1}},
+         "3:1/0 4:0/1f 5:1/0 6:1/0 7:1/0 size 12"},
+        {"configuration: pan 1, every option; others 0",
+         {{S::Config, 0, 1, 0}},
+         "3:0/1 4:1f/0 5:0/1 6:0/1 7:0/1 size 12"},
+        {"configuration: pan 10, vertical, inertia is the platform's 0x10; others 2 refuse",
+         {{S::Config, 0, 10, 2}},
+         "3:0/1 4:13/c 5:0/1 6:0/1 7:0/1 size 12"},
+        {"configuration: pan 20, horizontal, gutter is the platform's 0x8",
+         {{S::Config, 0, 20, 0}},
+         "3:0/1 4:d/12 5:0/1 6:0/1 7:0/1 size 12"},
+        {"configuration: pan 31; others every bit set refuse",
+         {{S::Config, 0, 31, ~0ull}},
+         "3:0/1 4:1f/0 5:0/1 6:0/1 7:0/1 size 12"},
         {"notify: routed at the client position, asked in order, passed on",
          {{S::Asked}},
          "z 100,200@110,220 p 100,200@110,220 r 100,200@110,220 t 100,200@110,220 "
@@ -210,17 +162,6 @@ const std::vector<DecodeCase>& DecodeCases() {
     return cases;
 }
 
-std::string RunConfig(const ConfigCase& config) {
-    FakeGestureApi api;
-    RecordingConsumer consumer;
-    consumer.panAnswer = config.panAnswer;
-    consumer.otherAnswer = config.otherAnswer;
-    TestProducer producer(api);
-    producer.routed = &consumer;
-    producer.Send(Platform::kWmGestureNotify, Step{Step::Notify});
-    return Configs(api);
-}
-
 std::string RunDecode(const DecodeCase& decode) {
     FakeGestureApi api;
     RecordingConsumer consumer;
@@ -239,6 +180,13 @@ std::string RunDecode(const DecodeCase& decode) {
             case Step::Asked:
                 producer.routed = &consumer;
                 text = consumer.trace + producer.Send(Platform::kWmGestureNotify, step);
+                break;
+            case Step::Config:
+                consumer.panAnswer = int(step.flags);
+                consumer.otherAnswer = int(step.arguments);
+                producer.routed = &consumer;
+                producer.Send(Platform::kWmGestureNotify, step);
+                text = Configs(api);
                 break;
             case Step::Unrouted:
                 producer.routed = nullptr;
