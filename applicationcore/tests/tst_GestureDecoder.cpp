@@ -71,71 +71,54 @@ private slots:
         QCOMPARE(QString::fromStdString(RunDecode(decode)), QString(decode.expected));
     }
 
-    // `receivers`: widgets that get an emitter, in this order, each named <widget>#<n>.
+    // "<receivers>|<touched>|<expected>": the widgets that get an emitter, in this order, each
+    // named <widget>#<n>; the widget touched ("window": beside outer; none: beside the window).
     void routing_data() {
-        QTest::addColumn<QStringList>("receivers");
-        QTest::addColumn<QString>("touched");
-        QTest::addColumn<QString>("expected");
-        QTest::newRow("the touched widget's emitter") << QStringList{"inner", "middle"} << "inner"
-                                                      << "inner#0";
-        QTest::newRow("the nearest ancestor with one") << QStringList{"outer", "middle"} << "inner"
-                                                       << "middle#1";
-        QTest::newRow("two of one widget: the earliest child")
-            << QStringList{"inner", "inner"} << "inner"
-            << "inner#0";
-        QTest::newRow("none in the chain") << QStringList{} << "inner"
-                                           << "";
-        QTest::newRow("a consumer widget is never tested itself")
-            << QStringList{"inner"} << "window"
-            << "";
-        QTest::newRow("a point outside every widget") << QStringList{"inner"} << ""
-                                                      << "";
+        QTest::addColumn<QString>("script");
+        QTest::newRow("the touched widget's emitter") << "inner middle|inner|inner#0";
+        QTest::newRow("the nearest ancestor with one") << "outer middle|inner|middle#1";
+        QTest::newRow("two of one widget: the earliest child") << "inner inner|inner|inner#0";
+        QTest::newRow("none in the chain") << "|inner|";
+        QTest::newRow("a consumer widget is never tested itself") << "inner|window|";
+        QTest::newRow("a point outside every widget") << "inner||";
     }
     void routing() {
-        QFETCH(QStringList, receivers);
-        QFETCH(QString, touched);
-        QFETCH(QString, expected);
+        QFETCH(QString, script);
+        const QStringList receivers = script.section('|', 0, 0).split(' ', Qt::SkipEmptyParts);
+        const QString touched = script.section('|', 1, 1);
         Tree tree;
         for (int i = 0; i < receivers.size(); ++i) {
             auto* emitter = new Gesture::Emitter(tree.Named(receivers[i]));
             emitter->setObjectName(receivers[i] + "#" + QString::number(i));
         }
+        const QPoint global = touched == "window" ? tree.At("window", {350, 200})
+                              : touched.isEmpty() ? QPoint(2, 2)
+                                                  : tree.At(touched);
         Gesture gesture;
-        QPoint global(2, 2);  // beside the window
-        if (touched == "window") {
-            global = tree.At("window", {350, 200});  // beside outer
-        } else if (!touched.isEmpty()) {
-            global = tree.At(touched);
-        }
         gesture.globalPos = {global.x(), global.y()};
         FakeGestureApi api;
         Gesture::Consumer* routed = TestRouter(api).Route(gesture);
-        QCOMPARE(routed ? dynamic_cast<QObject*>(routed)->objectName() : QString(), expected);
+        QCOMPARE(routed ? dynamic_cast<QObject*>(routed)->objectName() : QString(),
+                 script.section('|', 2));
     }
 
-    void emitterAnswers_data() {
-        QTest::addColumn<QString>("switches");  // see SetSwitches
-        QTest::addColumn<QString>("answers");   // zoom pan rotate tap press-and-tap
-        QTest::newRow("horizontal pan only") << "h"
-                                             << "0 4 0 0 0";
-        QTest::newRow("vertical, gutter, inertia") << "vgi"
-                                                   << "0 26 0 0 0";
-        QTest::newRow("each other kind: All") << "zrta"
-                                              << "1 0 1 1 1";
-    }
+    // By the emitter's switches (see SetSwitches), its answers to zoom, pan, rotate, tap and
+    // press and tap.
     void emitterAnswers() {
-        QFETCH(QString, switches);
-        QFETCH(QString, answers);
-        Gesture::Emitter emitter;
-        SetSwitches(emitter, switches);
-        Gesture::Consumer& consumer = emitter;
-        const QString got = QString("%1 %2 %3 %4 %5")
-                                .arg(consumer.WantGesture(Gesture::Zoom()))
-                                .arg(consumer.WantGesture(Gesture::Pan()))
-                                .arg(consumer.WantGesture(Gesture::Rotate()))
-                                .arg(consumer.WantGesture(Gesture::Tap()))
-                                .arg(consumer.WantGesture(Gesture::PressAndTap()));
-        QCOMPARE(got, answers);
+        for (const auto& [switches, answers] : {std::pair<QString, QString>{"h", "0 4 0 0 0"},
+                                                {"vgi", "0 26 0 0 0"},
+                                                {"zrta", "1 0 1 1 1"}}) {
+            Gesture::Emitter emitter;
+            SetSwitches(emitter, switches);
+            Gesture::Consumer& c = emitter;
+            QCOMPARE(QString("%1 %2 %3 %4 %5")
+                         .arg(c.WantGesture(Gesture::Zoom()))
+                         .arg(c.WantGesture(Gesture::Pan()))
+                         .arg(c.WantGesture(Gesture::Rotate()))
+                         .arg(c.WantGesture(Gesture::Tap()))
+                         .arg(c.WantGesture(Gesture::PressAndTap())),
+                     answers);
+        }
     }
 
     // Native messages through the router: the pan reaches the emitter by its signature string;
