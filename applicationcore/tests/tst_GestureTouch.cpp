@@ -12,62 +12,46 @@ class TestGestureTouch : public QObject {
     Q_OBJECT
 
 private slots:
-    // `script`: steps apart by "|", each one touch event: p/m/r<finger>:<x>,<y> presses, moves
+    // "<switches> <steps> = <expected>": the emitter's switches (see SetSwitches); steps apart
+    // by "|", each one touch event: p/m/r<finger>:<x>,<y> presses, moves
     // or lifts a finger at a point of the receiving widget (a finger that stays down is given
     // again, as the system reports every finger down in each event); "w<ms>" waits; "x" destroys
-    // the receiving widget. `expected`: the records, positions in the window's client area (the
+    // the receiving widget. The expected records, positions in the window's client area (the
     // widget starts at (50, 40)); "..." at the end: gliding follows, ending the pan.
     void gestures_data() {
-        QTest::addColumn<QString>("switches");  // the emitter's, see SetSwitches
         QTest::addColumn<QString>("script");
-        QTest::addColumn<QString>("expected");
         QTest::newRow("one finger pans: begin where it touched, moves, end")
-            << "hv"
-            << "p0:20,20|m0:20,60|m0:30,100|r0:30,100"
-            << "pan+ 70,60; pan 70,100; pan 80,140; pan- 80,140";
-        QTest::newRow("vertical only: a sideways drag pans nothing") << "v"
-                                                                     << "p0:20,20|m0:80,22|r0:80,22"
-                                                                     << "";
+            << "hv p0:20,20|m0:20,60|m0:30,100|r0:30,100 = pan+ 70,60; pan 70,100; pan 80,140; "
+               "pan- 80,140";
+        QTest::newRow("vertical only: a sideways drag pans nothing")
+            << "v p0:20,20|m0:80,22|r0:80,22 = ";
         QTest::newRow("vertical only: a slanting drag pans vertically")
-            << "v"
-            << "p0:20,20|m0:60,80|r0:60,80"
-            << "pan+ 70,60; pan 70,120; pan- 70,120";
+            << "v p0:20,20|m0:60,80|r0:60,80 = pan+ 70,60; pan 70,120; pan- 70,120";
         QTest::newRow("gutter: the first axis until the finger leaves it")
-            << "hvg"
-            << "p0:20,20|m0:22,60|m0:40,100|m0:80,120|r0:80,120"
-            << "pan+ 70,60; pan 70,100; pan 70,140; pan 130,160; pan- 130,160";
+            << "hvg p0:20,20|m0:22,60|m0:40,100|m0:80,120|r0:80,120 = pan+ 70,60; pan 70,100; pan "
+               "70,140; pan 130,160; pan- 130,160";
         QTest::newRow("inertia: the pan glides on and ends by itself")
-            << "vi"
-            << "p0:20,20|m0:20,60|r0:20,100"
-            << "pan+ 70,60; pan 70,100; pan 70,140; ...";
+            << "vi p0:20,20|m0:20,60|r0:20,100 = pan+ 70,60; pan 70,100; pan 70,140; ...";
         QTest::newRow("two fingers spreading zoom")
-            << "zr"
-            << "p0:100,100 p1:140,100|m0:80,100 m1:160,100|r0:80,100 r1:160,100"
-            << "zoom+ 170,140 40>40; zoom 170,140 40>80; zoom- 170,140 40>80";
+            << "zr p0:100,100 p1:140,100|m0:80,100 m1:160,100|r0:80,100 r1:160,100 = zoom+ 170,140 "
+               "40>40; zoom 170,140 40>80; zoom- 170,140 40>80";
         QTest::newRow("two fingers turning rotate")
-            << "zr"
-            << "p0:100,100 p1:200,100|m0:150,50 m1:150,150|r0:150,50 r1:150,150"
-            << "rotate+ 200,140 0.00; rotate 200,140 -1.57; rotate- 200,140 -1.57";
+            << "zr p0:100,100 p1:200,100|m0:150,50 m1:150,150|r0:150,50 r1:150,150 = rotate+ "
+               "200,140 0.00; rotate 200,140 -1.57; rotate- 200,140 -1.57";
         QTest::newRow("a quick two-finger touch taps")
-            << "t"
-            << "p0:100,100 p1:140,100|r0:100,100 r1:140,100"
-            << "tap+- 170,140 d40";
+            << "t p0:100,100 p1:140,100|r0:100,100 r1:140,100 = tap+- 170,140 d40";
         QTest::newRow("a finger held while another taps")
-            << "a"
-            << "p0:100,100|w200|p1:160,120 m0:100,100|r1:160,120 m0:100,100|r0:100,100"
-            << "pat+- 150,140 > 210,160";
-        QTest::newRow("a receiver that wants no pans gets none") << "zrta"
-                                                                 << "p0:20,20|m0:20,60|r0:20,60"
-                                                                 << "";
+            << "a p0:100,100|w200|p1:160,120 m0:100,100|r1:160,120 m0:100,100|r0:100,100 = pat+- "
+               "150,140 > 210,160";
+        QTest::newRow("a receiver that wants no pans gets none")
+            << "zrta p0:20,20|m0:20,60|r0:20,60 = ";
         QTest::newRow("the widget destroyed during a pan: nothing more")
-            << "hv"
-            << "p0:20,20|m0:20,60|x|m0:20,100|r0:20,100"
-            << "pan+ 70,60; pan 70,100";
+            << "hv p0:20,20|m0:20,60|x|m0:20,100|r0:20,100 = pan+ 70,60; pan 70,100";
     }
     void gestures() {
-        QFETCH(QString, switches);
         QFETCH(QString, script);
-        QFETCH(QString, expected);
+        const QString switches = script.section(' ', 0, 0);
+        const QString expected = script.section(" = ", 1);
         static QTouchDevice* device = QTest::createTouchDevice();
         QWidget window;
         window.setGeometry(100, 100, 400, 300);
@@ -107,7 +91,7 @@ private slots:
         });
 
         const QPoint areaOrigin = area->pos();
-        for (const QString& step : script.split('|')) {
+        for (const QString& step : script.section(" = ", 0, 0).section(' ', 1).split('|')) {
             if (step.startsWith('w')) {
                 QTest::qWait(step.mid(1).toInt());
                 continue;
