@@ -100,20 +100,16 @@ std::string Configs(const FakeGestureApi& api) {
 const std::vector<DecodeCase>& DecodeCases() {
     using S = Step;
     static const std::vector<DecodeCase> cases = {
-        {"configuration: pan 0, no pan at all; others exactly All",
-         {{S::Config, 0, 0, 1}},
-         "3:1/0 4:0/1f 5:1/0 6:1/0 7:1/0 size 12"},
-        {"configuration: pan 1, every option; others 0",
-         {{S::Config, 0, 1, 0}},
-         "3:0/1 4:1f/0 5:0/1 6:0/1 7:0/1 size 12"},
-        {"configuration: pan 10, vertical, inertia is the platform's 0x10; others 2 refuse",
-         {{S::Config, 0, 10, 2}},
-         "3:0/1 4:13/c 5:0/1 6:0/1 7:0/1 size 12"},
-        {"configuration: pan 20, horizontal, gutter is the platform's 0x8",
-         {{S::Config, 0, 20, 0}},
-         "3:0/1 4:d/12 5:0/1 6:0/1 7:0/1 size 12"},
-        {"configuration: pan 31; others every bit set refuse",
-         {{S::Config, 0, 31, ~0ull}},
+        {"configuration by the answers: pan 0 (others exactly All), 1 (every option; others 0), "
+         "10 (vertical, the platform's inertia 0x10; others 2 refuse), 20 (horizontal, the "
+         "platform's gutter 0x8), 31 (others every bit set refuse)",
+         {{S::Config, 0, 0, 1},
+          {S::Config, 0, 1, 0},
+          {S::Config, 0, 10, 2},
+          {S::Config, 0, 20, 0},
+          {S::Config, 0, 31, ~0ull}},
+         "3:1/0 4:0/1f 5:1/0 6:1/0 7:1/0 size 12; 3:0/1 4:1f/0 5:0/1 6:0/1 7:0/1 size 12; "
+         "3:0/1 4:13/c 5:0/1 6:0/1 7:0/1 size 12; 3:0/1 4:d/12 5:0/1 6:0/1 7:0/1 size 12; "
          "3:0/1 4:1f/0 5:0/1 6:0/1 7:0/1 size 12"},
         {"notify: routed at the client position, asked in order, passed on",
          {{S::Asked}},
