@@ -170,24 +170,19 @@ std::string RunDecode(const DecodeCase& decode) {
         std::string text;
         switch (step.kind) {
             case Step::Notify:
-                producer.routed = &consumer;
-                producer.Send(Platform::kWmGestureNotify, step);
-                continue;
             case Step::Asked:
-                producer.routed = &consumer;
-                text = consumer.trace + producer.Send(Platform::kWmGestureNotify, step);
-                break;
             case Step::Config:
-                consumer.panAnswer = int(step.flags);
-                consumer.otherAnswer = int(step.arguments);
-                producer.routed = &consumer;
-                producer.Send(Platform::kWmGestureNotify, step);
-                text = Configs(api);
-                break;
             case Step::Unrouted:
-                producer.routed = nullptr;
+                if (step.kind == Step::Config) {
+                    consumer.panAnswer = int(step.flags);
+                    consumer.otherAnswer = int(step.arguments);
+                }
+                producer.routed = step.kind == Step::Unrouted ? nullptr : &consumer;
                 text = producer.Send(Platform::kWmGestureNotify, step);
-                text = Configs(api) + text;
+                if (step.kind == Step::Notify) continue;
+                text = step.kind == Step::Asked    ? consumer.trace + text
+                       : step.kind == Step::Config ? Configs(api)
+                                                   : Configs(api) + text;
                 break;
             case Step::Forget:
                 producer.ForgetConsumer();
@@ -196,11 +191,9 @@ std::string RunDecode(const DecodeCase& decode) {
                 text = producer.Send(0x0200, step);
                 break;
             default:
-                text = producer.Send(Platform::kWmGesture, step);
-                text = consumer.trace + text + Text(" c%d", api.closes);
-                if (api.infoReads == reads) {
-                    text += " read 0";
-                }
+                text = producer.Send(Platform::kWmGesture, step);  // before the counts
+                text = consumer.trace + text + Text(" c%d", api.closes) +
+                       (api.infoReads == reads ? " read 0" : "");
         }
         trace += (trace.empty() ? "" : "; ") + text;
     }
