@@ -4,7 +4,6 @@
 #include <Quorvel/TestSupport/ModalAnswerer.h>
 #include <Quorvel/TestSupport/TestEnvironment.h>
 
-#include <QCheckBox>
 #include <QtTest>
 
 using namespace Quorvel::App;
@@ -84,7 +83,6 @@ private slots:
         auto settings = std::make_shared<ApplicationSettingsManager>(dir.filePath("a.ini"));
         Ask(*Make(settings), Yes, true);
         auto box = Make(settings);
-        QCOMPARE(box->findChild<QCheckBox*>("dontConfirmCheckBox"), box->checkBox());
         box->Reset();
         QVERIFY(!settings->GetBool("confirm/q_dont_confirm", true));
         QCOMPARE(Ask(*box, No, false), -1 - Yes);  // still ticked: skipped

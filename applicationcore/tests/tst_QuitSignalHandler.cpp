@@ -17,7 +17,6 @@ private slots:
         QTest::addColumn<QStringList>("waits");  // what the output shows after each signal
         QTest::addColumn<int>("asked");
         QTest::newRow("SIGTERM") << QList<int>{SIGTERM} << "" << QStringList{"quit"} << 1;
-        QTest::newRow("SIGINT") << QList<int>{SIGINT} << "" << QStringList{"quit"} << 1;
         QTest::newRow("SIGHUP") << QList<int>{SIGHUP} << "" << QStringList{"quit"} << 1;
         QTest::newRow("refused, then asked again")
             << QList<int>{SIGTERM, SIGTERM} << "refuse-once" << QStringList{"refused", "quit"} << 2;

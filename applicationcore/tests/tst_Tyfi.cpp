@@ -2,15 +2,12 @@
 #include <Quorvel/App/CustomizationManager.h>
 #include <Quorvel/App/InstallerSettingsManager.h>
 #include <Quorvel/App/ProductSettingsManager.h>
+#include <Quorvel/TestSupport/RecordingLinks.h>
 #include <Quorvel/TestSupport/TestEnvironment.h>
 
 #include <QTemporaryDir>
 #include <QWidget>
 #include <QtTest>
-
-#include <memory>
-#include <utility>
-#include <vector>
 
 using namespace Quorvel::App;
 using Quorvel::URLKeys;
@@ -18,25 +15,10 @@ using Quorvel::ExternalStimulus::Stimulus;
 
 namespace {
 
-// Addresses named after their key: "?key=29" is the install page, "?key=30" the reinstall one.
-const QString kInstallPage = "https://quorvel.example/?key=29";
-const QString kReinstallPage = "https://quorvel.example/?key=30";
-
-struct Links : ILinksManager {
-    QString GetUrl(const QString&) override { return {}; }
-    QString GetUrl(URLKeys key) override {
-        return QString("https://quorvel.example/?key=%1").arg(static_cast<int>(key));
-    }
-    QString GenerateUrl(const QString&, QMap<QString, QString>) override { return {}; }
-    void OpenUrl(const QString& url) override { opened << url; }
-    void OpenUrl(URLKeys) override {}
-    QStringList opened;
-};
-
 struct Launch : ILaunchTypeProcessor {
-    explicit Launch(int type) : type(static_cast<LaunchType>(type)) {}
-    LaunchType GetLaunchType() const override { return type; }
-    LaunchType type;
+    explicit Launch(int type) : type(type) {}
+    int type;
+    LaunchType GetLaunchType() const override { return LaunchType(type); }
 };
 
 // Holds the thank-you stimuli until flushed.
@@ -60,64 +42,55 @@ private slots:
 
     void opensThePage_data() {
         QTest::addColumn<int>("launch");
-        // The custom checker: -1 none; 0, 1 its answer; 2, 3 yes, and then, while the gateway
-        // holds the stimulus, 2 no, 3 the extension is destroyed.
-        QTest::addColumn<int>("checker");
+        // The custom checker's answer ("yes", "no"), or "turns no" or "destroyed" while the
+        // gateway holds the stimulus; "bundled": a bundle's product, no checker.
+        QTest::addColumn<QString>("setup");
         QTest::addColumn<QByteArray>("installer");
         QTest::addColumn<QString>("opened");  // empty: nothing
         const QByteArray code = "QuorvelSetupC1a2b.exe";
-        QTest::newRow("install") << 1 << -1 << code << kInstallPage + "&did=C1a2b";
-        QTest::newRow("reinstall") << 2 << -1 << code << kReinstallPage + "&did=C1a2b";
-        QTest::newRow("background") << 4 << -1 << code << QString();
-        QTest::newRow("checker: yes") << 4 << 1 << code << kReinstallPage + "&did=C1a2b";
-        QTest::newRow("checker: no") << 1 << 0 << code << QString();
-        QTest::newRow("answer turns false while held") << 1 << 2 << code << QString();
-        QTest::newRow("destroyed while held") << 1 << 3 << code << QString();
-        QTest::newRow("first not in the set")
-            << 1 << -1 << QByteArray("QuorvelSetupA1234.exe") << kInstallPage;
-        QTest::newRow("first in lower case")
-            << 1 << -1 << QByteArray("QuorvelSetupc1234.exe") << kInstallPage;
-        QTest::newRow("three characters")
-            << 1 << -1 << QByteArray("QuorvelSetupS12") << kInstallPage;
+        const QString withCode = "install&did=C1a2b";
+        QTest::newRow("install") << 1 << "" << code << withCode;
+        QTest::newRow("reinstall") << 2 << "" << code << "reinstall&did=C1a2b";
+        QTest::newRow("background") << 4 << "" << code << "";
+        QTest::newRow("a bundle's product") << 1 << "bundled" << code << "";
+        QTest::newRow("checker: yes") << 4 << "yes" << code << "reinstall&did=C1a2b";
+        QTest::newRow("answer turns no while held") << 1 << "turns no" << code << "";
+        QTest::newRow("destroyed while held") << 1 << "destroyed" << code << "";
+        QTest::newRow("three characters") << 1 << "" << QByteArray("QuorvelSetupS12") << "install";
         QTest::newRow("last fitting code wins")
-            << 1 << -1 << QByteArray("SetupC1111-SetupO2222-SetupA3333.exe")
-            << kInstallPage + "&did=O2222";
-        QTest::newRow("odd characters")
-            << 1 << -1 << QByteArray("Кв\t%&=?#\x01\x7fSetupU0Z0z€ (2).exe")
-            << kInstallPage + "&did=U0Z0z";
-        QTest::newRow("long name")
-            << 1 << -1 << QByteArray(700, 'q') + code << kInstallPage + "&did=C1a2b";
-        QTest::newRow("megabytes") << 1 << -1 << QByteArray(4 << 20, 'x') + code << kInstallPage;
+            << 1 << "" << QByteArray("SetupC1111-SetupO2222-SetupA3333.exe") << "install&did=O2222";
+        QTest::newRow("megabytes") << 1 << "" << QByteArray(4 << 20, 'x') + code << "install";
     }
     void opensThePage() {
         QFETCH(int, launch);
-        QFETCH(int, checker);
+        QFETCH(QString, setup);
         QFETCH(QByteArray, installer);
         QFETCH(QString, opened);
         QTemporaryDir dir;
-        auto customization = CustomizationManager::FromJson(
-            R"({"organizationName": "O", "applicationName": "A", "productName": "P",
-                "productVersion": "1", "userAgent": {"product": "P", "text": "P/1"},
-                "thankYouPageMode": "thankyou"})",
-            "test");
-        auto links = std::make_shared<Links>();
-        auto installerSettings =
-            std::make_shared<InstallerSettingsManager>(dir.filePath("installer.ini"));
+        auto links = std::make_shared<Quorvel::TestSupport::RecordingLinks>();
+        links->urls[URLKeys::THANK_FOR_INSTALL_URL] = "install";
+        links->urls[URLKeys::THANK_FOR_REINSTALL_URL] = "reinstall";
+        auto installerSettings = std::make_shared<InstallerSettingsManager>(dir.filePath("i.ini"));
         installerSettings->SetString("InstallerName", installer.toStdString());
+        auto product = std::make_shared<ProductSettingsManager>(dir.filePath("product.ini"));
+        product->SetString("BUNDLE_NAME", setup == "bundled" ? "Suite" : "");
         auto gateway = std::make_shared<HoldingGateway>();
         auto tyfi = std::make_unique<Tyfi>(
-            customization, links, installerSettings,
-            std::make_shared<ProductSettingsManager>(dir.filePath("product.ini")),
-            std::make_shared<Launch>(launch), gateway);
-        bool answer = checker != 0;
-        if (checker >= 0) {
+            CustomizationManager::FromJson(
+                R"({"organizationName": "O", "applicationName": "A", "productName": "P",
+                    "productVersion": "1", "userAgent": {"product": "P", "text": "P/1"},
+                    "thankYouPageMode": "thankyou"})",
+                "test"),
+            links, installerSettings, product, std::make_shared<Launch>(launch), gateway);
+        bool answer = setup != "no";
+        if (!setup.isEmpty() && setup != "bundled") {
             tyfi->setCustomNeedOpenChecker([&answer] { return answer; });
         }
         tyfi->onStart();
         QTest::qWait(1000);  // the window is up: the stimulus comes after about 300 ms
         QVERIFY(links->opened.isEmpty());
-        answer = checker != 0 && checker != 2;
-        if (checker == 3) {
+        answer = answer && setup != "turns no";
+        if (setup == "destroyed") {
             tyfi.reset();
         }
         gateway->Flush();

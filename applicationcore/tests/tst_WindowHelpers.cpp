@@ -58,33 +58,21 @@ private slots:
                  qPrintable(QString::number(finished.last())));
     }
 
+    // "<action> [allowed|refused] [maximized] [no window menu]": the state that follows.
     void minimizeAndZoom_data() {
-        QTest::addColumn<QString>("menu");  // the window menu's object name
-        QTest::addColumn<QString>("action");
-        QTest::addColumn<int>("filter");  // -1: none; 1 allows the main window, 0 refuses it
-        QTest::addColumn<bool>("maximized");
+        QTest::addColumn<QString>("script");
         QTest::addColumn<int>("expected");
-        const QString menu = "menuWindow";
-        QTest::newRow("minimize") << menu << "actionMinimize" << -1 << false
-                                  << int(Qt::WindowMinimized);
-        QTest::newRow("minimize refused")
-            << menu << "actionMinimize" << 0 << false << int(Qt::WindowNoState);
-        QTest::newRow("zoom maximizes")
-            << menu << "actionZoom" << 1 << false << int(Qt::WindowMaximized);
-        QTest::newRow("zoom restores")
-            << menu << "actionZoom" << -1 << true << int(Qt::WindowNoState);
-        QTest::newRow("zoom refused")
-            << menu << "actionZoom" << 0 << true << int(Qt::WindowMaximized);
+        QTest::newRow("minimize") << "actionMinimize" << int(Qt::WindowMinimized);
+        QTest::newRow("minimize refused") << "actionMinimize refused" << int(Qt::WindowNoState);
+        QTest::newRow("zoom maximizes") << "actionZoom allowed" << int(Qt::WindowMaximized);
+        QTest::newRow("zoom restores") << "actionZoom maximized" << int(Qt::WindowNoState);
         QTest::newRow("no window menu")
-            << "menuView"
-            << "actionMinimize" << -1 << false << int(Qt::WindowNoState);
+            << "actionMinimize no window menu" << int(Qt::WindowNoState);
     }
     void minimizeAndZoom() {
-        QFETCH(QString, menu);
-        QFETCH(QString, action);
-        QFETCH(int, filter);
-        QFETCH(bool, maximized);
+        QFETCH(QString, script);
         QFETCH(int, expected);
+        const QString menu = script.contains("no window menu") ? "menuView" : "menuWindow";
         QMainWindow window;  // menus as a menu design makes them, children of the menu bar
         QMenu* windowMenu = window.menuBar()->addMenu(menu);
         windowMenu->setObjectName(menu);
@@ -92,14 +80,14 @@ private slots:
             windowMenu->addAction(name)->setObjectName(name);
         }
         std::function<bool(QWidget*)> allows;
-        if (filter >= 0) {
-            allows = [&](QWidget* widget) { return (widget == &window) == (filter == 1); };
+        if (script.contains("allowed") || script.contains("refused")) {
+            allows = [&](QWidget* w) { return (w == &window) == script.contains("allowed"); };
         }
         new MacMenuActionHandler(window.menuBar(), allows);
-        maximized ? window.showMaximized() : window.show();
+        script.contains("maximized") ? window.showMaximized() : window.show();
         window.activateWindow();
         QVERIFY(QTest::qWaitForWindowActive(&window));
-        window.findChild<QAction*>(action)->trigger();
+        window.findChild<QAction*>(script.section(' ', 0, 0))->trigger();
         QCOMPARE(int(window.windowState()), expected);
     }
 };

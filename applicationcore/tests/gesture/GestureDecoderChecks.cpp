@@ -97,73 +97,20 @@ std::string Configs(const FakeGestureApi& api) {
 
 }  // namespace
 
-bool FakeGestureApi::ScreenToClient(void*, Platform::NativePoint* point) {
-    point->x -= 10;
-    point->y -= 20;
-    return true;
-}
-
-bool FakeGestureApi::SetGestureConfig(void*, std::uint32_t, std::uint32_t count,
-                                      Platform::GestureConfig* entries, std::uint32_t size) {
-    configs.assign(entries, entries + count);
-    entrySize = size;
-    return true;
-}
-
-bool FakeGestureApi::GetGestureInfo(void* handle, Platform::GestureInfo* info) {
-    ++infoReads;
-    if (handle != kHandle || info->size != 56 || step.kind == Step::InfoFails) {
-        return false;
-    }
-    info->id = step.id;
-    info->flags = step.flags;
-    info->arguments = step.arguments;
-    info->location = {step.x, step.y};
-    return true;
-}
-
-bool FakeGestureApi::CloseGestureInfoHandle(void* handle) {
-    closes += handle == kHandle;
-    return true;
-}
-
-void* FakeGestureApi::GetParent(void*) { return parent; }
-
-std::intptr_t FakeGestureApi::DefWindowProcW(void*, std::uint32_t message, std::uintptr_t,
-                                             std::intptr_t) {
-    return message * 2;
-}
-
-void* FakeGestureApi::Message(std::uint32_t message, const Step& at) {
-    m_notify.size = sizeof m_notify;
-    m_notify.location = {at.x, at.y};
-    m_message.window = kWindow;
-    m_message.message = message;
-    m_message.lParam = message == Platform::kWmGestureNotify
-                           ? reinterpret_cast<std::intptr_t>(&m_notify)
-                           : reinterpret_cast<std::intptr_t>(kHandle);
-    step = at;
-    return &m_message;
-}
-
-const std::vector<ConfigCase>& ConfigCases() {
-    static const std::vector<ConfigCase> cases = {
-        {"pan 0: no pan at all; others exactly All", 0, 1,
-         "3:1/0 4:0/1f 5:1/0 6:1/0 7:1/0 size 12"},
-        {"pan 1: every option; others 0", 1, 0, "3:0/1 4:1f/0 5:0/1 6:0/1 7:0/1 size 12"},
-        {"pan 2: vertical; others 2 refuse", 2, 2, "3:0/1 4:3/1c 5:0/1 6:0/1 7:0/1 size 12"},
-        {"pan 4: horizontal", 4, 0, "3:0/1 4:5/1a 5:0/1 6:0/1 7:0/1 size 12"},
-        {"pan 8: inertia is the platform's 0x10", 8, 0, "3:0/1 4:11/e 5:0/1 6:0/1 7:0/1 size 12"},
-        {"pan 16: gutter is the platform's 0x8", 16, 0, "3:0/1 4:9/16 5:0/1 6:0/1 7:0/1 size 12"},
-        {"pan 30: every option", 30, 1, "3:1/0 4:1f/0 5:1/0 6:1/0 7:1/0 size 12"},
-        {"pan 31; others every bit set refuse", 31, -1, "3:0/1 4:1f/0 5:0/1 6:0/1 7:0/1 size 12"},
-    };
-    return cases;
-}
-
 const std::vector<DecodeCase>& DecodeCases() {
     using S = Step;
     static const std::vector<DecodeCase> cases = {
+        {"configuration by the answers: pan 0 (others exactly All), 1 (every option; others 0), "
+         "10 (vertical, the platform's inertia 0x10; others 2 refuse), 20 (horizontal, the "
+         "platform's gutter 0x8), 31 (others every bit set refuse)",
+         {{S::Config, 0, 0, 1},
+          {S::Config, 0, 1, 0},
+          {S::Config, 0, 10, 2},
+          {S::Config, 0, 20, 0},
+          {S::Config, 0, 31, ~0ull}},
+         "3:1/0 4:0/1f 5:1/0 6:1/0 7:1/0 size 12; 3:0/1 4:1f/0 5:0/1 6:0/1 7:0/1 size 12; "
+         "3:0/1 4:13/c 5:0/1 6:0/1 7:0/1 size 12; 3:0/1 4:d/12 5:0/1 6:0/1 7:0/1 size 12; "
+         "3:0/1 4:1f/0 5:0/1 6:0/1 7:0/1 size 12"},
         {"notify: routed at the client position, asked in order, passed on",
          {{S::Asked}},
          "z 100,200@110,220 p 100,200@110,220 r 100,200@110,220 t 100,200@110,220 "
@@ -211,17 +158,6 @@ const std::vector<DecodeCase>& DecodeCases() {
     return cases;
 }
 
-std::string RunConfig(const ConfigCase& config) {
-    FakeGestureApi api;
-    RecordingConsumer consumer;
-    consumer.panAnswer = config.panAnswer;
-    consumer.otherAnswer = config.otherAnswer;
-    TestProducer producer(api);
-    producer.routed = &consumer;
-    producer.Send(Platform::kWmGestureNotify, Step{Step::Notify});
-    return Configs(api);
-}
-
 std::string RunDecode(const DecodeCase& decode) {
     FakeGestureApi api;
     RecordingConsumer consumer;
@@ -234,17 +170,19 @@ std::string RunDecode(const DecodeCase& decode) {
         std::string text;
         switch (step.kind) {
             case Step::Notify:
-                producer.routed = &consumer;
-                producer.Send(Platform::kWmGestureNotify, step);
-                continue;
             case Step::Asked:
-                producer.routed = &consumer;
-                text = consumer.trace + producer.Send(Platform::kWmGestureNotify, step);
-                break;
+            case Step::Config:
             case Step::Unrouted:
-                producer.routed = nullptr;
+                if (step.kind == Step::Config) {
+                    consumer.panAnswer = int(step.flags);
+                    consumer.otherAnswer = int(step.arguments);
+                }
+                producer.routed = step.kind == Step::Unrouted ? nullptr : &consumer;
                 text = producer.Send(Platform::kWmGestureNotify, step);
-                text = Configs(api) + text;
+                if (step.kind == Step::Notify) continue;
+                text = step.kind == Step::Asked    ? consumer.trace + text
+                       : step.kind == Step::Config ? Configs(api)
+                                                   : Configs(api) + text;
                 break;
             case Step::Forget:
                 producer.ForgetConsumer();
@@ -253,11 +191,9 @@ std::string RunDecode(const DecodeCase& decode) {
                 text = producer.Send(0x0200, step);
                 break;
             default:
-                text = producer.Send(Platform::kWmGesture, step);
-                text = consumer.trace + text + Text(" c%d", api.closes);
-                if (api.infoReads == reads) {
-                    text += " read 0";
-                }
+                text = producer.Send(Platform::kWmGesture, step);  // before the counts
+                text = consumer.trace + text + Text(" c%d", api.closes) +
+                       (api.infoReads == reads ? " read 0" : "");
         }
         trace += (trace.empty() ? "" : "; ") + text;
     }
