@@ -38,24 +38,14 @@ private slots:
         QTest::addColumn<QVariant>("linkStyle");
         QTest::addColumn<QString>("expected");
 
-        QTest::newRow("need setup")
-            << Builder(&GetGPUNeedSetupDriverMessage) << false << "https://example.test/setup"
-            << QVariant("color: #0a84ff;")
-            << "NVIDIA<sup>&reg;</sup> CUDA&#8482; acceleration has been disabled in "
-               "NVIDIA<sup>&reg;</sup> Control Panel. To enable CUDA&#8482; acceleration for "
-               "Vidorant, select <b>High-performance NVIDIA<sup>&reg;</sup> processor</b> as your "
-               "preferred graphics processor in NVIDIA<sup>&reg;</sup> Control Panel.<br><br>"
-               "<a href=\"https://example.test/setup\" style=\"color: #0a84ff;\">"
-               "Detailed Instructions</a>";
-        QTest::newRow("unsupported, no linkStyle, markers in the url left alone")
+        // Untranslated, only where the address and the style go: the text is the catalogue's.
+        QTest::newRow("source text, markers in the url left alone")
             << Builder(&GetGPUUnsupportedDriverMessage) << false
-            << "https://example.test/?a=%2&b=%1" << QVariant()
-            << "Unfortunately, the currently installed graphics card driver does not support "
-               "NVIDIA<sup>&reg;</sup> CUDA&#8482; acceleration.<br><br>You can install an "
-               "earlier version of the NVIDIA<sup>&reg;</sup> graphics card driver to enable "
-               "CUDA&#8482; acceleration. To do that, simply download the installation package "
-               "and follow the manufacturer's instructions to install the driver.<br><br>"
-               "<a href=\"https://example.test/?a=%2&amp;b=%1\" style=\"\">Download Driver</a>";
+            << "https://example.test/?a=%2&b=%1" << QVariant("color: #0a84ff;")
+            << "<a href=\"https://example.test/?a=%2&amp;b=%1\" style=\"color: #0a84ff;\">";
+        QTest::newRow("source text, no linkStyle")
+            << Builder(&GetGPUNeedSetupDriverMessage) << false << "u" << QVariant()
+            << "<a href=\"u\" style=\"\">";
         const QString translation =
             QString::fromUtf8("übersetzt: <a href=\"u\" style=\"s\">hier</a>");
         QTest::newRow("need setup, translated") << Builder(&GetGPUNeedSetupDriverMessage) << true
@@ -85,7 +75,8 @@ private slots:
         qApp->setProperty("linkStyle", linkStyle);
         const QString message = builder(url);
         QCoreApplication::removeTranslator(&catalogue);
-        QCOMPARE(message, expected);
+        QVERIFY2(translated ? message == expected : message.contains(expected),
+                 qPrintable(message));
     }
 };
 
