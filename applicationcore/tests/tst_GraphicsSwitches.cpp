@@ -16,7 +16,6 @@ class TestGraphicsSwitches : public QObject {
 private slots:
     void init() {
         QCoreApplication::setAttribute(Qt::AA_EnableHighDpiScaling, false);
-        QCoreApplication::setAttribute(Qt::AA_UseDesktopOpenGL, false);
         qunsetenv("QUORVEL_DPI_POLICY");
         qunsetenv("QUORVEL_TEST_DPI_AWARENESS");
     }
@@ -70,12 +69,6 @@ private slots:
         }
         QVERIFY2(!stillLoaded, "the library is released again");
 #endif
-    }
-
-    void useDesktopOpenGL() {
-        Quorvel::App::UseDesktopOpenGL();
-        QVERIFY(QCoreApplication::testAttribute(Qt::AA_UseDesktopOpenGL));
-        QVERIFY(!QCoreApplication::testAttribute(Qt::AA_EnableHighDpiScaling));
     }
 };
 
