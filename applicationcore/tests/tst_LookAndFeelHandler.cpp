@@ -40,20 +40,14 @@ struct RecordingManager : LookAndFeelManager {
     int observers = 0;
 };
 
-QStringList Texts(const QMenu& menu) {
+// The entries' texts, "*" after a checked one, "---" for a separator.
+QString Shown(const QMenu& menu) {
     QStringList texts;
     for (const QAction* action : menu.actions()) {
-        texts << (action->isSeparator() ? QStringLiteral("---") : action->text());
+        texts << (action->isSeparator() ? QStringLiteral("---")
+                                        : action->text() + (action->isChecked() ? "*" : ""));
     }
-    return texts;
-}
-
-QString Checked(const QMenu& menu) {
-    QString checked;
-    for (const QAction* action : menu.actions()) {
-        checked += action->isChecked() ? action->data().toString() : QString();
-    }
-    return checked;
+    return texts.join(' ');
 }
 
 QAction* Entry(const QMenu& menu, const QString& name) {
@@ -128,19 +122,16 @@ void LookAndFeelHandlerTest::menusWaitForCurrentValues() {
     handler.SetThemeMenu(&themes);
     QVERIFY(locales.actions().isEmpty() && themes.actions().isEmpty());
 
-    // A list set while a menu is there fills it at once, unchecked.
+    // A list set while a menu is there fills it at once, unchecked; no locale yet, no title.
     handler.SetLocaleList({"en_US", "de_DE"});
-    QCOMPARE(Texts(locales), (QStringList{"English", "Deutsch", "---"}));
     handler.SetThemeList({"dark", "light"});
-    QCOMPARE(Texts(themes), (QStringList{"dark", "light"}));  // no locale yet, so no title
-    QCOMPARE(Checked(locales) + Checked(themes), QString());
+    QCOMPARE(Shown(locales) + " | " + Shown(themes), QString("English Deutsch --- | dark light"));
     QVERIFY(m_manager->calls.empty());
 }
 
 void LookAndFeelHandlerTest::localeLabels_data() {
     QTest::addColumn<QString>("name");
     QTest::addColumn<QString>("label");
-
     QTest::newRow("ja_JP") << "ja_JP" << QString("日本語");
     QTest::newRow("und is blank") << "und" << QString();
     QTest::newRow("UTF-8 name not in the table") << "ñ_ES" << QString("ñ_ES");
@@ -149,18 +140,17 @@ void LookAndFeelHandlerTest::localeLabels_data() {
 void LookAndFeelHandlerTest::localeLabels() {
     QFETCH(QString, name);
     QFETCH(QString, label);
-
     QMenu menu;
     LookAndFeelHandler handler(m_manager, &menu, nullptr);
     handler.SetLocaleList({name.toStdString()});
-    QCOMPARE(Texts(menu), (QStringList{label, "---"}));
+    QCOMPARE(Shown(menu), label + " ---");
     QCOMPARE(menu.actions().first()->data().toString(), name);
 }
 
 void LookAndFeelHandlerTest::picking() {
     Menus menus(m_manager, "en_US", "dark");
-    QCOMPARE(Texts(menus.themes), (QStringList{"Dark", "Light"}));
-    QCOMPARE(Checked(menus.locales), QStringLiteral("en_US"));
+    QCOMPARE(Shown(menus.locales) + " | " + Shown(menus.themes),
+             QString("Deutsch English* --- | Dark* Light"));
     QSignalSpy localeSpy(&menus.handler, &LookAndFeelHandler::LocaleChanged);
     QSignalSpy themeSpy(&menus.handler, &LookAndFeelHandler::ThemeChanged);
     Calls queued;  // std::string must cross queued connections too
@@ -173,11 +163,9 @@ void LookAndFeelHandlerTest::picking() {
     QCOMPARE(m_manager->calls, Calls{"SetLocale:de_DE"});
     QCOMPARE(localeSpy.count(), 1);
     QCOMPARE(localeSpy.at(0).at(0).value<std::string>(), std::string("de_DE"));
-    QCOMPARE(Checked(menus.locales), QStringLiteral("de_DE"));
-    QCOMPARE(Texts(menus.locales), (QStringList{"Deutsch", "English", "---"}));
     // Theme entries are relabelled in the new language; their check mark stays.
-    QCOMPARE(Texts(menus.themes), (QStringList{"Dunkel", "Hell"}));
-    QCOMPARE(Checked(menus.themes), QStringLiteral("dark"));
+    QCOMPARE(Shown(menus.locales) + " | " + Shown(menus.themes),
+             QString("Deutsch* English --- | Dunkel* Hell"));
     QVERIFY(queued.empty());
     QCoreApplication::processEvents();
     QCOMPARE(queued, Calls{"de_DE"});
@@ -187,7 +175,7 @@ void LookAndFeelHandlerTest::picking() {
     QCOMPARE(themeSpy.count(), 1);
     QCOMPARE(themeSpy.at(0).at(0).value<std::string>(), std::string("light"));
     QCOMPARE(localeSpy.count(), 1);
-    QCOMPARE(Checked(menus.themes), QStringLiteral("light"));
+    QCOMPARE(Shown(menus.themes), QString("Dunkel Hell*"));
 }
 
 // Changes made elsewhere only move check marks: no call back, no signal, no relabelling.
@@ -198,16 +186,14 @@ void LookAndFeelHandlerTest::checkMarksFollowManager() {
     m_manager->calls.clear();
 
     m_manager->SetTheme("dark");
-    QCOMPARE(Checked(menus.themes), QStringLiteral("dark"));
     menus.handler.OnThemeChanged("unlisted");
-    QCOMPARE(Checked(menus.themes), QStringLiteral("dark"));
     m_manager->SetLocale("de_DE");
-    QCOMPARE(Checked(menus.locales), QStringLiteral("de_DE"));
-    QCOMPARE(Texts(menus.themes), (QStringList{"Dark", "Light"}));
+    QCOMPARE(Shown(menus.locales) + " | " + Shown(menus.themes),
+             QString("Deutsch* English --- | Dark* Light"));
     menus.handler.SelectLocale("en_US");
-    QCOMPARE(Checked(menus.locales), QStringLiteral("en_US"));
     menus.handler.SelectTheme("light");
-    QCOMPARE(Checked(menus.themes), QStringLiteral("light"));
+    QCOMPARE(Shown(menus.locales) + " | " + Shown(menus.themes),
+             QString("Deutsch English* --- | Dark Light*"));
     QCOMPARE(localeSpy.count() + themeSpy.count(), 0);
     QCOMPARE(m_manager->calls, (Calls{"SetTheme:dark", "SetLocale:de_DE"}));
 }
@@ -221,17 +207,15 @@ void LookAndFeelHandlerTest::replacingMenus() {
     QMenu locales;
     menus.handler.SetLocaleMenu(&locales);
     QVERIFY(menus.locales.actions().isEmpty());
-    QCOMPARE(Texts(locales), (QStringList{"Deutsch", "English", "---"}));
-    QCOMPARE(Checked(locales), QStringLiteral("en_US"));
-    QCOMPARE(Texts(menus.themes), (QStringList{"Dark", "Light"}));
-    QCOMPARE(Checked(menus.themes), QStringLiteral("light"));
+    QCOMPARE(Shown(locales) + " | " + Shown(menus.themes),
+             QString("Deutsch English* --- | Dark Light*"));
 
     QMenu themes;
     menus.handler.SetThemeMenu(&themes);
     QVERIFY(menus.themes.actions().isEmpty());
-    QCOMPARE(Checked(themes), QStringLiteral("light"));
+    QCOMPARE(Shown(themes), QString("Dark Light*"));
     menus.handler.SetThemeList({"dark", "light"});
-    QCOMPARE(Checked(themes), QString());  // a new list is not re-checked
+    QCOMPARE(Shown(themes), QString("Dark Light"));  // a new list is not re-checked
     menus.handler.SetThemeMenu(nullptr);
     QVERIFY(themes.actions().isEmpty());
 }
