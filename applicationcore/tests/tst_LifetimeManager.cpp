@@ -175,21 +175,19 @@ private slots:
         QTest::addColumn<int>("shownIcon");
         QTest::addColumn<QString>("expected");  // c refuses the quit
 
+        const auto row = [](const char* name, WorkingMode mode, int answer, const QString& icon,
+                            int shownIcon, const QString& expected) {
+            QTest::newRow(name) << mode << answer << icon << shownIcon << expected;
+        };
         const WorkingMode ask = WorkingMode::Interactive;
-        const int information = QMessageBox::Information;
-        QTest::newRow("cancelled: observers not asked")
-            << ask << int(QMessageBox::Cancel) << "missing.png" << information << "";
-        QTest::newRow("icon replaced")
-            << ask << int(QMessageBox::Cancel) << "icon.png" << int(QMessageBox::NoIcon) << "";
-        QTest::newRow("icon under a non-ASCII name")
-            << ask << int(QMessageBox::Cancel) << QString::fromUtf8("ícono.png")
-            << int(QMessageBox::NoIcon) << "";
-        QTest::newRow("confirmed, refused by an observer")
-            << ask << int(QMessageBox::Ok) << "" << information << kAsked;
-        QTest::newRow("unattended: no question, refused by an observer")
-            << WorkingMode::Unattended << 0 << "" << 0 << kAsked;
-        QTest::newRow("any other mode does not ask either")
-            << static_cast<WorkingMode>(7) << 0 << "" << 0 << kAsked;
+        const int cancel = QMessageBox::Cancel, information = QMessageBox::Information;
+        row("cancelled: observers not asked", ask, cancel, "missing.png", information, "");
+        row("icon replaced", ask, cancel, "icon.png", QMessageBox::NoIcon, "");
+        row("icon under a non-ASCII name", ask, cancel, "ícono.png", QMessageBox::NoIcon, "");
+        row("confirmed, refused by an observer", ask, QMessageBox::Ok, "", information, kAsked);
+        row("unattended: no question, refused by an observer", WorkingMode::Unattended, 0, "", 0,
+            kAsked);
+        row("any other mode does not ask either", static_cast<WorkingMode>(7), 0, "", 0, kAsked);
     }
 
     void restartRefused() {
