@@ -8,15 +8,7 @@
 #include <Quorvel/App/ProductSettingsManager.h>
 #include <Quorvel/TestSupport/TestEnvironment.h>
 
-#include <QDir>
-#include <QFile>
-#include <QFileInfo>
-#include <QProcess>
-#include <QTemporaryDir>
 #include <QtTest>
-
-#include <memory>
-#include <vector>
 
 namespace BrowserTestSupport {
 

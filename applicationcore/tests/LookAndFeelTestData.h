@@ -3,17 +3,7 @@
 // Product data directories for the look-and-feel tests, with resource and translation files
 // compiled by Qt's own rcc and lrelease (QUORVEL_RCC, QUORVEL_LRELEASE), as a product ships them.
 
-#include <QDir>
-#include <QFile>
-#include <QFileInfo>
-#include <QMap>
-#include <QProcess>
-#include <QResource>
-#include <QTemporaryDir>
 #include <QtTest>
-
-#include <list>
-#include <string>
 
 using Strings = std::list<std::string>;
 Q_DECLARE_METATYPE(Strings)

@@ -10,14 +10,9 @@
 #include <Quorvel/TestSupport/TestEnvironment.h>
 #include <Quorvel/Util/AppMutexLocker.h>
 
-#include <QDir>
 #include <QMouseEvent>
-#include <QProcess>
-#include <QTemporaryDir>
 #include <QWidget>
 
-#include <atomic>
-#include <functional>
 #include <thread>
 
 using namespace Quorvel::App;

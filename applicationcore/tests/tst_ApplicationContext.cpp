@@ -5,11 +5,6 @@
 #include <Quorvel/ExternalStimulus/DirectCallGateway.h>
 #include <Quorvel/TestSupport/TestEnvironment.h>
 
-#include <QtTest>
-
-#include <functional>
-#include <stdexcept>
-
 using Quorvel::App::IHardwareInfo;
 using Quorvel::ExternalStimulus::DirectCallGateway;
 using Quorvel::ExternalStimulus::IGateway;

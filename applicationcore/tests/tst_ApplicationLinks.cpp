@@ -13,13 +13,7 @@
 #include <Quorvel/TestSupport/LogCapture.h>
 #include <Quorvel/TestSupport/TestEnvironment.h>
 
-#include <QDir>
-#include <QFile>
 #include <QStandardPaths>
-#include <QTemporaryDir>
-#include <QtTest>
-
-#include <stdexcept>
 
 using namespace Quorvel::App;
 using Quorvel::URLKeys;

@@ -1,10 +1,6 @@
 #include <Quorvel/ExternalStimulus/DirectCallGateway.h>
 #include <Quorvel/TestSupport/TestEnvironment.h>
 
-#include <QtTest>
-
-#include <stdexcept>
-
 class TestDirectCallGateway : public QObject {
     Q_OBJECT
 

@@ -1,11 +1,6 @@
 #include <Quorvel/Core/EventHandlerList.h>
 #include <Quorvel/TestSupport/TestEnvironment.h>
 
-#include <QtTest>
-
-#include <atomic>
-#include <functional>
-#include <stdexcept>
 #include <thread>
 
 #ifdef __linux__

@@ -2,13 +2,6 @@
 #include <Quorvel/App/ProductSettingsManager.h>
 #include <Quorvel/TestSupport/TestEnvironment.h>
 
-#include <QDir>
-#include <QProcess>
-#include <QTemporaryDir>
-#include <QtTest>
-
-#include <stdexcept>
-
 using namespace Quorvel::App;
 
 class ExtensionsTest : public QObject {

@@ -2,9 +2,6 @@
 #include <Quorvel/App/Application/GraphicsSwitchesDetail.h>
 #include <Quorvel/TestSupport/TestEnvironment.h>
 
-#include <QCoreApplication>
-#include <QtTest>
-
 #ifdef __linux__
 #include <dlfcn.h>
 #endif

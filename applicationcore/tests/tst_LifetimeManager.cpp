@@ -4,12 +4,6 @@
 #include <Quorvel/TestSupport/TestEnvironment.h>
 
 #include <QImage>
-#include <QProcess>
-#include <QTemporaryDir>
-#include <QtTest>
-
-#include <functional>
-#include <stdexcept>
 
 using Quorvel::App::LifetimeManager;
 using Quorvel::App::WorkingMode;

@@ -4,8 +4,6 @@
 
 #include "LookAndFeelTestData.h"
 
-#include <QLocale>
-
 using namespace LookAndFeelTestData;
 using Quorvel::App::LookAndFeelManager;
 using Quorvel::TestSupport::LogCapture;

@@ -6,9 +6,6 @@
 
 #include <QAction>
 #include <QMenu>
-#include <QSignalSpy>
-
-#include <stdexcept>
 
 using Quorvel::App::LookAndFeelHandler;
 using Quorvel::App::LookAndFeelManager;

@@ -5,10 +5,6 @@
 
 #include "LookAndFeelTestData.h"
 
-#include <QJsonDocument>
-#include <QJsonObject>
-#include <QRandomGenerator>
-
 #include <sys/stat.h>
 
 using namespace LookAndFeelTestData;

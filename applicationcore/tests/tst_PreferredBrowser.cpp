@@ -3,10 +3,7 @@
 
 #include "BrowserTestSupport.h"
 
-#include <QtTest>
-
 #include <optional>
-#include <stdexcept>
 
 using namespace Quorvel::App;
 using namespace BrowserTestSupport;

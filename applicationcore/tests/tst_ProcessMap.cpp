@@ -2,8 +2,6 @@
 
 #include "BrowserTestSupport.h"
 
-#include <QtTest>
-
 using namespace BrowserTestSupport;
 
 class TestProcessMap : public QObject {

@@ -1,10 +1,6 @@
 #include <Quorvel/App/Application/SharedMessages.h>
 #include <Quorvel/TestSupport/TestEnvironment.h>
 
-#include <QCoreApplication>
-#include <QTranslator>
-#include <QtTest>
-
 namespace {
 
 // Stands in for a loaded catalogue of the "SharedMessages" context.

@@ -6,7 +6,6 @@
 #include <Quorvel/TestSupport/LogCapture.h>
 
 #include <QDesktopServices>
-#include <QtTest>
 
 using namespace Quorvel::App;
 using namespace BrowserTestSupport;
