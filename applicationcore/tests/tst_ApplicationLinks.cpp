@@ -110,19 +110,11 @@ private slots:
         links.remove();
     }
 
-    // Nothing is stored, so every attempt announces itself again.
-    void missingServiceThrows_data() {
-        QTest::addColumn<int>("missing");
-        QTest::newRow("user settings") << 0;
-        QTest::newRow("customization") << 1;
-        QTest::newRow("launch type") << 2;
-    }
+    // A missing service fails the construction; nothing is stored, so every attempt announces
+    // itself again.
     void missingServiceThrows() {
-        QFETCH(int, missing);
         LinksFixture f;
-        missing == 0   ? f.app.Set<IUserSettingsManager>(nullptr)
-        : missing == 1 ? f.app.Set<ICustomizationManager>(nullptr)
-                       : f.app.Set<ILaunchTypeProcessor>(nullptr);
+        f.app.Set<IUserSettingsManager>(nullptr);
         LogCapture log;
         for (int attempt = 1; attempt <= 2; ++attempt) {
             QVERIFY_EXCEPTION_THROWN(f.app.GetUrl(URLKeys::HELP_URL_menu), std::logic_error);
