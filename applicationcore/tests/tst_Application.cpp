@@ -19,7 +19,8 @@ using namespace Quorvel::App;
 using Quorvel::TestSupport::LogCapture;
 
 namespace WebCore {
-// Named like the web engine's timer object whose events are held back while the mouse drags.
+// Named like the web engine's timer object whose events are held back while the
+// mouse drags.
 class SharedTimerQt : public QObject {
     Q_OBJECT
 };
@@ -96,7 +97,8 @@ private slots:
         }
     }
 
-    // Names from the customization; the partner name by launch type ("Previous": untouched).
+    // Names from the customization; the partner name by launch type ("Previous":
+    // untouched).
     void partnerName_data() {
         QTest::addColumn<int>("launchType");
         QTest::addColumn<QVariant>("overrideValue");  // null: no override key
@@ -123,7 +125,8 @@ private slots:
         QCOMPARE(f.settings->Contains("PartnerName.OVERRIDE"), launchType == 4);
     }
 
-    // Dismissed when the application becomes active before start, and at start; then gone.
+    // Dismissed when the application becomes active before start, and at start;
+    // then gone.
     void splash() {
         AppFixture f;
         auto splash = std::make_shared<Splash>();
@@ -142,30 +145,19 @@ private slots:
         QTRY_VERIFY(!controller);
     }
 
-    // Another process holds the lock, then quits or is killed: the lock must not outlive it.
-    void mutexAcrossProcesses_data() {
-        QTest::addColumn<bool>("installer");
-        QTest::newRow("marker, holder killed") << false;
-        QTest::newRow("installer, holder quits") << true;
-    }
+    // Another process holds both locks and is killed (SIGKILL): they must not
+    // outlive it, and construction completes though another instance runs.
     void mutexAcrossProcesses() {
-        QFETCH(bool, installer);
-        const auto held = [installer] {
-            return installer ? Application::CheckRunnedInstaller() : !CanLock(kMarkerMutex);
-        };
-        QVERIFY(!held());
+        QVERIFY(CanLock(kMarkerMutex) && !Application::CheckRunnedInstaller());
         QProcess holder;
-        holder.start(Quorvel::TestSupport::HelperProgram("app_instance"),
-                     installer ? QStringList{"--installer"} : QStringList{});
+        holder.start(Quorvel::TestSupport::HelperProgram("app_instance"), QStringList());
         QVERIFY(holder.waitForReadyRead(20000));
-        QCOMPARE(holder.readLine().trimmed(), QByteArray(installer ? "locked" : "started"));
-        QVERIFY(held());
-        if (!installer) {
-            AppFixture f(true);  // construction completes though another instance runs
-        }
-        installer ? holder.closeWriteChannel() : holder.kill();  // kill() is SIGKILL
+        QCOMPARE(holder.readLine().trimmed(), QByteArray("started"));
+        QVERIFY(!CanLock(kMarkerMutex) && Application::CheckRunnedInstaller());
+        AppFixture(true);
+        holder.kill();
         QVERIFY(holder.waitForFinished(10000));
-        QVERIFY(!held());
+        QVERIFY(CanLock(kMarkerMutex) && !Application::CheckRunnedInstaller());
     }
 
     void installerReleasingWithinTheWaitIsNotRunning() {
@@ -176,7 +168,8 @@ private slots:
             while (!checking) {
                 std::this_thread::yield();
             }
-            // Well inside the half second the check waits for an installer that finishes.
+            // Well inside the half second the check waits for an installer that
+            // finishes.
             std::this_thread::sleep_for(std::chrono::milliseconds(50));
             installer.reset();
         });
@@ -186,7 +179,8 @@ private slots:
         QVERIFY(!running);
     }
 
-    // Calendar days in local time, whatever the hour; nothing stored counts from now.
+    // Calendar days in local time, whatever the hour; nothing stored counts from
+    // now.
     void daysPassed() {
         const QDate day(2026, 3, 10);
         const auto days = [](const QDateTime& from, const QDateTime& to) {
@@ -206,8 +200,8 @@ private slots:
         QVERIFY(weak.expired());  // the application let go of its services
     }
 
-    // A missing service is the NotNull error where the application needs it; for the launch
-    // type, one ERROR with the partner name left as it is.
+    // A missing service is the NotNull error where the application needs it; for
+    // the launch type, one ERROR with the partner name left as it is.
     void missingServices() {
         int argc = 1;
         char name[] = "app", *argv[] = {name, nullptr};
@@ -222,7 +216,8 @@ private slots:
         QVERIFY_EXCEPTION_THROWN(f.app->GetDaysPassed(), std::logic_error);
     }
 
-    // A named lock that cannot be made is reported, and does not count as a running installer.
+    // A named lock that cannot be made is reported, and does not count as a
+    // running installer.
     void unusableLocks() {
         for (const bool installer : {true, false}) {
             const QString lock = qEnvironmentVariable("XDG_RUNTIME_DIR") + "/quorvel-mutex-" +
@@ -240,8 +235,8 @@ private slots:
         }
     }
 
-    // Press, Double-click, Move, Release; a Timer event for the web timer, or for an Other
-    // object: upper case when delivered, lower case when held back.
+    // Press, Double-click, Move, Release; a Timer event for the web timer, or for
+    // an Other object: upper case when delivered, lower case when held back.
     void dragHoldsBackWebTimers() {
         const QString steps = "MTPTMtORTDMtOR";
         AppFixture f;
@@ -270,8 +265,8 @@ private slots:
         QCOMPARE(observed, steps);
     }
 
-    // A standard exception is logged once, naming the object, the event and the error, and
-    // tracked, then goes on; others pass untouched.
+    // A standard exception is logged once, naming the object, the event and the
+    // error, and tracked, then goes on; others pass untouched.
     void escapingException() {
         AppFixture f;
         struct Throwing : QObject {

@@ -84,33 +84,25 @@ private slots:
 // Listed ignoring case, with a title only, cut at the first dot; titles come from themes/,
 // every folder named exactly "themes" is searched. Construction applies nothing.
 void LookAndFeelManagerTest::discovery_data() {
-    QTest::addColumn<QString>("dirs");
-    QTest::addColumn<QString>("themes");
-    QTest::addColumn<QString>("locales");
-    QTest::newRow("no resources") << ""
-                                  << ""
-                                  << "";
-    QTest::newRow("themes and locales")
-        << "themes/b* themes/A* themes/plain themes/own.old* locales/fr_FR locales/de_DE.utf8 "
-           "locales/En_US"
-        << "A,b"
-        << "de_DE,En_US,fr_FR";
-    QTest::newRow("other folders named themes")
-        << "themes/dark* themes/dark.old themes.bak/dark themes.bak/gone Themes/dark"
-        << "dark,dark,dark"
-        << "";
+    QTest::addColumn<QString>("row");  // folders ("*": with a title) | themes | locales
+    QTest::newRow("no resources") << "||";
+    QTest::newRow("themes and locales") << "themes/b* themes/A* themes/plain themes/own.old* "
+                                           "locales/fr_FR locales/de_DE.utf8 locales/En_US"
+                                           "|A,b|de_DE,En_US,fr_FR";
+    QTest::newRow("other folders named themes") << "themes/dark* themes/dark.old themes.bak/dark "
+                                                   "themes.bak/gone Themes/dark|dark,dark,dark|";
 }
 
 void LookAndFeelManagerTest::discovery() {
-    QFETCH(QString, dirs);
+    QFETCH(QString, row);
     DataDir data;
-    for (QString dir : dirs.split(' ', Qt::SkipEmptyParts)) {
+    for (QString dir : row.section('|', 0, 0).split(' ', Qt::SkipEmptyParts)) {
         QVERIFY(dir.endsWith('*') ? data.AddTheme(dir.mid(7).chopped(1))
                                   : data.AddDir("resources/" + dir));
     }
     const auto manager = Make(data);
-    QTEST(Join(manager->GetThemes()), "themes");
-    QTEST(Join(manager->GetLocales()), "locales");
+    QCOMPARE('|' + Join(manager->GetThemes()) + '|' + Join(manager->GetLocales()),
+             row.mid(row.indexOf('|')));
     QVERIFY(manager->GetCurrentTheme().empty() && manager->GetUnitedStylesheet().empty());
 }
 
