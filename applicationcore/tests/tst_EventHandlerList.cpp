@@ -20,13 +20,11 @@ struct Probe : IProbe {
     Probe(char name, QString* journal) : name(name), journal(journal) {}
     void OnPing(int value) override {
         *journal += name + QString::number(value);
-        if (reaction) {
-            reaction(value);
-        }
+        reaction(value);
     }
     QChar name;
     QString* journal;
-    std::function<void(int)> reaction;
+    std::function<void(int)> reaction = [](int) {};
 };
 
 // Probes a..d sharing one journal; +x registers, -x unregisters, _ is null.
