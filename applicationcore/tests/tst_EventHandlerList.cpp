@@ -69,6 +69,8 @@ private slots:
         QTest::addColumn<QString>("expected");
         QTest::newRow("registers") << "ad+"
                                    << "a1b1c1a2b2c2d2";
+        QTest::newRow("unregisters the next one") << "ab-"
+                                                  << "a1b1c1a2c2";
         QTest::newRow("unregisters itself") << "bb-"
                                             << "a1b1c1a2c2";
         QTest::newRow("unregisters an earlier one") << "ca-"
