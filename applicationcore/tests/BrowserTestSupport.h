@@ -8,30 +8,18 @@
 #include <Quorvel/App/ProductSettingsManager.h>
 #include <Quorvel/TestSupport/TestEnvironment.h>
 
-#include <QDir>
-#include <QFile>
-#include <QFileInfo>
-#include <QProcess>
-#include <QTemporaryDir>
 #include <QtTest>
-
-#include <memory>
-#include <vector>
 
 namespace BrowserTestSupport {
 
-inline const QFile::Permissions kExecutable =
-    QFile::ReadOwner | QFile::WriteOwner | QFile::ExeOwner;
+inline const QFile::Permissions kExecutable = QFile::ReadOwner | QFile::ExeOwner;
 
 inline bool WriteFile(const QString& path, const QByteArray& bytes,
-                      QFile::Permissions permissions = {}) {
+                      QFile::Permissions permissions = QFile::ReadOwner | QFile::WriteOwner) {
     QDir().mkpath(QFileInfo(path).absolutePath());
     QFile file(path);
-    if (!file.open(QIODevice::WriteOnly) || file.write(bytes) != bytes.size()) {
-        return false;
-    }
-    file.close();
-    return permissions == QFile::Permissions() || file.setPermissions(permissions);
+    return file.open(QIODevice::WriteOnly) && file.write(bytes) == bytes.size() &&
+           file.setPermissions(permissions);
 }
 
 // The form in which the system reports the paths of running programs.
@@ -40,54 +28,49 @@ inline QString CanonicalPath(const QTemporaryDir& dir) {
 }
 
 // Copies of the sleeping helper, running under chosen names; killed when this goes.
-class RunningCopies {
-public:
+struct RunningCopies : std::vector<std::unique_ptr<QProcess>> {
     ~RunningCopies() {
-        for (const auto& process : m_processes) {
+        for (const auto& process : *this) {
             process->kill();
             process->waitForFinished(30000);
         }
     }
-
-    // Starts a copy at `path`; returns its process id, 0 on failure.
-    qint64 Start(const QString& path) {
+    // Starts a copy at `path` ("-" at the end: its file deleted once it runs); its process id.
+    qint64 Start(QString path) {
+        const bool remove = path.endsWith('-');
+        path.chop(remove ? 1 : 0);
         QDir().mkpath(QFileInfo(path).absolutePath());
+        emplace_back(std::make_unique<QProcess>());
         if (!QFile::copy(Quorvel::TestSupport::HelperProgram("browser_sleeper"), path)) {
             return 0;
         }
-        auto process = std::make_unique<QProcess>();
-        process->start(path, QStringList());
+        back()->start(path, QStringList());
         // The new executable is what the system reports once the start is.
-        if (!process->waitForStarted(30000)) {
-            return 0;
-        }
-        m_processes.push_back(std::move(process));
-        return m_processes.back()->processId();
+        return back()->waitForStarted(30000) && (!remove || QFile::remove(path))
+                   ? back()->processId()
+                   : 0;
     }
-
-private:
-    std::vector<std::unique_ptr<QProcess>> m_processes;
 };
 
 // A fresh folder with its own settings stores, and the XDG data folders of this process
 // pointed at its "home" (the user's) and "system" folders until it goes.
-class CaseFolder {
-public:
-    CaseFolder()
-        : dir(CanonicalPath(m_temporary)),
-          product(std::make_shared<Quorvel::App::ProductSettingsManager>(dir + "/product.ini")),
-          installer(
-              std::make_shared<Quorvel::App::InstallerSettingsManager>(dir + "/installer.ini")),
-          m_oldHome(qgetenv("XDG_DATA_HOME")),
-          m_oldDirs(qgetenv("XDG_DATA_DIRS")) {
+struct CaseFolder {
+    QTemporaryDir temporary;
+    const QString dir = CanonicalPath(temporary);
+    const std::shared_ptr<Quorvel::App::ProductSettingsManager> product =
+        std::make_shared<Quorvel::App::ProductSettingsManager>(dir + "/product.ini");
+    const std::shared_ptr<Quorvel::App::InstallerSettingsManager> installer =
+        std::make_shared<Quorvel::App::InstallerSettingsManager>(dir + "/installer.ini");
+    const QByteArray oldHome = qgetenv("XDG_DATA_HOME"), oldDirs = qgetenv("XDG_DATA_DIRS");
+
+    CaseFolder() {
         qputenv("XDG_DATA_HOME", (dir + "/home").toLocal8Bit());
         qputenv("XDG_DATA_DIRS", (dir + "/system:" + dir + "/empty").toLocal8Bit());
     }
     ~CaseFolder() {
-        qputenv("XDG_DATA_HOME", m_oldHome);
-        qputenv("XDG_DATA_DIRS", m_oldDirs);
+        qputenv("XDG_DATA_HOME", oldHome);
+        qputenv("XDG_DATA_DIRS", oldDirs);
     }
-
     // A browser's desktop entry at `file` ("home/..." or "system/..." and a file name); the
     // Exec line comes last, so that `exec` may carry more lines.
     bool AddEntry(const QString& file, const QString& exec,
@@ -97,18 +80,7 @@ public:
                           "\nExec=" + exec + "\n")
                              .toUtf8());
     }
-
-private:
-    QTemporaryDir m_temporary;
-
-public:
-    const QString dir;
-    const std::shared_ptr<Quorvel::App::ProductSettingsManager> product;
-    const std::shared_ptr<Quorvel::App::InstallerSettingsManager> installer;
-
-private:
-    QByteArray m_oldHome;
-    QByteArray m_oldDirs;
+    std::string Stored() const { return product->GetString("PreferredBrowser", "<absent>"); }
 };
 
 // A look-and-feel manager with `locale` as its one installed and current locale.

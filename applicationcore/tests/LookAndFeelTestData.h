@@ -3,18 +3,7 @@
 // Product data directories for the look-and-feel tests, with resource and translation files
 // compiled by Qt's own rcc and lrelease (QUORVEL_RCC, QUORVEL_LRELEASE), as a product ships them.
 
-#include <QDir>
-#include <QFile>
-#include <QFileInfo>
-#include <QMap>
-#include <QProcess>
-#include <QResource>
-#include <QTemporaryDir>
 #include <QtTest>
-
-#include <algorithm>
-#include <list>
-#include <string>
 
 using Strings = std::list<std::string>;
 Q_DECLARE_METATYPE(Strings)
@@ -22,18 +11,15 @@ Q_DECLARE_METATYPE(Strings)
 namespace LookAndFeelTestData {
 
 using ResourceFiles = QMap<QString, QByteArray>;  // path below the file's prefix -> contents
-using Translations = QMap<QString, QString>;      // source -> translation, in kContext
 
-inline const char* kContext = "LookAndFeelTest";
+inline QString Tr(const char* source) { return QCoreApplication::translate("Test", source); }
 
-inline QString Tr(const char* source) { return QCoreApplication::translate(kContext, source); }
-
-inline QStringList ToQt(const Strings& strings) {
+inline QString Join(const Strings& strings) {
     QStringList result;
     for (const std::string& s : strings) {
         result << QString::fromStdString(s);
     }
-    return result;
+    return result.join(',');
 }
 
 inline bool WriteFile(const QString& path, const QByteArray& bytes) {
@@ -42,26 +28,18 @@ inline bool WriteFile(const QString& path, const QByteArray& bytes) {
     return file.open(QIODevice::WriteOnly) && file.write(bytes) == bytes.size();
 }
 
-// Runs `tool` with `arguments`, in which "%in" names a scratch file `inputName` holding `source`;
-// the last argument is the output file.
-inline bool Compile(const char* tool, QStringList arguments, const QString& inputName,
+// Runs `tool` on a scratch file `name` holding `source`; the last argument is the output file.
+inline bool Compile(const char* tool, const QStringList& arguments, const QString& name,
                     const QString& source) {
     QTemporaryDir scratch;
-    const QString input = scratch.filePath(inputName);
-    if (!scratch.isValid() || !WriteFile(input, source.toUtf8())) {
-        return false;
-    }
     QDir().mkpath(QFileInfo(arguments.last()).absolutePath());
     QProcess process;
-    process.setProcessChannelMode(QProcess::MergedChannels);
-    process.start(QString::fromUtf8(tool), arguments.replaceInStrings("%in", input));
-    // A safety net only; the tools finish in well under a second.
-    const bool ok = process.waitForFinished(120000) &&
-                    process.exitStatus() == QProcess::NormalExit && process.exitCode() == 0;
-    if (!ok) {
-        qWarning() << tool << arguments << process.readAll();
+    if (!WriteFile(scratch.filePath(name), source.toUtf8())) {
+        return false;
     }
-    return ok;
+    process.start(tool, QStringList{scratch.filePath(name)} + arguments);
+    return process.waitForFinished(120000) && process.exitStatus() == QProcess::NormalExit &&
+           process.exitCode() == 0;
 }
 
 // Every resource file made here, so that cleanup() leaves none registered, even after a failure.
@@ -78,47 +56,28 @@ inline void UnregisterCreatedResources() {
 // Compiles `files` into `rccPath`, each under ":/" + `prefix` + "/".
 inline bool MakeRcc(const QString& rccPath, const QString& prefix, const ResourceFiles& files) {
     QTemporaryDir sources;
-    QString qrc = QStringLiteral("<RCC><qresource prefix=\"/%1\">\n").arg(prefix.toHtmlEscaped());
+    QString qrc = "<RCC><qresource prefix=\"/" + prefix + "\">";
     for (auto it = files.begin(); it != files.end(); ++it) {
-        const QString source = sources.filePath(it.key());
-        if (!WriteFile(source, it.value())) {
-            return false;
-        }
-        qrc += QStringLiteral("<file alias=\"%1\">%2</file>\n")
-                   .arg(it.key().toHtmlEscaped(), source.toHtmlEscaped());
+        WriteFile(sources.filePath(it.key()), it.value());
+        qrc += "<file alias=\"" + it.key() + "\">" + sources.filePath(it.key()) + "</file>";
     }
     createdResourceFiles << rccPath;
-    return Compile(QUORVEL_RCC, {"-binary", "%in", "-o", rccPath}, "resources.qrc",
-                   qrc + "</qresource></RCC>\n");
-}
-
-inline bool MakeQm(const QString& qmPath, const QString& language, const Translations& texts) {
-    QString ts = QStringLiteral(
-                     "<!DOCTYPE TS><TS version=\"2.1\" language=\"%1\">"
-                     "<context><name>%2</name>\n")
-                     .arg(language, QString::fromLatin1(kContext));
-    for (auto it = texts.begin(); it != texts.end(); ++it) {
-        ts += QStringLiteral("<message><source>%1</source><translation>%2</translation></message>")
-                  .arg(it.key().toHtmlEscaped(), it.value().toHtmlEscaped());
-    }
-    return Compile(QUORVEL_LRELEASE, {"-silent", "%in", "-qm", qmPath}, "messages.ts",
-                   ts + "</context></TS>\n");
+    return Compile(QUORVEL_RCC, {"-binary", "-o", rccPath}, "r.qrc", qrc + "</qresource></RCC>");
 }
 
 // <root>/resources/{themes,locales}/...
-class DataDir {
-public:
-    QString Root() const { return m_dir.path(); }
-    QString Path(const QString& relative) const { return m_dir.filePath(relative); }
+struct DataDir {
+    QTemporaryDir dir;
+    QString Root() const { return dir.path(); }
+    QString Path(const QString& relative) const { return dir.filePath(relative); }
     QString Theme(const QString& theme) const { return Path("resources/themes/" + theme); }
-
-    bool AddDir(const QString& relative) const {
-        return m_dir.isValid() && QDir().mkpath(Path(relative));
-    }
+    bool AddDir(const QString& relative) const { return QDir().mkpath(Path(relative)); }
     bool AddLocales(const QStringList& locales) const {
-        return std::all_of(locales.begin(), locales.end(), [this](const QString& name) {
-            return AddDir("resources/locales/" + name);
-        });
+        bool ok = true;
+        for (const QString& name : locales) {
+            ok = ok && AddDir("resources/locales/" + name);
+        }
+        return ok;
     }
     bool AddTheme(const QString& theme, const QByteArray& titles = "{}") const {
         return WriteFile(Theme(theme) + "/title.json", titles);
@@ -127,12 +86,18 @@ public:
     bool AddThemeRcc(const QString& theme, const QString& file, const ResourceFiles& files) const {
         return MakeRcc(Theme(theme) + '/' + file, QFileInfo(file).baseName(), files);
     }
-    bool AddQm(const QString& locale, const QString& file, const Translations& texts) const {
-        return MakeQm(Path("resources/locales/" + locale + '/' + file), locale, texts);
+    // Source -> translation, in the context "Test".
+    bool AddQm(const QString& locale, const QString& file, const QMap<QString, QString>& texts) {
+        QString ts = "<!DOCTYPE TS><TS version=\"2.1\" language=\"" + locale +
+                     "\"><context><name>Test</name>";
+        for (auto it = texts.begin(); it != texts.end(); ++it) {
+            ts += "<message><source>" + it.key() + "</source><translation>" + it.value() +
+                  "</translation></message>";
+        }
+        return Compile(QUORVEL_LRELEASE,
+                       {"-silent", "-qm", Path("resources/locales/" + locale + '/' + file)}, "m.ts",
+                       ts + "</context></TS>");
     }
-
-private:
-    QTemporaryDir m_dir;
 };
 
 }  // namespace LookAndFeelTestData

@@ -5,27 +5,18 @@
 #include <Quorvel/ExternalStimulus/DirectCallGateway.h>
 #include <Quorvel/TestSupport/TestEnvironment.h>
 
-#include <QtTest>
-
-#include <functional>
-#include <map>
-#include <stdexcept>
-
 using Quorvel::App::IHardwareInfo;
 using Quorvel::ExternalStimulus::DirectCallGateway;
 using Quorvel::ExternalStimulus::IGateway;
 
 namespace {
 
-class TestContext : public Quorvel::App::ITopManager {};
+struct Context : Quorvel::App::ITopManager {};
 
-class FakeHardware : public IHardwareInfo {
-public:
-    explicit FakeHardware(std::string text) : m_text(std::move(text)) {}
-    std::string GetHardwareText() const override { return m_text; }
-
-private:
-    std::string m_text;
+struct Hardware : IHardwareInfo {
+    explicit Hardware(std::string text) : text(std::move(text)) {}
+    std::string GetHardwareText() const override { return text; }
+    std::string text;
 };
 
 QString TextOf(const std::shared_ptr<IHardwareInfo>& value) {
@@ -33,40 +24,24 @@ QString TextOf(const std::shared_ptr<IHardwareInfo>& value) {
 }
 
 // Journals "<name><new><old>" for the hardware ("ayx": a heard y replace x), "<name>G" for a
-// new gateway.
-class Watcher : public Quorvel::App::TopManagerObserver {
-public:
-    Watcher(QChar name, QStringList* changes) : m_name(name), m_changes(changes) {}
-
+// gateway.
+struct Watcher : Quorvel::App::TopManagerObserver {
+    Watcher(QChar name, QStringList* changes) : name(name), changes(changes) {}
     using TopManagerObserver::OnServiceChanged;
-    void OnServiceChanged(const std::shared_ptr<IHardwareInfo>& newValue,
-                          const std::shared_ptr<IHardwareInfo>& oldValue) override {
-        *m_changes << m_name + TextOf(newValue) + TextOf(oldValue);
+    void OnServiceChanged(const std::shared_ptr<IHardwareInfo>& now,
+                          const std::shared_ptr<IHardwareInfo>& old) override {
+        *changes << name + TextOf(now) + TextOf(old);
         if (onHardware) {
             onHardware();
         }
     }
     void OnServiceChanged(const std::shared_ptr<IGateway>&,
                           const std::shared_ptr<IGateway>&) override {
-        *m_changes << m_name + QString("G");
+        *changes << name + QString("G");
     }
+    QChar name;
+    QStringList* changes;
     std::function<void()> onHardware;
-
-private:
-    QChar m_name;
-    QStringList* m_changes;
-};
-
-// A context watched by a and b, in that order.
-struct Fixture {
-    QStringList changes;
-    Watcher a{'a', &changes}, b{'b', &changes};
-    TestContext context;
-    Fixture() {
-        context.RegisterEventHandler(&a);
-        context.RegisterEventHandler(&b);
-        context.RegisterEventHandler(&a);  // twice is once
-    }
 };
 
 }  // namespace
@@ -75,73 +50,66 @@ class TestApplicationContext : public QObject {
     Q_OBJECT
 
 private slots:
-    // Sets of the hardware objects x, y and - (empty) into a context that holds a gateway.
+    // Sets of x, y and - (empty), into a context watched by a and b and holding a gateway; in
+    // the last row a unregisters itself and stores a gateway while told, and b hears that first.
     void setAndNotify_data() {
         QTest::addColumn<QString>("sets");
         QTest::addColumn<QStringList>("expected");
-        QTest::newRow("first value") << "x" << QStringList{"ax-", "bx-"};
-        QTest::newRow("replacement: new then old, in registration order")
-            << "xy" << QStringList{"ax-", "bx-", "ayx", "byx"};
-        QTest::newRow("same pointer again notifies nobody") << "xx" << QStringList{"ax-", "bx-"};
+        QTest::newRow("first, replacement, same again, empty")
+            << "xyy-" << QStringList{"ax-", "bx-", "ayx", "byx", "a-y", "b-y"};
         QTest::newRow("empty over never set does nothing") << "-" << QStringList{};
-        QTest::newRow("empty over stored: empty new value, old service")
-            << "x-" << QStringList{"ax-", "bx-", "a-x", "b-x"};
+        QTest::newRow("observer acts while told")
+            << "Axy" << QStringList{"ax-", "bG", "bx-", "byx"};
     }
-
     void setAndNotify() {
         QFETCH(QString, sets);
-        QFETCH(QStringList, expected);
-
-        std::map<QChar, std::shared_ptr<IHardwareInfo>> values{
-            {'x', std::make_shared<FakeHardware>("x")},
-            {'y', std::make_shared<FakeHardware>("y")},
-            {'-', nullptr}};
-        Fixture f;
-        const std::shared_ptr<IGateway> gateway = std::make_shared<DirectCallGateway>();
-        f.context.Set<IGateway>(gateway);  // stored first, must survive the sets
-        f.changes.clear();
-
-        for (QChar name : sets) {
-            f.context.Set<IHardwareInfo>(values[name]);
+        QStringList changes;
+        Watcher a('a', &changes), b('b', &changes);
+        Context context;
+        for (Watcher* watcher : {&a, &b, &a}) {  // twice is once
+            context.RegisterEventHandler(watcher);
         }
-        QCOMPARE(f.changes, expected);
-        QCOMPARE(f.context.Get<IHardwareInfo>(), values[sets.back()]);
-        QCOMPARE(f.context.Get<IGateway>(), gateway);
-        QVERIFY(!f.context.Get<Quorvel::App::ILinksManager>());  // never set
+        const std::shared_ptr<IGateway> gateway = std::make_shared<DirectCallGateway>();
+        context.Set<IGateway>(gateway);
+        changes.clear();
+        if (sets.startsWith('A')) {
+            a.onHardware = [&] {
+                context.UnregisterEventHandler(&a);
+                context.Set<IGateway>(std::make_shared<DirectCallGateway>());
+            };
+        }
+        const std::shared_ptr<IHardwareInfo> x = std::make_shared<Hardware>("x"),
+                                             y = std::make_shared<Hardware>("y");
+        for (QChar name : sets.remove('A')) {
+            context.Set<IHardwareInfo>(name == 'x' ? x : name == 'y' ? y : nullptr);
+        }
+        QTEST(changes, "expected");
+        QCOMPARE(TextOf(context.Get<IHardwareInfo>()), QString(sets.back()));
+        QCOMPARE(context.Get<IGateway>() == gateway, !a.onHardware);
+        QVERIFY(!context.Get<Quorvel::App::ILinksManager>());
     }
 
-    // Inside OnServiceChanged an observer may store another type and unregister itself.
-    void observerActsDuringChange() {
-        Fixture f;
-        f.a.onHardware = [&] {
-            f.context.UnregisterEventHandler(&f.a);
-            f.context.Set<IGateway>(std::make_shared<DirectCallGateway>());
-        };
-        f.context.Set<IHardwareInfo>(std::make_shared<FakeHardware>("x"));
-        f.context.Set<IHardwareInfo>(std::make_shared<FakeHardware>("y"));
-        // b hears of the nested change first; a, gone by then, does not.
-        QCOMPARE(f.changes, (QStringList{"ax-", "bG", "bx-", "byx"}));
-        QVERIFY(f.context.Get<IGateway>());
-    }
-
+    // Stored before the observers hear of it; the exception reaches the setter.
     void observerExceptionReachesSetter() {
-        Fixture f;
-        f.a.onHardware = [] { throw std::runtime_error("no"); };
-        auto hardware = std::make_shared<FakeHardware>("x");
-        QVERIFY_EXCEPTION_THROWN(f.context.Set<IHardwareInfo>(hardware), std::runtime_error);
-        // Stored before the observers heard of it; b was not reached.
-        QCOMPARE(f.context.Get<IHardwareInfo>(), std::shared_ptr<IHardwareInfo>(hardware));
-        QCOMPARE(f.changes, QStringList{"ax-"});
+        QStringList changes;
+        Watcher a('a', &changes), b('b', &changes);
+        Context context;
+        context.RegisterEventHandler(&a);
+        context.RegisterEventHandler(&b);
+        a.onHardware = [] { throw std::runtime_error("no"); };
+        auto hardware = std::make_shared<Hardware>("x");
+        QVERIFY_EXCEPTION_THROWN(context.Set<IHardwareInfo>(hardware), std::runtime_error);
+        QCOMPARE(context.Get<IHardwareInfo>(), std::shared_ptr<IHardwareInfo>(hardware));
+        QCOMPARE(changes, QStringList{"ax-"});
     }
 
     // A service stored by code in another shared object is found here, and the reverse.
     void acrossSharedObjects() {
-        TestContext context;
+        Context context;
         const std::shared_ptr<IGateway> stored = ContextProbe::StoreGateway(context);
         QVERIFY(std::dynamic_pointer_cast<DirectCallGateway>(stored));
         QCOMPARE(context.Get<IGateway>(), stored);
-
-        auto hardware = std::make_shared<FakeHardware>("here");
+        auto hardware = std::make_shared<Hardware>("here");
         context.Set<IHardwareInfo>(hardware);
         QCOMPARE(ContextProbe::FindHardwareInfo(context), std::shared_ptr<IHardwareInfo>(hardware));
     }

@@ -1,11 +1,6 @@
 #include <Quorvel/Core/EventHandlerList.h>
 #include <Quorvel/TestSupport/TestEnvironment.h>
 
-#include <QtTest>
-
-#include <atomic>
-#include <functional>
-#include <stdexcept>
 #include <thread>
 
 #ifdef __linux__
@@ -15,53 +10,36 @@
 
 namespace {
 
-class IProbe {
-public:
+struct IProbe {
     virtual ~IProbe() = default;
     virtual void OnPing(int value) = 0;
 };
 
 // Appends its name and the value to a shared journal ("a1"), then runs its reaction.
-class Probe : public IProbe {
-public:
-    Probe(char name, QString* journal) : m_name(name), m_journal(journal) {}
+struct Probe : IProbe {
+    Probe(char name, QString* journal) : name(name), journal(journal) {}
     void OnPing(int value) override {
-        *m_journal += m_name + QString::number(value);
-        if (reaction) {
-            reaction(value);
-        }
+        *journal += name + QString::number(value);
+        reaction(value);
     }
-    std::function<void(int)> reaction;
-
-private:
-    QChar m_name;
-    QString* m_journal;
+    QChar name;
+    QString* journal;
+    std::function<void(int)> reaction = [](int) {};
 };
 
-// Probes a..d sharing one journal, and a list holding those named in `registered`.
+// Probes a..d sharing one journal; +x registers, -x unregisters, _ is null.
 struct Fixture {
     QString journal;
-    Probe a{'a', &journal}, b{'b', &journal}, c{'c', &journal}, d{'d', &journal};
+    Probe probes[4] = {{'a', &journal}, {'b', &journal}, {'c', &journal}, {'d', &journal}};
     Quorvel::Core::EventHandlerList<IProbe> list;
-    explicit Fixture(const QString& registered = "abc") {
-        for (QChar name : registered) {
-            list.RegisterEventHandler(ByName(name));
+    explicit Fixture(const QString& steps = "+a+b+c") {
+        for (int i = 0; i + 1 < steps.size(); i += 2) {
+            steps[i] == '+' ? list.RegisterEventHandler(At(steps[i + 1]))
+                            : list.UnregisterEventHandler(At(steps[i + 1]));
         }
     }
-    Probe* ByName(QChar name) {
-        Probe* probes[] = {&a, &b, &c, &d};
-        return name == '_' ? nullptr : probes[name.unicode() - 'a'];
-    }
+    Probe* At(QChar name) { return name == '_' ? nullptr : &probes[name.unicode() - 'a']; }
 };
-
-#ifdef __linux__
-// Whether the thread sleeps in the kernel, that is, waits for a lock it cannot take.
-bool ThreadIsSleeping(long tid) {
-    QFile stat(QString("/proc/self/task/%1/stat").arg(tid));
-    const QByteArray content = stat.open(QIODevice::ReadOnly) ? stat.readAll() : QByteArray();
-    return content.mid(content.lastIndexOf(')') + 2, 1) == "S";
-}
-#endif
 
 }  // namespace
 
@@ -70,104 +48,87 @@ class TestEventHandlerList : public QObject {
 
 private slots:
     void registration_data() {
-        QTest::addColumn<QStringList>("steps");  // +x registers, -x unregisters; _ is null
+        QTest::addColumn<QString>("steps");
         QTest::addColumn<QString>("expected");
-        QTest::newRow("none") << QStringList{} << "";
-        QTest::newRow("order of registration") << QStringList{"+c", "+a", "+b"} << "c7a7b7";
-        QTest::newRow("twice is once") << QStringList{"+a", "+b", "+a"} << "a7b7";
-        QTest::newRow("null changes nothing") << QStringList{"+a", "+_", "-_", "+b"} << "a7b7";
-        QTest::newRow("unknown unregistration ignored") << QStringList{"+a", "-c"} << "a7";
-        QTest::newRow("registered again moves to the end")
-            << QStringList{"+a", "+b", "+c", "-a", "+a"} << "b7c7a7";
+        QTest::newRow("in order, once, null and unknown ignored") << "+c+a+_+a-_-d+b"
+                                                                  << "c7a7b7";
+        QTest::newRow("registered again moves to the end") << "+a+b-a+a"
+                                                           << "b7a7";
     }
-
     void registration() {
-        QFETCH(QStringList, steps);
-        QFETCH(QString, expected);
-
-        Fixture f("");
-        for (const QString& step : steps) {
-            step[0] == '+' ? f.list.RegisterEventHandler(f.ByName(step[1]))
-                           : f.list.UnregisterEventHandler(f.ByName(step[1]));
-        }
+        QFETCH(QString, steps);
+        Fixture f(steps);
         f.list.Notify(&IProbe::OnPing, 7);
-        QCOMPARE(f.journal, expected);
+        QTEST(f.journal, "expected");
     }
 
-    // What an observer does while being notified takes effect from the next notification.
+    // What an observer does while being notified (x is the actor, the target, what it does)
+    // takes effect from the next notification.
     void changesDuringNotification_data() {
-        QTest::addColumn<QString>("reaction");      // actor, action, target
-        QTest::addColumn<QStringList>("journals");  // of the first and the second notification
-        QTest::newRow("registers a new one")
-            << "a registers d" << QStringList{"a1b1c1", "a2b2c2d2"};
-        QTest::newRow("unregisters the next one")
-            << "a unregisters b" << QStringList{"a1b1c1", "a2c2"};
-        QTest::newRow("unregisters itself") << "b unregisters b" << QStringList{"a1b1c1", "a2c2"};
-        QTest::newRow("unregisters an earlier one")
-            << "c unregisters a" << QStringList{"a1b1c1", "b2c2"};
-        QTest::newRow("notifies again") << "a notifies a" << QStringList{"a1a2b2c2b1c1", "a2b2c2"};
+        QTest::addColumn<QString>("reaction");
+        QTest::addColumn<QString>("expected");
+        QTest::newRow("registers") << "ad+"
+                                   << "a1b1c1a2b2c2d2";
+        QTest::newRow("unregisters the next one") << "ab-"
+                                                  << "a1b1c1a2c2";
+        QTest::newRow("unregisters itself") << "bb-"
+                                            << "a1b1c1a2c2";
+        QTest::newRow("unregisters an earlier one") << "ca-"
+                                                    << "a1b1c1b2c2";
+        QTest::newRow("notifies again") << "aa!"
+                                        << "a1a2b2c2b1c1a2b2c2";
     }
-
     void changesDuringNotification() {
         QFETCH(QString, reaction);
-        QFETCH(QStringList, journals);
-
         Fixture f;
-        const QStringList words = reaction.split(' ');
-        f.ByName(words[0][0])->reaction = [&, action = words[1],
-                                           target = f.ByName(words[2][0])](int value) {
-            if (value != 1) {
+        f.At(reaction[0])->reaction = [&f, target = f.At(reaction[1]), what = reaction[2]](int v) {
+            if (v != 1) {
                 return;
             }
-            if (action == "registers") {
-                f.list.RegisterEventHandler(target);
-            } else if (action == "unregisters") {
-                f.list.UnregisterEventHandler(target);
-            } else {
-                f.list.Notify(&IProbe::OnPing, 2);
-            }
+            what == '+'   ? f.list.RegisterEventHandler(target)
+            : what == '-' ? f.list.UnregisterEventHandler(target)
+                          : f.list.Notify(&IProbe::OnPing, 2);
         };
         f.list.Notify(&IProbe::OnPing, 1);
         f.list.Notify(&IProbe::OnPing, 2);
-        QCOMPARE(f.journal, journals.join(""));
+        QTEST(f.journal, "expected");
     }
 
-    void throwingObserverEndsNotification() {
+    // The exception ends the notification and releases both locks; arguments are copied, so a
+    // later observer hears the value even when an earlier one changes the caller's variable.
+    void throwingObserverAndCopiedArguments() {
         Fixture f;
-        f.b.reaction = [](int value) {
+        f.probes[1].reaction = [](int value) {
             if (value == 1) {
                 throw std::runtime_error("refused");
             }
         };
         QVERIFY_EXCEPTION_THROWN(f.list.Notify(&IProbe::OnPing, 1), std::runtime_error);
-        QCOMPARE(f.journal, QString("a1b1"));
-
-        // Both locks were released: another thread can register and notify.
         std::thread([&] {
-            f.list.RegisterEventHandler(&f.d);
+            f.list.RegisterEventHandler(f.At('d'));
             f.list.Notify(&IProbe::OnPing, 2);
         }).join();
-        QCOMPARE(f.journal, QString("a1b1a2b2c2d2"));
-    }
-
-    // Later observers hear the same value even when an earlier one changes the caller's variable.
-    void argumentsAreCopied() {
-        Fixture f("ab");
         int value = 5;
-        f.a.reaction = [&](int) { value = 6; };
+        f.probes[0].reaction = [&](int) { value = 6; };
         f.list.Notify(&IProbe::OnPing, value);
-        QCOMPARE(f.journal, QString("a5b5"));
+        QCOMPARE(f.journal, QString("a1b1a2b2c2d2a5b5c5d5"));
     }
 
     void secondThreadWaitsForRunningNotification() {
 #ifndef __linux__
         QSKIP("Needs /proc to see that the second thread is blocked");
 #else
-        Fixture f("ab");
+        Fixture f("+a+b");
         std::atomic<long> tid{0};
         std::atomic<bool> secondCalled{false};
         std::thread second;
-        f.a.reaction = [&](int value) {
+        // Whether the thread sleeps in the kernel, that is, waits for a lock it cannot take.
+        const auto sleeping = [&tid] {
+            QFile stat(QString("/proc/self/task/%1/stat").arg(tid));
+            const QByteArray text = stat.open(QIODevice::ReadOnly) ? stat.readAll() : "";
+            return text.mid(text.lastIndexOf(')') + 2, 1) == "S";
+        };
+        f.probes[0].reaction = [&](int value) {
             if (value != 1) {
                 secondCalled = true;
                 return;
@@ -178,7 +139,7 @@ private slots:
             });
             // Stay until the second thread sleeps on the lock or, were it missing, got through.
             QDeadlineTimer safetyNet(60000);
-            while (!safetyNet.hasExpired() && !secondCalled && !(tid && ThreadIsSleeping(tid))) {
+            while (!safetyNet.hasExpired() && !secondCalled && !(tid && sleeping())) {
                 std::this_thread::yield();
             }
         };

@@ -1,4 +1,3 @@
-#include <Quorvel/App/Application/LocaleLabels.h>
 #include <Quorvel/App/Application/LookAndFeelHandler.h>
 #include <Quorvel/App/Application/LookAndFeelManager.h>
 #include <Quorvel/TestSupport/TestEnvironment.h>
@@ -7,14 +6,9 @@
 
 #include <QAction>
 #include <QMenu>
-#include <QSignalSpy>
 
-#include <stdexcept>
-
-using Quorvel::App::ILookAndFeelObserver;
 using Quorvel::App::LookAndFeelHandler;
 using Quorvel::App::LookAndFeelManager;
-using Calls = std::vector<std::string>;
 
 namespace {
 
@@ -22,39 +16,33 @@ namespace {
 struct RecordingManager : LookAndFeelManager {
     using LookAndFeelManager::LookAndFeelManager;
     void SetLocale(const std::string& locale) override {
-        calls.push_back("SetLocale:" + locale);
+        calls += "locale:" + locale + ' ';
         LookAndFeelManager::SetLocale(locale);
     }
     void SetTheme(const std::string& theme) override {
-        calls.push_back("SetTheme:" + theme);
+        calls += "theme:" + theme + ' ';
         LookAndFeelManager::SetTheme(theme);
     }
-    void RegisterObserver(ILookAndFeelObserver* observer) override {
+    void RegisterObserver(Quorvel::App::ILookAndFeelObserver* observer) override {
         ++observers;
         LookAndFeelManager::RegisterObserver(observer);
     }
-    void UnregisterObserver(ILookAndFeelObserver* observer) override {
+    void UnregisterObserver(Quorvel::App::ILookAndFeelObserver* observer) override {
         --observers;
         LookAndFeelManager::UnregisterObserver(observer);
     }
-    Calls calls;
+    std::string calls;
     int observers = 0;
 };
 
-QStringList Texts(const QMenu& menu) {
+// The entries' texts, "*" after a checked one, "---" for a separator.
+QString Shown(const QMenu& menu) {
     QStringList texts;
     for (const QAction* action : menu.actions()) {
-        texts << (action->isSeparator() ? QStringLiteral("---") : action->text());
+        texts << (action->isSeparator() ? "---"
+                                        : action->text() + (action->isChecked() ? "*" : ""));
     }
-    return texts;
-}
-
-QString Checked(const QMenu& menu) {
-    QString checked;
-    for (const QAction* action : menu.actions()) {
-        checked += action->isChecked() ? action->data().toString() : QString();
-    }
-    return checked;
+    return texts.join(' ');
 }
 
 QAction* Entry(const QMenu& menu, const QString& name) {
@@ -66,177 +54,105 @@ QAction* Entry(const QMenu& menu, const QString& name) {
     return nullptr;
 }
 
-// Both menus showing the manager's lists, with its current values checked.
-struct Menus {
-    Menus(const std::shared_ptr<RecordingManager>& manager, const std::string& locale,
-          const std::string& theme)
-        : handler(manager, &locales, &themes) {
-        manager->Initialize(locale, theme);
-        handler.SetLocaleList(manager->GetLocales());
-        handler.SetThemeList(manager->GetThemes());
-        handler.Refresh();
-    }
-    QMenu locales;
-    QMenu themes;
-    LookAndFeelHandler handler;
-};
-
 }  // namespace
 
 class LookAndFeelHandlerTest : public QObject {
     Q_OBJECT
 
-private slots:
-    void init();
-    void registersWithManager();
-    void menusWaitForCurrentValues();
-    void localeLabels_data();
-    void localeLabels();
-    void picking();
-    void checkMarksFollowManager();
-    void replacingMenus();
-
-private:
-    std::unique_ptr<LookAndFeelTestData::DataDir> m_data;
+    LookAndFeelTestData::DataDir m_data;
     std::shared_ptr<RecordingManager> m_manager;
-};
+    QMenu m_locales, m_themes;
+    std::unique_ptr<LookAndFeelHandler> m_handler;
 
-void LookAndFeelHandlerTest::init() {
-    m_data = std::make_unique<LookAndFeelTestData::DataDir>();
-    QVERIFY(m_data->AddTheme("light", R"({"en_US": "Light", "de_DE": "Hell"})"));
-    QVERIFY(m_data->AddTheme("dark", R"({"en_US": "Dark", "de_DE": "Dunkel"})"));
-    QVERIFY(m_data->AddLocales({"en_US", "de_DE"}));
-    m_manager =
-        std::make_shared<RecordingManager>(m_data->Root().toStdString(), "title.json", Strings{});
-}
+    QString Menus() const { return Shown(m_locales) + " | " + Shown(m_themes); }
 
-void LookAndFeelHandlerTest::registersWithManager() {
-    QVERIFY_EXCEPTION_THROWN(LookAndFeelHandler(nullptr, nullptr, nullptr), std::logic_error);
-    {
-        LookAndFeelHandler handler(m_manager, nullptr, nullptr);
-        QCOMPARE(m_manager->observers, 1);
+private slots:
+    void initTestCase() {
+        QVERIFY(m_data.AddTheme("light", R"({"en_US": "Light", "de_DE": "Hell"})"));
+        QVERIFY(m_data.AddTheme("dark", R"({"en_US": "Dark", "de_DE": "Dunkel"})"));
+        QVERIFY(m_data.AddLocales({"en_US", "de_DE"}));
     }
-    QCOMPARE(m_manager->observers, 0);
-}
+    // Both menus showing the manager's lists, with its current values checked.
+    void init() {
+        m_manager = std::make_shared<RecordingManager>(m_data.Root().toStdString(), "title.json",
+                                                       Strings{});
+        m_handler = std::make_unique<LookAndFeelHandler>(m_manager, &m_locales, &m_themes);
+        m_manager->Initialize("en_US", "light");
+        m_handler->SetLocaleList(m_manager->GetLocales());
+        m_handler->SetThemeList(m_manager->GetThemes());
+        m_handler->Refresh();
+        m_manager->calls.clear();
+    }
+    void cleanup() { m_handler.reset(); }
 
-void LookAndFeelHandlerTest::menusWaitForCurrentValues() {
-    QMenu locales;
-    QMenu themes;
-    LookAndFeelHandler handler(m_manager, nullptr, nullptr);
-    handler.SetLocaleList({"de_DE", "en_US"});
-    handler.SetThemeList({"light", "dark"});
-    handler.SetLocaleMenu(&locales);
-    handler.SetThemeMenu(&themes);
-    QVERIFY(locales.actions().isEmpty() && themes.actions().isEmpty());
+    // A list set while a menu is there fills it at once, unchecked until a value is known;
+    // locales are shown in their own language.
+    void listsWithoutCurrentValues() {
+        QMenu locales, themes;
+        LookAndFeelHandler handler(m_manager, &locales, &themes);
+        handler.SetLocaleList({"ja_JP", "und", "ñ_ES", "de_DE"});
+        handler.SetThemeList({"dark", "light"});
+        QCOMPARE(Shown(locales) + " | " + Shown(themes),
+                 QString("日本語  ñ_ES Deutsch --- | Dark Light"));
+        QCOMPARE(Entry(locales, "und")->text(), QString());
+        QVERIFY(m_manager->calls.empty());
+    }
 
-    // A list set while a menu is there fills it at once, unchecked.
-    handler.SetLocaleList({"en_US", "de_DE"});
-    QCOMPARE(Texts(locales), (QStringList{"English", "Deutsch", "---"}));
-    handler.SetThemeList({"dark", "light"});
-    QCOMPARE(Texts(themes), (QStringList{"dark", "light"}));  // no locale yet, so no title
-    QCOMPARE(Checked(locales) + Checked(themes), QString());
-    QVERIFY(m_manager->calls.empty());
-}
+    // Picking calls the manager and signals (also across queued connections); theme entries
+    // are relabelled in the new language.
+    void picking() {
+        QSignalSpy localeSpy(m_handler.get(), &LookAndFeelHandler::LocaleChanged);
+        QSignalSpy themeSpy(m_handler.get(), &LookAndFeelHandler::ThemeChanged);
+        std::string queued;
+        connect(
+            m_handler.get(), &LookAndFeelHandler::LocaleChanged, this,
+            [&queued](const std::string& locale) { queued = locale; }, Qt::QueuedConnection);
+        QCOMPARE(Menus(), QString("Deutsch English* --- | Dark Light*"));
+        Entry(m_locales, "de_DE")->trigger();
+        QCOMPARE(Menus(), QString("Deutsch* English --- | Dunkel Hell*"));
+        Entry(m_themes, "dark")->trigger();
+        QCOMPARE(Menus(), QString("Deutsch* English --- | Dunkel* Hell"));
+        QCOMPARE(m_manager->calls, std::string("locale:de_DE theme:dark "));
+        QCOMPARE(localeSpy.count() + themeSpy.count(), 2);
+        QCOMPARE(themeSpy.at(0).at(0).value<std::string>(), std::string("dark"));
+        QCoreApplication::processEvents();
+        QCOMPARE(queued, std::string("de_DE"));
+    }
 
-void LookAndFeelHandlerTest::localeLabels_data() {
-    QTest::addColumn<QString>("name");
-    QTest::addColumn<QString>("label");
+    // Changes made elsewhere only move check marks: no call back, no signal, no relabelling.
+    void checkMarksFollowManager() {
+        QSignalSpy localeSpy(m_handler.get(), &LookAndFeelHandler::LocaleChanged);
+        m_manager->SetTheme("dark");
+        m_handler->OnThemeChanged("unlisted");
+        m_manager->SetLocale("de_DE");
+        QCOMPARE(Menus(), QString("Deutsch* English --- | Dark* Light"));
+        m_handler->SelectLocale("en_US");
+        m_handler->SelectTheme("light");
+        QCOMPARE(Menus(), QString("Deutsch English* --- | Dark Light*"));
+        QCOMPARE(localeSpy.count(), 0);
+        QCOMPARE(m_manager->calls, std::string("theme:dark locale:de_DE "));
+    }
 
-    QTest::newRow("ja_JP") << "ja_JP" << QString("日本語");
-    QTest::newRow("und is blank") << "und" << QString();
-    QTest::newRow("UTF-8 name not in the table") << "ñ_ES" << QString("ñ_ES");
-}
-
-void LookAndFeelHandlerTest::localeLabels() {
-    QFETCH(QString, name);
-    QFETCH(QString, label);
-
-    QCOMPARE(int(Quorvel::App::LocaleLabels().size()), 40);
-    QMenu menu;
-    LookAndFeelHandler handler(m_manager, &menu, nullptr);
-    handler.SetLocaleList({name.toStdString()});
-    QCOMPARE(Texts(menu), (QStringList{label, "---"}));
-    QCOMPARE(menu.actions().first()->data().toString(), name);
-}
-
-void LookAndFeelHandlerTest::picking() {
-    Menus menus(m_manager, "en_US", "dark");
-    QCOMPARE(Texts(menus.themes), (QStringList{"Dark", "Light"}));
-    QCOMPARE(Checked(menus.locales), QStringLiteral("en_US"));
-    QSignalSpy localeSpy(&menus.handler, &LookAndFeelHandler::LocaleChanged);
-    QSignalSpy themeSpy(&menus.handler, &LookAndFeelHandler::ThemeChanged);
-    Calls queued;  // std::string must cross queued connections too
-    connect(
-        &menus.handler, &LookAndFeelHandler::LocaleChanged, this,
-        [&queued](const std::string& locale) { queued.push_back(locale); }, Qt::QueuedConnection);
-    m_manager->calls.clear();
-
-    Entry(menus.locales, "de_DE")->trigger();
-    QCOMPARE(m_manager->calls, Calls{"SetLocale:de_DE"});
-    QCOMPARE(localeSpy.count(), 1);
-    QCOMPARE(localeSpy.at(0).at(0).value<std::string>(), std::string("de_DE"));
-    QCOMPARE(Checked(menus.locales), QStringLiteral("de_DE"));
-    QCOMPARE(Texts(menus.locales), (QStringList{"Deutsch", "English", "---"}));
-    // Theme entries are relabelled in the new language; their check mark stays.
-    QCOMPARE(Texts(menus.themes), (QStringList{"Dunkel", "Hell"}));
-    QCOMPARE(Checked(menus.themes), QStringLiteral("dark"));
-    QVERIFY(queued.empty());
-    QCoreApplication::processEvents();
-    QCOMPARE(queued, Calls{"de_DE"});
-
-    Entry(menus.themes, "light")->trigger();
-    QCOMPARE(m_manager->calls, (Calls{"SetLocale:de_DE", "SetTheme:light"}));
-    QCOMPARE(themeSpy.count(), 1);
-    QCOMPARE(themeSpy.at(0).at(0).value<std::string>(), std::string("light"));
-    QCOMPARE(localeSpy.count(), 1);
-    QCOMPARE(Checked(menus.themes), QStringLiteral("light"));
-}
-
-// Changes made elsewhere only move check marks: no call back, no signal, no relabelling.
-void LookAndFeelHandlerTest::checkMarksFollowManager() {
-    Menus menus(m_manager, "en_US", "light");
-    QSignalSpy localeSpy(&menus.handler, &LookAndFeelHandler::LocaleChanged);
-    QSignalSpy themeSpy(&menus.handler, &LookAndFeelHandler::ThemeChanged);
-    m_manager->calls.clear();
-
-    m_manager->SetTheme("dark");
-    QCOMPARE(Checked(menus.themes), QStringLiteral("dark"));
-    menus.handler.OnThemeChanged("unlisted");
-    QCOMPARE(Checked(menus.themes), QStringLiteral("dark"));
-    m_manager->SetLocale("de_DE");
-    QCOMPARE(Checked(menus.locales), QStringLiteral("de_DE"));
-    QCOMPARE(Texts(menus.themes), (QStringList{"Dark", "Light"}));
-    menus.handler.SelectLocale("en_US");
-    QCOMPARE(Checked(menus.locales), QStringLiteral("en_US"));
-    menus.handler.SelectTheme("light");
-    QCOMPARE(Checked(menus.themes), QStringLiteral("light"));
-    QCOMPARE(localeSpy.count() + themeSpy.count(), 0);
-    QCOMPARE(m_manager->calls, (Calls{"SetTheme:dark", "SetLocale:de_DE"}));
-}
-
-// Setting either menu clears the old one and rebuilds both where the current value is known.
-void LookAndFeelHandlerTest::replacingMenus() {
-    Menus menus(m_manager, "en_US", "light");
-    QAction foreign(QStringLiteral("foreign"));
-    menus.themes.addAction(&foreign);  // the product's own entries go at the next fill
-
-    QMenu locales;
-    menus.handler.SetLocaleMenu(&locales);
-    QVERIFY(menus.locales.actions().isEmpty());
-    QCOMPARE(Texts(locales), (QStringList{"Deutsch", "English", "---"}));
-    QCOMPARE(Checked(locales), QStringLiteral("en_US"));
-    QCOMPARE(Texts(menus.themes), (QStringList{"Dark", "Light"}));
-    QCOMPARE(Checked(menus.themes), QStringLiteral("light"));
-
-    QMenu themes;
-    menus.handler.SetThemeMenu(&themes);
-    QVERIFY(menus.themes.actions().isEmpty());
-    QCOMPARE(Checked(themes), QStringLiteral("light"));
-    menus.handler.SetThemeList({"dark", "light"});
-    QCOMPARE(Checked(themes), QString());  // a new list is not re-checked
-    menus.handler.SetThemeMenu(nullptr);
-    QVERIFY(themes.actions().isEmpty());
-}
+    // Setting either menu clears the old one (the product's own entries too) and rebuilds it;
+    // a new list is not re-checked.
+    void replacingMenus() {
+        QAction foreign("foreign");
+        m_themes.addAction(&foreign);
+        QMenu themes;
+        m_handler->SetThemeMenu(&themes);
+        QVERIFY(m_themes.actions().isEmpty());
+        QCOMPARE(Shown(themes), QString("Dark Light*"));
+        m_handler->SetThemeList({"dark", "light"});
+        QCOMPARE(Shown(themes), QString("Dark Light"));
+        m_handler->SetThemeMenu(nullptr);
+        QVERIFY(themes.actions().isEmpty());
+        // The handler observes the manager while it lives.
+        QCOMPARE(m_manager->observers, 1);
+        m_handler.reset();
+        QCOMPARE(m_manager->observers, 0);
+        QVERIFY_EXCEPTION_THROWN(LookAndFeelHandler(nullptr, nullptr, nullptr), std::logic_error);
+    }
+};
 
 QUORVEL_TEST_MAIN(LookAndFeelHandlerTest)
 #include "tst_LookAndFeelHandler.moc"

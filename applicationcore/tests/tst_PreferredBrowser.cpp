@@ -3,11 +3,7 @@
 
 #include "BrowserTestSupport.h"
 
-#include <QtTest>
-
-#include <memory>
 #include <optional>
-#include <stdexcept>
 
 using namespace Quorvel::App;
 using namespace BrowserTestSupport;
@@ -15,24 +11,18 @@ using Context = AbstractPreferredBrowser::PreferredBrowserContext;
 
 namespace {
 
-const auto& kAgents = AbstractPreferredBrowser::m_UserAgentMap;
-
 // The browser with its searches counted, the hints of the last one kept and, while `result`
 // holds a value, its result faked.
-class TestBrowser : public PreferredBrowser {
-public:
+struct TestBrowser : PreferredBrowser {
     using PreferredBrowser::PreferredBrowser;
-
-    std::optional<QString> result;
-    int searches = 0;
-    Context lastContext;
-
-protected:
     QString FindPath(const Context& context) override {
         ++searches;
-        lastContext = context;
+        hints = QStringList{context.locale, context.browser, context.preferredBrowser};
         return result ? *result : PreferredBrowser::FindPath(context);
     }
+    std::optional<QString> result;
+    int searches = 0;
+    QStringList hints;
 };
 
 }  // namespace
@@ -40,134 +30,88 @@ protected:
 class TestPreferredBrowser : public QObject {
     Q_OBJECT
 
-    QTemporaryDir m_dir;
-    QString m_root;
     std::unique_ptr<CaseFolder> m_case;
 
-    // "existing" and "found" are browser files of their own, "plain" a file that cannot be
-    // executed; "missing" has no file.
-    QString Resolve(const QString& token) const {
-        return token.isEmpty() ? QString() : m_root + "/" + token + "/chrome";
-    }
-    std::string Stored() const {
-        return m_case->product->GetString("PreferredBrowser", "<absent>");
+    // "{dir}" is the case folder.
+    QString Path(const QString& relative) const {
+        return relative.isEmpty() ? "" : QString(relative).replace("{dir}", m_case->dir);
     }
 
 private slots:
-    void initTestCase() {
-        QVERIFY(m_dir.isValid());
-        m_root = CanonicalPath(m_dir);
-        QVERIFY(WriteFile(Resolve("existing"), "browser", kExecutable) &&
-                WriteFile(Resolve("found"), "b", kExecutable) && WriteFile(Resolve("plain"), "b"));
-    }
     void init() { m_case = std::make_unique<CaseFolder>(); }
     void cleanup() { m_case.reset(); }
 
+    // Installer record, remembered path, what a search finds, the path taken (also stored),
+    // searches: e/ and f/ are browsers, p/ a file that cannot be executed, m/ none.
     void initDecidesThePath_data() {
-        QTest::addColumn<QString>("browser");     // installer record
-        QTest::addColumn<QString>("remembered");  // path remembered in the product settings
-        QTest::addColumn<QString>("found");       // what a search finds
-        QTest::addColumn<QString>("expected");    // also what is stored
-        QTest::addColumn<int>("searches");
-        const auto row = [](const char* name, const QStringList& cells, int searches) {
-            QTest::newRow(name) << cells[0] << cells[1] << cells[2] << cells[3] << searches;
-        };
-        row("no record, remembered file exists: taken without a search",
-            {"", "existing", "found", "existing"}, 0);
-        row("no record, nothing remembered: the empty value stored", {"", "", "", ""}, 1);
-        row("no record, remembered file gone: searched", {"", "missing", "found", "found"}, 1);
-        row("no record, remembered file cannot be executed: searched",
-            {"", "plain", "found", "found"}, 1);
-        row("installer record: searched although the remembered file exists",
-            {"chrome", "existing", "found", "found"}, 1);
+        QTest::addColumn<QString>("cells");
+        QTest::newRow("remembered file exists: taken without a search") << ",e,f,e,0";
+        QTest::newRow("nothing remembered: the empty value stored") << ",,,,1";
+        QTest::newRow("remembered file gone: searched") << ",m,f,f,1";
+        QTest::newRow("remembered file cannot be executed: searched") << ",p,f,f,1";
+        QTest::newRow("installer record: searched all the same") << "chrome,e,f,f,1";
     }
     void initDecidesThePath() {
-        QFETCH(QString, browser);
-        QFETCH(QString, remembered);
-        QFETCH(QString, found);
-        QFETCH(QString, expected);
-        QFETCH(int, searches);
+        QFETCH(QString, cells);
+        const QStringList c = cells.split(',');
+        const auto path = [this](const QString& name) {
+            return name.isEmpty() ? QString() : m_case->dir + "/" + name + "/chrome";
+        };
+        QVERIFY(WriteFile(path("e"), "b", kExecutable) && WriteFile(path("f"), "b", kExecutable) &&
+                WriteFile(path("p"), "b"));
         TestBrowser preferred(m_case->product);
-        m_case->product->SetString("PreferredBrowser", "untouched");
-        preferred.result = Resolve(found);
-        preferred.Init({"de_DE", browser, Resolve(remembered)});
-
-        QCOMPARE(preferred.Path(), Resolve(expected));
-        QCOMPARE(preferred.searches, searches);
-        QCOMPARE(Stored(), Resolve(expected).toStdString());
+        preferred.result = path(c[2]);
+        preferred.Init({"de_DE", c[0], path(c[1])});
+        QCOMPARE(preferred.Path(), path(c[3]));
+        QCOMPARE(preferred.searches, c[4].toInt());
+        QCOMPARE(m_case->Stored(), path(c[3]).toStdString());
     }
 
-    // Path() searches only when it holds nothing or its file has gone; Name() never does.
+    // Path() searches only when it holds nothing or its file has gone, and writes only a new
+    // value (the empty one every time); Name() never searches.
     void pathIsCachedUntilItsFileGoes() {
-        const QString first = m_case->dir + "/first/browser";
-        const QString second = m_case->dir + "/second/browser";
-        QVERIFY(WriteFile(first, "browser", kExecutable) &&
-                WriteFile(second, "browser", kExecutable));
+        const QString first = m_case->dir + "/first/browser",
+                      second = m_case->dir + "/second/browser";
+        QVERIFY(WriteFile(first, "b", kExecutable) && WriteFile(second, "b", kExecutable));
         TestBrowser preferred(m_case->product);
         preferred.SetContextCallback([] { return Context{"en_US", "browser", ""}; });
         QCOMPARE(preferred.Name(), QString());
-        QCOMPARE(preferred.searches, 0);
-
+        const auto check = [&](const QString& path, int searches) {
+            QCOMPARE(preferred.Path(), path);
+            QCOMPARE(preferred.searches, searches);
+            QCOMPARE(m_case->Stored(), path.toStdString());
+        };
         preferred.result = first;
-        QCOMPARE(preferred.Path(), first);
-        QCOMPARE(preferred.Path(), first);
-        QCOMPARE(preferred.searches, 1);
-        QCOMPARE(Stored(), first.toStdString());
-        // The same path found again is not written again.
+        check(first, 1);
+        check(first, 1);
         m_case->product->SetString("PreferredBrowser", "untouched");
-        preferred.Init({"en_US", "browser", ""});
-        QCOMPARE(Stored(), std::string("untouched"));
-
+        preferred.Init({"en_US", "browser", ""});  // found again: not written again
+        QCOMPARE(m_case->Stored(), std::string("untouched"));
         QVERIFY(QFile::remove(first));
         preferred.result = second;
-        QCOMPARE(preferred.Path(), second);
-        QCOMPARE(preferred.searches, 3);
-        QCOMPARE(Stored(), second.toStdString());
-
-        // While nothing is found, every call searches again and writes the empty value.
+        check(second, 3);
         QVERIFY(QFile::remove(second));
         preferred.result = QString();
-        QCOMPARE(preferred.Path(), QString());
+        check(QString(), 4);
         m_case->product->SetString("PreferredBrowser", "untouched");
-        QCOMPARE(preferred.Path(), QString());
-        QCOMPARE(preferred.searches, 5);
-        QCOMPARE(Stored(), std::string());
+        check(QString(), 5);
     }
 
-    void nameAndUserAgent_data() {
-        QTest::addColumn<QString>("name");
-        QTest::addColumn<QString>("agentOf");
-        const auto row = [](const char* tag, const char* name, const char* agentOf) {
-            QTest::newRow(tag) << QString(name) << QString(agentOf);
-        };
-        row("listed", "chrome.exe", "chrome.exe");
-        row("opera.exe is not a key", "opera.exe", "browser.exe");
-        row("unlisted", "unknown.exe", "browser.exe");
-        row("case matters", "Chrome.exe", "browser.exe");
-#ifndef Q_OS_WIN
-        row("no suffix: looked up under the Windows name", "chrome", "chrome.exe");
-#endif
-    }
     void nameAndUserAgent() {
-        QFETCH(QString, name);
-        QFETCH(QString, agentOf);
-        TestBrowser preferred(m_case->product);
-        preferred.result = "/opt/browser.d/" + name;
-        preferred.Init({"en_US", "any", ""});
-        QCOMPARE(preferred.Name(), name);
-        QCOMPARE(preferred.UserAgent(), kAgents.at(agentOf));
-    }
-
-    // Seven browsers by executable name.
-    void userAgentTableShape() {
-        QCOMPARE(int(kAgents.size()), 7);
-        for (const auto& [name, text] : kAgents) {
-            QVERIFY2(name.endsWith(".exe") && !text.isEmpty(), qPrintable(name));
+        const auto& agents = AbstractPreferredBrowser::m_UserAgentMap;
+        // Case matters; without a suffix, looked up under the Windows name.
+        for (const QString pair : {"chrome.exe=chrome.exe", "unknown.exe=browser.exe",
+                                   "Chrome.exe=browser.exe", "chrome=chrome.exe"}) {
+            TestBrowser preferred(m_case->product);
+            preferred.result = "/opt/browser.d/" + pair.section('=', 0, 0);
+            preferred.Init({"en_US", "any", ""});
+            QCOMPARE(preferred.Name(), pair.section('=', 0, 0));
+            QCOMPARE(preferred.UserAgent(), agents.at(pair.section('=', 1)));
         }
     }
 
     // Browsers started ("-": then deleted), files ("+x": executable) and desktop entries
-    // ("<home|system>/<file>=<Exec>[|<Categories>]") in the case folder ("{dir}").
+    // ("<home|system>/<file>=<Exec>[|<Categories>]").
     void findPath_data() {
         QTest::addColumn<QString>("wanted");
         QTest::addColumn<QStringList>("running");
@@ -179,8 +123,6 @@ private slots:
                             const QString& expected) {
             QTest::newRow(name) << wanted << running << files << entries << expected;
         };
-        row("running copy with capitals, found under its lower-case name", "quorvelbrowser",
-            {"run/QuorvelBrowser"}, {}, {}, "run/QuorvelBrowser");
         row("running copy before an installed one", "qbrowser", {"run/qbrowser"}, {"inst/qbrowser"},
             {"home/a.desktop={dir}/inst/qbrowser %u"}, "run/qbrowser");
         row("record in capitals: only an installed entry matches", "QUORVELBROWSER",
@@ -192,15 +134,13 @@ private slots:
             {"inst/qbrowser"}, {"home/a.desktop={dir}/inst/qbrowser|Network;WebBrowserTools;"}, "");
         row("quoted Exec with an escaped blank", "qbrowser", {}, {"my apps/qbrowser"},
             {"home/a.desktop=\"{dir}/my\\sapps/qbrowser\" %u"}, "my apps/qbrowser");
-        row("Exec with arguments never matches", "qbrowser", {}, {"inst/qbrowser"},
-            {"home/a.desktop={dir}/inst/qbrowser --new-window %U"}, "");
         row("user's entry before the system's, one naming a missing file passed over", "qbrowser",
             {}, {"user/qbrowser", "sys/qbrowser"},
             {"home/a.desktop={dir}/gone/qbrowser", "home/z.desktop={dir}/user/qbrowser",
              "system/a.desktop={dir}/sys/qbrowser"},
             "user/qbrowser");
-        // An action group has an Exec of its own, which must not stand for the browser.
-        row("only the main group of an entry counts", "qbrowser", {}, {"inst/qbrowser"},
+        // Exec with arguments never matches; an action group's Exec does not stand for it.
+        row("only the main group's Exec without arguments", "qbrowser", {}, {"inst/qbrowser"},
             {"home/a.desktop={dir}/inst/qbrowser --private %u\nActions=new;\n\n"
              "[Desktop Action new]\nExec={dir}/inst/qbrowser"},
             "");
@@ -213,77 +153,56 @@ private slots:
         QFETCH(QStringList, files);
         QFETCH(QStringList, entries);
         QFETCH(QString, expected);
-
-        const QString dir = m_case->dir;
         RunningCopies copies;
-        for (QString path : running) {
-            const bool remove = path.endsWith('-');
-            path.chop(remove ? 1 : 0);
-            QVERIFY(copies.Start(dir + "/" + path) > 0);
-            QVERIFY(!remove || QFile::remove(dir + "/" + path));
+        for (const QString& path : running) {
+            QVERIFY(copies.Start(Path("{dir}/" + path)) > 0);
         }
         for (QString file : files) {
             const bool executable = file.endsWith("+x");
             file.chop(executable ? 2 : 0);
             QVERIFY(
-                WriteFile(dir + "/" + file, "b", executable ? kExecutable : QFile::Permissions()));
+                WriteFile(Path("{dir}/" + file), "b", executable ? kExecutable : QFile::ReadOwner));
         }
         for (const QString& entry : entries) {
-            const QStringList parts = QString(entry).replace("{dir}", dir).split('|');
+            const QStringList parts = Path(entry).split('|');
             QVERIFY(m_case->AddEntry(parts[0].section('=', 0, 0), parts[0].section('=', 1),
                                      parts.value(1, "Network;WebBrowser;")));
         }
         const QByteArray oldPath = qgetenv("PATH");
-        qputenv("PATH", (dir + "/bin:").toLocal8Bit() + oldPath);
+        qputenv("PATH", (m_case->dir + "/bin:").toLocal8Bit() + oldPath);
         PreferredBrowser preferred(m_case->product);
         preferred.Init({"en_US", wanted, ""});
         qputenv("PATH", oldPath);
-
-        const QString path = expected.isEmpty() ? QString() : dir + "/" + expected;
+        const QString path = expected.isEmpty() ? "" : m_case->dir + "/" + expected;
         QCOMPARE(preferred.Path(), path);
-        QCOMPARE(Stored(), path.toStdString());
+        QCOMPARE(m_case->Stored(), path.toStdString());
     }
 
-    void shortFormNeverSearches() {
-        m_case->installer->SetString("Browser", "chrome");
-        m_case->product->SetString("PreferredBrowser", Resolve("existing").toStdString());
-        TestBrowser preferred(m_case->product);
-        preferred.onStart();
-        QCOMPARE(preferred.Path(), QString());
-        QCOMPARE(preferred.searches, 0);
-        QCOMPARE(Stored(), Resolve("existing").toStdString());
-    }
-
-    // The full form reads its hints from the services each time it searches.
-    void fullFormReadsTheServices() {
-        const QString installed = m_case->dir + "/full/" + QString::fromUtf8("браузер");
-        QVERIFY(WriteFile(installed, "browser"));
-        QVERIFY(m_case->AddEntry("system/a.desktop", installed));
-        const auto looks = Looks(m_case->dir + "/looks", "de_DE");
+    // The short form never searches at start; the full form reads its hints from the services
+    // each time it searches, and needs the look and the installer's settings, not the product's.
+    void forms() {
         m_case->installer->SetString("Browser", "браузер");
         m_case->product->SetString("PreferredBrowser", "/remembered/before");
-        TestBrowser preferred(looks, m_case->product, m_case->installer);
-        preferred.onStart();
-        QCOMPARE(preferred.searches, 0);
-        QCOMPARE(preferred.Path(), installed);
-        QCOMPARE(preferred.searches, 1);
-        const Context& hints = preferred.lastContext;
-        QCOMPARE(QStringList({hints.locale, hints.browser, hints.preferredBrowser}),
-                 QStringList({"de_DE", QString::fromUtf8("браузер"), "/remembered/before"}));
-        QCOMPARE(Stored(), installed.toStdString());
-    }
+        TestBrowser shortForm(m_case->product);
+        shortForm.onStart();
+        QCOMPARE(shortForm.Path(), QString());
+        QCOMPARE(shortForm.searches, 0);
+        QCOMPARE(m_case->Stored(), std::string("/remembered/before"));
 
-    void fullFormServices() {
-        const auto looks = Looks(m_case->dir + "/looks", "en_US");
+        const QString installed = m_case->dir + "/full/браузер";
+        QVERIFY(WriteFile(installed, "b") && m_case->AddEntry("system/a.desktop", installed));
+        const auto looks = Looks(m_case->dir + "/looks", "de_DE");
+        TestBrowser full(looks, m_case->product, m_case->installer);
+        full.onStart();
+        QCOMPARE(full.searches, 0);
+        QCOMPARE(full.Path(), installed);
+        QCOMPARE(full.hints, (QStringList{"de_DE", "браузер", "/remembered/before"}));
+        QCOMPARE(m_case->Stored(), installed.toStdString());
+        QCOMPARE(PreferredBrowser(looks, nullptr, m_case->installer).Path(), installed);
         QVERIFY_EXCEPTION_THROWN(PreferredBrowser(nullptr, m_case->product, m_case->installer),
                                  std::logic_error);
         QVERIFY_EXCEPTION_THROWN(PreferredBrowser(looks, m_case->product, nullptr),
                                  std::logic_error);
-        // Without product settings nothing is remembered, and the search still works.
-        QVERIFY(m_case->AddEntry("home/a.desktop", Resolve("found")));
-        m_case->installer->SetString("Browser", "chrome");
-        PreferredBrowser preferred(looks, nullptr, m_case->installer);
-        QCOMPARE(preferred.Path(), Resolve("found"));
     }
 };
 

@@ -2,65 +2,39 @@
 
 #include "BrowserTestSupport.h"
 
-#include <QtTest>
-
-using Quorvel::App::GetCurrentProcessMap;
 using namespace BrowserTestSupport;
 
 class TestProcessMap : public QObject {
     Q_OBJECT
 
 private slots:
-    // Copies of the sleeping helper run under the names given ("-": file deleted once it runs).
-    // `expected` is the copy the key maps to; "" for the youngest, as the system lists
-    // processes by ascending id.
-    void runningCopiesAreListed_data() {
-        QTest::addColumn<QStringList>("copies");
-        QTest::addColumn<QString>("key");
-        QTest::addColumn<QString>("expected");
-        const auto row = [](const char* tag, const QStringList& copies, const QString& key,
-                            const QString& expected) {
-            QTest::newRow(tag) << copies << key << expected;
-        };
-        row("capitals, under the lower-case name, spelled as reported", {"Bin/QuorvelBrowser"},
-            "quorvelbrowser", "Bin/QuorvelBrowser");
-        row("non-ASCII capitals and a blank", {QString::fromUtf8("Браузер Ä")},
-            QString::fromUtf8("браузер ä"), QString::fromUtf8("Браузер Ä"));
-        row("two copies from different folders: the one listed last",
-            {"first/QuorvelTwin", "second/QuorvelTwin"}, "quorveltwin", "");
-        // A browser updated in place keeps running from a file that is gone.
-        row("executable deleted while running: its path, without the mark", {"QuorvelGone-"},
-            "quorvelgone", "QuorvelGone");
-    }
+    // Every process is offered to the filter by its lower-case name, and the filter alone
+    // decides; a key maps to the path as the system spells it, of the youngest copy (listed
+    // last); a copy whose file was deleted while running keeps its path, without the mark.
     void runningCopiesAreListed() {
-        QFETCH(QStringList, copies);
-        QFETCH(QString, key);
-        QFETCH(QString, expected);
         QTemporaryDir dir;
+        const QString root = CanonicalPath(dir) + "/";
         RunningCopies running;
-        qint64 youngest = 0;
-        for (QString copy : copies) {
-            const bool remove = copy.endsWith('-');
-            copy.chop(remove ? 1 : 0);
-            const QString path = CanonicalPath(dir) + "/" + copy;
-            const qint64 id = running.Start(path);
-            QVERIFY(id > 0);
-            QVERIFY(!remove || QFile::remove(path));
-            if (id > youngest && copies.size() > 1) {
-                youngest = id;
-                expected = copy;
-            }
+        qint64 ids[2] = {};
+        for (const char* copy : {"Bin/QuorvelBrowser", "Браузер Ä", "QuorvelGone-"}) {
+            QVERIFY(running.Start(root + copy) > 0);
         }
-        // The filter is offered every process by its lower-case name and decides alone.
+        for (int i = 0; i < 2; ++i) {
+            QVERIFY((ids[i] = running.Start(root + QString::number(i) + "/QuorvelTwin")) > 0);
+        }
         QStringList seen;
-        const auto processes = GetCurrentProcessMap([&](const QString& name) {
+        const QStringList keys{"quorvelbrowser", "браузер ä", "quorvelgone", "quorveltwin"};
+        const auto processes = Quorvel::App::GetCurrentProcessMap([&](const QString& name) {
             seen << name;
-            return name == key;
+            return keys.contains(name);
         });
-        QCOMPARE(processes.size(), size_t(1));
-        QCOMPARE(processes.at(key), CanonicalPath(dir) + "/" + expected);
-        const QString self = QFileInfo(QCoreApplication::applicationFilePath()).fileName();
-        QVERIFY(seen.contains(self.toLower()));
+        QCOMPARE(processes.size(), size_t(4));
+        QCOMPARE(processes.at("quorvelbrowser"), root + "Bin/QuorvelBrowser");
+        QCOMPARE(processes.at("браузер ä"), root + "Браузер Ä");
+        QCOMPARE(processes.at("quorvelgone"), root + "QuorvelGone");
+        QCOMPARE(processes.at("quorveltwin"),
+                 root + (ids[1] > ids[0] ? "1" : "0") + "/QuorvelTwin");
+        QVERIFY(seen.contains(QCoreApplication::applicationName().toLower()));
         for (const QString& name : seen) {
             QCOMPARE(name, name.toLower());
         }

@@ -1,5 +1,6 @@
 #include <Quorvel/App/Application/Application.h>
 
+#include <Quorvel/App/Application/DaysPassed.h>
 #include <Quorvel/App/Application/SplashController.h>
 #include <Quorvel/App/Application/TopManagerObserver.h>
 #include <Quorvel/App/LinksManager.h>
@@ -221,6 +222,10 @@ int Application::GetDaysPassed() const {
         GetProductSettingsManager());
     const uint32_t firstStart =
         settings->GetUInt(kDateOfFirstStartKey, static_cast<uint32_t>(now.toSecsSinceEpoch()));
+    return Detail::DaysPassed(firstStart, now);
+}
+
+int Detail::DaysPassed(uint32_t firstStart, const QDateTime& now) {
     return static_cast<int>(QDateTime::fromSecsSinceEpoch(firstStart).daysTo(now));
 }
 
