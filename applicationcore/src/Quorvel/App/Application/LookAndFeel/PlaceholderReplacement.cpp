@@ -3,6 +3,7 @@
 #include <QHash>
 #include <QStringView>
 
+#include <optional>
 #include <set>
 #include <utility>
 #include <vector>
@@ -49,8 +50,8 @@ public:
         Add(from, text.size());
     }
 
-    // Null when the result would be longer than `limit`.
-    QString Result(qint64 limit) {
+    // Nothing when the result would be longer than `limit`.
+    std::optional<QString> Result(qint64 limit) {
         for (int turn = 0; turn < static_cast<int>(m_turns.size()); ++turn) {
             for (const int index : m_due[turn]) {
                 if (m_pieces[index].due == turn) {
@@ -63,7 +64,7 @@ public:
             size += piece.taken ? 0 : Length(piece);
         }
         if (size > limit) {
-            return QString();
+            return std::nullopt;
         }
         QString text;
         text.reserve(static_cast<int>(size));
@@ -195,8 +196,8 @@ QString ReplacePlaceholders(QString& text, const FontPlaceholders& table, qint64
     }
     if (MarksStayPut(table)) {
         // One search of the whole text per placeholder cost more than reading the sheets did.
-        if (QString result = Pieces(text, table).Result(limit); !result.isNull()) {
-            text = std::move(result);
+        if (std::optional<QString> result = Pieces(text, table).Result(limit)) {
+            text = std::move(*result);
             return QString();
         }
     }
