@@ -4,6 +4,8 @@
 
 #include <cstddef>
 #include <cstdio>
+#include <initializer_list>
+#include <utility>
 
 // Two benchmarks of one run whose times are compared: the measured one over its baseline.
 struct RatioPair {
@@ -35,4 +37,26 @@ void PrintRatios(const Results& results, const RatioPair (&pairs)[N], double sca
         }
         std::printf("\n");
     }
+}
+
+using BenchmarkFunction = void (*)(benchmark::State&);
+
+// Registers the benchmarks, runs those the command line picks and prints the pairs' ratios;
+// 2 for an option that Google Benchmark does not know.
+template <std::size_t N>
+int RunAndPrintRatios(int argc, char** argv,
+                      std::initializer_list<std::pair<const char*, BenchmarkFunction>> benchmarks,
+                      const RatioPair (&pairs)[N], double scale, const char* unit) {
+    benchmark::Initialize(&argc, argv);
+    if (benchmark::ReportUnrecognizedArguments(argc, argv)) {
+        return 2;
+    }
+    for (const auto& [name, function] : benchmarks) {
+        benchmark::RegisterBenchmark(name, function);
+    }
+    CollectingReporter reporter;
+    benchmark::RunSpecifiedBenchmarks(&reporter);
+    PrintRatios(reporter.Medians(), pairs, scale, unit);
+    benchmark::Shutdown();
+    return 0;
 }

@@ -177,17 +177,10 @@ int main(int argc, char** argv) {
         return *status;
     }
 
-    benchmark::Initialize(&argc, argv);
-    if (benchmark::ReportUnrecognizedArguments(argc, argv)) {
-        return 2;
-    }
-    benchmark::RegisterBenchmark("Gesture/decode_pan", &Measure<DecodePanCase>);
-    benchmark::RegisterBenchmark("Gesture/baseline_api_calls", &Measure<PanApiCallsCase>);
-    benchmark::RegisterBenchmark("Gesture/route_six_levels", &Measure<RouteCase>);
-    benchmark::RegisterBenchmark("Gesture/baseline_widgetAt", &Measure<WidgetAtCase>);
-    CollectingReporter reporter;
-    benchmark::RunSpecifiedBenchmarks(&reporter);
-    PrintRatios(reporter.Medians(), kPairs, 1e9, "ns");
-    benchmark::Shutdown();
-    return 0;
+    return RunAndPrintRatios(argc, argv,
+                             {{"Gesture/decode_pan", &Measure<DecodePanCase>},
+                              {"Gesture/baseline_api_calls", &Measure<PanApiCallsCase>},
+                              {"Gesture/route_six_levels", &Measure<RouteCase>},
+                              {"Gesture/baseline_widgetAt", &Measure<WidgetAtCase>}},
+                             kPairs, 1e9, "ns");
 }

@@ -154,18 +154,11 @@ int main(int argc, char** argv) {
         std::strncmp(argv[2], "--events=", 9) == 0) {
         return CountMode(cases, argv[1] + 8, std::atol(argv[2] + 9));
     }
-    benchmark::Initialize(&argc, argv);
-    if (benchmark::ReportUnrecognizedArguments(argc, argv)) {
-        return 2;
-    }
     std::printf("hardware text: %zu bytes\n", cases.hardwareText.size());
-    benchmark::RegisterBenchmark("Headers/updateQtRequest", &Measure<&Cases::Update>);
-    benchmark::RegisterBenchmark("Headers/baseline_by_hand", &Measure<&Cases::ByHand>);
-    benchmark::RegisterBenchmark("Headers/part_SHA1_of_hardware_text", &Measure<&Cases::Sha1>);
-    benchmark::RegisterBenchmark("Headers/part_read_WEBUID", &Measure<&Cases::ReadWebuid>);
-    CollectingReporter reporter;
-    benchmark::RunSpecifiedBenchmarks(&reporter);
-    PrintRatios(reporter.Medians(), kPairs, 1e6, "us");
-    benchmark::Shutdown();
-    return 0;
+    return RunAndPrintRatios(argc, argv,
+                             {{"Headers/updateQtRequest", &Measure<&Cases::Update>},
+                              {"Headers/baseline_by_hand", &Measure<&Cases::ByHand>},
+                              {"Headers/part_SHA1_of_hardware_text", &Measure<&Cases::Sha1>},
+                              {"Headers/part_read_WEBUID", &Measure<&Cases::ReadWebuid>}},
+                             kPairs, 1e6, "us");
 }

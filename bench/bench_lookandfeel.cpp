@@ -313,22 +313,13 @@ int main(int argc, char** argv) {
         return *status;
     }
 
-    benchmark::Initialize(&argc, argv);
-    if (benchmark::ReportUnrecognizedArguments(argc, argv)) {
-        return 2;
-    }
-    benchmark::RegisterBenchmark("LookAndFeel/SetTheme_demo", &Measure<SetThemeCase>);
-    benchmark::RegisterBenchmark("LookAndFeel/baseline_setStyleSheet_demo",
-                                 &Measure<SetThemeSheetCase>);
-    benchmark::RegisterBenchmark("LookAndFeel/ApplyTheme_200KB", &Measure<ApplyThemeCase>);
-    benchmark::RegisterBenchmark("LookAndFeel/baseline_setStyleSheet_200KB",
-                                 &Measure<ApplyThemeSheetCase>);
-    benchmark::RegisterBenchmark("LookAndFeel/SetLocale", &Measure<SetLocaleCase>);
-    benchmark::RegisterBenchmark("LookAndFeel/baseline_translators_by_hand",
-                                 &Measure<SetLocaleByHandCase>);
-    CollectingReporter reporter;
-    benchmark::RunSpecifiedBenchmarks(&reporter);
-    PrintRatios(reporter.Medians(), kPairs, 1e6, "us");
-    benchmark::Shutdown();
-    return 0;
+    return RunAndPrintRatios(
+        argc, argv,
+        {{"LookAndFeel/SetTheme_demo", &Measure<SetThemeCase>},
+         {"LookAndFeel/baseline_setStyleSheet_demo", &Measure<SetThemeSheetCase>},
+         {"LookAndFeel/ApplyTheme_200KB", &Measure<ApplyThemeCase>},
+         {"LookAndFeel/baseline_setStyleSheet_200KB", &Measure<ApplyThemeSheetCase>},
+         {"LookAndFeel/SetLocale", &Measure<SetLocaleCase>},
+         {"LookAndFeel/baseline_translators_by_hand", &Measure<SetLocaleByHandCase>}},
+        kPairs, 1e6, "us");
 }
