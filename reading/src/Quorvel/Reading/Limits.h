@@ -32,4 +32,8 @@ constexpr qint64 kSettingsFile = 4 << 20;
 // thousand characters crashes while painting.
 constexpr int kShownText = 1024;
 
+// Characters of outside text that one log record quotes: a path or a server's status line
+// fits, a whole answer or file does not.
+constexpr int kLoggedText = 256;
+
 }  // namespace Quorvel::Reading::Limits
