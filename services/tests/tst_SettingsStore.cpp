@@ -10,6 +10,7 @@
 #include <QCoreApplication>
 #include <QFile>
 #include <QProcess>
+#include <QRegularExpression>
 #include <QStandardPaths>
 #include <QTemporaryDir>
 
@@ -46,6 +47,26 @@ QString Read(const SettingsStore& store, const QString& type, const QString& key
 bool WriteFile(const QString& path, const QByteArray& content) {
     QFile file(path);
     return file.open(QIODevice::WriteOnly) && file.write(content) == content.size();
+}
+
+// Runs settings_probe with `arguments`; its exit code, or -1 when it had to be killed after
+// ten seconds. `errors` gets the ERROR records it wrote.
+int Probe(const QStringList& arguments, QStringList& errors) {
+    QProcess probe;
+    probe.start(QCoreApplication::applicationDirPath() + "/settings_probe", arguments);
+    const bool finished = probe.waitForStarted() && probe.waitForFinished(10000);
+    if (!finished) {
+        probe.kill();
+        probe.waitForFinished();
+    }
+    const QStringList lines = QString::fromUtf8(probe.readAllStandardError()).split('\n');
+    errors = lines.filter(QRegularExpression("^E\\d"));
+    return finished && probe.exitStatus() == QProcess::NormalExit ? probe.exitCode() : -1;
+}
+
+QByteArray ReadFile(const QString& path) {
+    QFile file(path);
+    return file.open(QIODevice::ReadOnly) ? file.readAll() : QByteArray("(unreadable)");
 }
 
 // The cells of a row in one list, so that each rule stays one line.
@@ -185,6 +206,55 @@ private slots:
         QCOMPARE(store.IsPersistent() && QFileInfo(path).isFile(), errors == 0);
         QCOMPARE(store.GetString("PartnerName", "") + std::to_string(store.GetInt("Count", 0)),
                  std::string("changed3"));
+    }
+
+    // On a disk with room for `room` bytes in any one file, a change replaces the file whole
+    // or leaves every byte of it, another program's section included, and the writer says so
+    // once, naming the file. No new file is left beside it.
+    void fullDiskNeverCutsTheFile_data() {
+        QTest::addColumn<QString>("room");
+        QTest::addColumn<bool>("replaced");
+        QTest::newRow("none") << "0" << false;
+        QTest::newRow("the lock file only") << "60" << false;
+        QTest::newRow("part of the new file") << "200" << false;
+        QTest::newRow("the new file less one byte") << "339" << false;
+        QTest::newRow("the new file") << "340" << true;
+    }
+    void fullDiskNeverCutsTheFile() {
+        QFETCH(QString, room);
+        QFETCH(bool, replaced);
+        QTemporaryDir dir;
+        const QString path = dir.filePath("product.ini");
+        const QByteArray before = "[Other]\nkey=" + QByteArray(300, 'x') + "\n[Dialogs]\nQuit=1\n";
+        QVERIFY(WriteFile(path, before));
+        QStringList errors;
+        QCOMPARE(Probe({path, "set", "Dialogs/New", "value", room}, errors), replaced ? 0 : 1);
+        const QByteArray after = ReadFile(path);
+        QCOMPARE(after, replaced ? before + "New=value\n" : before);
+        QCOMPARE(errors.size(), replaced ? 0 : 1);
+        QCOMPARE(errors.filter(path).size(), errors.size());
+        QCOMPARE(QDir(dir.path()).entryList(QDir::Files | QDir::Hidden),
+                 QStringList{"product.ini"});
+    }
+
+    // A lock file that is not a regular file is refused at once and named; the store then
+    // keeps its changes for the session and leaves its file as it was.
+    void oddLockFileIsRefusedAtOnce_data() {
+        QTest::addColumn<QString>("kind");
+        QTest::newRow("FIFO") << "fifo";
+        QTest::newRow("folder") << "folder";
+    }
+    void oddLockFileIsRefusedAtOnce() {
+        QFETCH(QString, kind);
+        QTemporaryDir dir;
+        const QString path = dir.filePath("product.ini"), lock = path + ".lock";
+        QVERIFY(WriteFile(path, "[Other]\nkey=1\n"));
+        QVERIFY(kind == "fifo" ? ::mkfifo(QFile::encodeName(lock), 0600) == 0 : QDir().mkdir(lock));
+        QStringList errors;
+        QCOMPARE(Probe({path, "set", "General/New", "value"}, errors), 1);
+        QCOMPARE(errors.size(), 1);
+        QVERIFY2(errors[0].contains(lock) && errors[0].contains("not a"), qPrintable(errors[0]));
+        QCOMPARE(ReadFile(path), QByteArray("[Other]\nkey=1\n"));
     }
 
     // Names may come from a data file: each stays one folder level below the config folder,

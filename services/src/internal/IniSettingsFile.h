@@ -43,7 +43,8 @@ private:
     QString m_path;
     IniDocument m_document;         // the file as last read, with the pending changes applied
     std::vector<Change> m_pending;  // changes not yet in the file
-    bool m_refused = false;
+    bool m_refused = false;         // nothing is written any more
+    bool m_lockWaited = false;      // the last write gave up waiting for the lock
     bool m_reported = false;
     bool m_persistent = true;
 };

@@ -1,23 +1,45 @@
 // Writes an INI settings store from a separate process, as the installer does.
 //
-//   settings_probe <file> set <key> <text>
+//   settings_probe <file> set <key> <text> [<largest file in bytes>]
 //   settings_probe <file> remove <key>
+//
+// With a largest file, no write may reach past that many bytes in any file, as on a disk
+// with that much room left.
 #include <Quorvel/App/SettingsStore.h>
 
 #include <QCoreApplication>
 
 #include <glog/logging.h>
 
+#ifndef _WIN32
+#include <sys/resource.h>
+#endif
+
+#include <csignal>
 #include <iostream>
+#include <string>
 
 int main(int argc, char** argv) {
     FLAGS_logtostderr = true;
     google::InitGoogleLogging(argv[0]);
     QCoreApplication app(argc, argv);
     const std::string action = argc > 2 ? argv[2] : "";
-    if (!((action == "remove" && argc == 4) || (action == "set" && argc == 5))) {
-        std::cerr << "usage: settings_probe <file> set|remove <key> [<text>]\n";
+    if (!((action == "remove" && argc == 4) || (action == "set" && (argc == 5 || argc == 6)))) {
+        std::cerr << "usage: settings_probe <file> set|remove <key> [<text> [<bytes>]]\n";
         return 2;
+    }
+    if (argc == 6) {
+#ifndef _WIN32
+        // A write past the limit then fails with EFBIG instead of ending the process.
+        std::signal(SIGXFSZ, SIG_IGN);
+        const rlim_t bytes = std::stoull(argv[5]);
+        const rlimit limit{bytes, bytes};
+        if (::setrlimit(RLIMIT_FSIZE, &limit) != 0) {
+            return 2;
+        }
+#else
+        return 2;
+#endif
     }
     Quorvel::App::SettingsStore store(QStringLiteral("probe"), QString::fromLocal8Bit(argv[1]));
     action == "remove" ? store.Remove(argv[3]) : store.SetString(argv[3], argv[4]);
