@@ -49,18 +49,16 @@ bool WriteFile(const QString& path, const QByteArray& content) {
     return file.open(QIODevice::WriteOnly) && file.write(content) == content.size();
 }
 
-// Runs settings_probe with `arguments`; its exit code, or -1 when it had to be killed after
-// ten seconds. `errors` gets the ERROR records it wrote.
+// settings_probe's exit code with `arguments`, or -1 when it had to be killed after ten
+// seconds; `errors` gets its ERROR records.
 int Probe(const QStringList& arguments, QStringList& errors) {
     QProcess probe;
     probe.start(QCoreApplication::applicationDirPath() + "/settings_probe", arguments);
-    const bool finished = probe.waitForStarted() && probe.waitForFinished(10000);
-    if (!finished) {
-        probe.kill();
-        probe.waitForFinished();
-    }
-    const QStringList lines = QString::fromUtf8(probe.readAllStandardError()).split('\n');
-    errors = lines.filter(QRegularExpression("^E\\d"));
+    const bool finished = probe.waitForFinished(10000);
+    probe.kill();
+    probe.waitForFinished();
+    errors = QString::fromUtf8(probe.readAllStandardError()).split('\n');
+    errors = errors.filter(QRegularExpression("^E\\d"));
     return finished && probe.exitStatus() == QProcess::NormalExit ? probe.exitCode() : -1;
 }
 
@@ -159,9 +157,7 @@ private slots:
             value.empty() ? store.Remove(key) : store.SetString(key, value);
         }
         QCOMPARE(log.Count(Utf8(path)), cells[3] == cells[0] ? 1 : 0);
-        QFile file(path);
-        QVERIFY(file.open(QIODevice::ReadOnly));
-        QCOMPARE(file.readAll(), cells[3]);
+        QCOMPARE(ReadFile(path), cells[3]);
         QCOMPARE(SettingsStore("test", path).GetString(key, "-"), value.empty() ? "-" : value);
     }
 
@@ -208,53 +204,37 @@ private slots:
                  std::string("changed3"));
     }
 
-    // On a disk with room for `room` bytes in any one file, a change replaces the file whole
-    // or leaves every byte of it, another program's section included, and the writer says so
-    // once, naming the file. No new file is left beside it.
-    void fullDiskNeverCutsTheFile_data() {
-        QTest::addColumn<QString>("room");
-        QTest::addColumn<bool>("replaced");
-        QTest::newRow("none") << "0" << false;
-        QTest::newRow("the lock file only") << "60" << false;
-        QTest::newRow("part of the new file") << "200" << false;
-        QTest::newRow("the new file less one byte") << "339" << false;
-        QTest::newRow("the new file") << "340" << true;
+    // A change replaces its file whole or leaves every byte of it, another program's section
+    // included, says so once, naming the file (or the lock file in its way), and leaves no new
+    // file beside it. Room is the most that any one file may hold, as on a nearly full disk. A
+    // lock path that is no regular file is refused at once, never waited on.
+    void changeIsWholeOrNothing_data() {
+        QTest::addColumn<QStringList>("cells");  // room, lock path, named in the ERROR
+        Row("no room", QStringList{"0", "", "product.ini"});
+        Row("room for the lock file only", QStringList{"60", "", "product.ini"});
+        Row("room for part of the new file", QStringList{"200", "", "product.ini"});
+        Row("room for the new file less one byte", QStringList{"339", "", "product.ini"});
+        Row("room for the new file", QStringList{"340", "", ""});
+        Row("lock path is a FIFO", QStringList{"", "fifo", "product.ini.lock"});
+        Row("lock path is a folder", QStringList{"", "folder", "product.ini.lock"});
     }
-    void fullDiskNeverCutsTheFile() {
-        QFETCH(QString, room);
-        QFETCH(bool, replaced);
-        QTemporaryDir dir;
-        const QString path = dir.filePath("product.ini");
-        const QByteArray before = "[Other]\nkey=" + QByteArray(300, 'x') + "\n[Dialogs]\nQuit=1\n";
-        QVERIFY(WriteFile(path, before));
-        QStringList errors;
-        QCOMPARE(Probe({path, "set", "Dialogs/New", "value", room}, errors), replaced ? 0 : 1);
-        const QByteArray after = ReadFile(path);
-        QCOMPARE(after, replaced ? before + "New=value\n" : before);
-        QCOMPARE(errors.size(), replaced ? 0 : 1);
-        QCOMPARE(errors.filter(path).size(), errors.size());
-        QCOMPARE(QDir(dir.path()).entryList(QDir::Files | QDir::Hidden),
-                 QStringList{"product.ini"});
-    }
-
-    // A lock file that is not a regular file is refused at once and named; the store then
-    // keeps its changes for the session and leaves its file as it was.
-    void oddLockFileIsRefusedAtOnce_data() {
-        QTest::addColumn<QString>("kind");
-        QTest::newRow("FIFO") << "fifo";
-        QTest::newRow("folder") << "folder";
-    }
-    void oddLockFileIsRefusedAtOnce() {
-        QFETCH(QString, kind);
+    void changeIsWholeOrNothing() {
+        QFETCH(QStringList, cells);
         QTemporaryDir dir;
         const QString path = dir.filePath("product.ini"), lock = path + ".lock";
-        QVERIFY(WriteFile(path, "[Other]\nkey=1\n"));
-        QVERIFY(kind == "fifo" ? ::mkfifo(QFile::encodeName(lock), 0600) == 0 : QDir().mkdir(lock));
-        QStringList errors;
-        QCOMPARE(Probe({path, "set", "General/New", "value"}, errors), 1);
-        QCOMPARE(errors.size(), 1);
-        QVERIFY2(errors[0].contains(lock) && errors[0].contains("not a"), qPrintable(errors[0]));
-        QCOMPARE(ReadFile(path), QByteArray("[Other]\nkey=1\n"));
+        const QByteArray before = "[Other]\nkey=" + QByteArray(300, 'x') + "\n[Dialogs]\nQuit=1\n";
+        QVERIFY(WriteFile(path, before));
+        QVERIFY(cells[1] != "fifo" || ::mkfifo(QFile::encodeName(lock), 0600) == 0);
+        QVERIFY(cells[1] != "folder" || QDir().mkdir(lock));
+        QStringList arguments{path, "set", "Dialogs/New", "value"}, errors;
+        const bool written = cells[2].isEmpty();
+        QCOMPARE(Probe(arguments + cells.mid(0, cells[0].isEmpty() ? 0 : 1), errors),
+                 written ? 0 : 1);
+        QCOMPARE(ReadFile(path), written ? before + "New=value\n" : before);
+        QCOMPARE(errors.size(), written ? 0 : 1);
+        QCOMPARE(errors.filter(dir.filePath(cells[2])).size(), errors.size());
+        QCOMPARE(QDir(dir.path()).entryList(QDir::Files | QDir::Hidden),
+                 QStringList{"product.ini"});
     }
 
     // Names may come from a data file: each stays one folder level below the config folder,

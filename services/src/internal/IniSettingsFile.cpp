@@ -82,11 +82,12 @@ QString IniSettingsFile::WritePending() {
     if (!QDir().mkpath(info.absolutePath())) {
         return QStringLiteral("its folder cannot be made");
     }
-    if (info.exists() && !info.isWritable()) {
-        return QStringLiteral("it is read-only");
-    }
+    // The new content goes to a new file beside the old one, so the folder is asked first.
     if (!QFileInfo(info.absolutePath()).isWritable()) {
         return QStringLiteral("its folder is read-only");
+    }
+    if (info.exists() && !info.isWritable()) {
+        return QStringLiteral("it is read-only");
     }
     // QLockFile reads a lock file it did not make, and a FIFO there would keep it waiting for
     // ever: only a regular file (or none) is left to it. Another kind of file stays, so the

@@ -3,8 +3,8 @@
 //   settings_probe <file> set <key> <text> [<largest file in bytes>]
 //   settings_probe <file> remove <key>
 //
-// With a largest file, no write may reach past that many bytes in any file, as on a disk
-// with that much room left.
+// With a largest file, no write reaches past that many bytes in any file, as on a nearly
+// full disk.
 #include <Quorvel/App/SettingsStore.h>
 
 #include <QCoreApplication>
@@ -28,19 +28,14 @@ int main(int argc, char** argv) {
         std::cerr << "usage: settings_probe <file> set|remove <key> [<text> [<bytes>]]\n";
         return 2;
     }
-    if (argc == 6) {
 #ifndef _WIN32
-        // A write past the limit then fails with EFBIG instead of ending the process.
-        std::signal(SIGXFSZ, SIG_IGN);
+    if (argc == 6) {
+        std::signal(SIGXFSZ, SIG_IGN);  // a write past the limit fails (EFBIG) instead
         const rlim_t bytes = std::stoull(argv[5]);
         const rlimit limit{bytes, bytes};
-        if (::setrlimit(RLIMIT_FSIZE, &limit) != 0) {
-            return 2;
-        }
-#else
-        return 2;
-#endif
+        ::setrlimit(RLIMIT_FSIZE, &limit);
     }
+#endif
     Quorvel::App::SettingsStore store(QStringLiteral("probe"), QString::fromLocal8Bit(argv[1]));
     action == "remove" ? store.Remove(argv[3]) : store.SetString(argv[3], argv[4]);
     return store.IsPersistent() ? 0 : 1;
