@@ -4,8 +4,8 @@
 
 #include <QString>
 
-// Supplied by a product that edits the united style sheet after its placeholders are
-// replaced (for example to scale sizes).
+/// Supplied by a product that edits the united style sheet after its placeholders are
+/// replaced (for example to scale sizes).
 class QUORVEL_CONTRACTS_EXPORT IQssPreprocessor {
 public:
     virtual ~IQssPreprocessor() = default;

@@ -6,9 +6,9 @@
 
 namespace Quorvel {
 
-// A pointer-like value that is checked once, when it is made, and is never empty afterwards.
-// Services that a component cannot work without are passed this way, so a missing one fails
-// at construction with a clear message instead of as a crash on first use.
+/// A pointer-like value that is checked once, when it is made, and is never empty afterwards.
+/// Services that a component cannot work without are passed this way, so a missing one fails
+/// at construction with a clear message instead of as a crash on first use.
 template <class T>
 class NotNull {
 public:

@@ -2,7 +2,7 @@
 
 namespace Quorvel::Core {
 
-// Where observers of one kind register. Lists never own their observers.
+/// Where observers of one kind register. Lists never own their observers.
 template <class Observer>
 class EventPublisher {
 public:

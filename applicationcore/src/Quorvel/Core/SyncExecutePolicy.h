@@ -4,7 +4,7 @@
 
 namespace Quorvel::Core {
 
-// Runs each observer call at once, on the notifying thread.
+/// Runs each observer call at once, on the notifying thread.
 struct SyncExecutePolicy {
     template <class Call>
     static void Execute(Call&& call) {

@@ -8,8 +8,8 @@
 
 namespace Quorvel::App {
 
-// The product's fixed description: names, version, partner and the switches of its
-// start-up extensions.
+/// The product's fixed description: names, version, partner and the switches of its
+/// start-up extensions.
 class QUORVEL_CONTRACTS_EXPORT ICustomizationManager {
 public:
     virtual ~ICustomizationManager() = default;

@@ -8,14 +8,14 @@
 
 namespace Quorvel::App {
 
-// Installed themes and interface languages, the current choice of each, and the united
-// style sheet of the current theme. The product applies the sheet itself.
+/// Installed themes and interface languages, the current choice of each, and the united
+/// style sheet of the current theme. The product applies the sheet itself.
 class QUORVEL_CONTRACTS_EXPORT ILookAndFeelManager {
 public:
     struct ThemeDescription {
-        std::list<std::string> styleSheets;    // joined in this order
-        std::list<std::string> fontConfigs;    // later files win
-        std::list<std::string> fontManifests;  // font files to register
+        std::list<std::string> styleSheets;    ///< joined in this order
+        std::list<std::string> fontConfigs;    ///< later files win
+        std::list<std::string> fontManifests;  ///< font files to register
     };
 
     virtual ~ILookAndFeelManager() = default;

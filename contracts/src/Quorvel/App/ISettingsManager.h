@@ -7,8 +7,8 @@
 
 namespace Quorvel::App {
 
-// A store of named values; "/" in a key separates groups. A read of a missing key returns
-// the default, and a write is visible to every later read.
+/// A store of named values; "/" in a key separates groups. A read of a missing key returns
+/// the default, and a write is visible to every later read.
 class QUORVEL_CONTRACTS_EXPORT ISettingsManager {
 public:
     virtual ~ISettingsManager() = default;
@@ -21,7 +21,7 @@ public:
                                   const std::string& defaultValue) const = 0;
     virtual uint32_t GetUInt(const std::string& key, uint32_t defaultValue) const = 0;
     virtual bool Contains(const std::string& key) const = 0;
-    virtual void Remove(const std::string& key) = 0;  // a group name removes everything under it
+    virtual void Remove(const std::string& key) = 0;  ///< a group name removes everything under it
 };
 
 }  // namespace Quorvel::App

@@ -4,7 +4,7 @@
 
 namespace Quorvel::App {
 
-// The product's splash screen, as far as the application needs it.
+/// The product's splash screen, as far as the application needs it.
 class QUORVEL_CONTRACTS_EXPORT ISplash {
 public:
     virtual ~ISplash() = default;

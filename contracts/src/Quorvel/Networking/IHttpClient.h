@@ -11,12 +11,12 @@
 namespace Quorvel::Networking {
 
 struct HttpResponse {
-    int status = 0;  // HTTP status; 0 when no response arrived
+    int status = 0;  ///< HTTP status; 0 when no response arrived
     QByteArray body;
-    QString error;  // empty on success
+    QString error;  ///< empty on success
 };
 
-// Asynchronous requests; the callback runs once per request, on the client's thread.
+/// Asynchronous requests; the callback runs once per request, on the client's thread.
 class QUORVEL_CONTRACTS_EXPORT IHttpClient {
 public:
     using Callback = std::function<void(const HttpResponse& response)>;

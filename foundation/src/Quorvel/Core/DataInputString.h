@@ -7,7 +7,7 @@
 
 namespace Quorvel::Core {
 
-// Bytes handed to a deserializer, kept in memory.
+/// Bytes handed to a deserializer, kept in memory.
 class QUORVEL_FOUNDATION_EXPORT DataInputString {
 public:
     static std::shared_ptr<DataInputString> Create(std::string bytes);

@@ -7,7 +7,7 @@
 
 namespace Quorvel::Core {
 
-// A dynamic library loaded for as long as the object lives.
+/// A dynamic library loaded for as long as the object lives.
 class QUORVEL_FOUNDATION_EXPORT DyLib {
 public:
     DyLib();
@@ -17,13 +17,13 @@ public:
     DyLib(DyLib&&) noexcept;
     DyLib& operator=(DyLib&&) noexcept;
 
-    // Loads the library, releasing one loaded before. A bare file name is searched the way
-    // the platform's loader searches. False when it cannot be loaded.
+    /// Loads the library, releasing one loaded before. A bare file name is searched the way
+    /// the platform's loader searches. False when it cannot be loaded.
     bool Open(const Quorvel::ioPath& path);
-    // Releases the library; addresses taken from it are invalid afterwards.
+    /// Releases the library; addresses taken from it are invalid afterwards.
     void Close();
     bool IsOpen() const;
-    // Address of an exported entry, or null when nothing is loaded or the entry is missing.
+    /// Address of an exported entry, or null when nothing is loaded or the entry is missing.
     void* GetProc(const char* name) const;
 
 private:

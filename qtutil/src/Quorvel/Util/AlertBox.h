@@ -9,7 +9,7 @@ class QCloseEvent;
 
 namespace Quorvel::Util {
 
-// The family's message box: a level chooses the icon, and Exec() shows it modally.
+/// The family's message box: a level chooses the icon, and Exec() shows it modally.
 class QUORVEL_QTUTIL_EXPORT AlertBox : public QMessageBox {
     Q_OBJECT
 public:
@@ -21,8 +21,8 @@ public:
     ~AlertBox() override;
 
     Level GetLevel() const { return m_level; }
-    // Shows the box modally; returns the button that closed it (NoButton when the box was
-    // closed another way, for example by Escape without a cancel button).
+    /// Shows the box modally; returns the button that closed it (NoButton when the box was
+    /// closed another way, for example by Escape without a cancel button).
     virtual QMessageBox::StandardButton Exec();
 
 protected:
@@ -30,8 +30,8 @@ protected:
 
 private:
     Level m_level;
-    // QMessageBox never forgets its clicked button, so a second Exec() would report the
-    // first one's; this one is cleared by each Exec().
+    /// QMessageBox never forgets its clicked button, so a second Exec() would report the
+    /// first one's; this one is cleared by each Exec().
     QAbstractButton* m_clicked = nullptr;
 };
 

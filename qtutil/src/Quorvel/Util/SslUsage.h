@@ -4,7 +4,7 @@
 
 namespace Quorvel::Util {
 
-// Whether the library's network functions prefer https (the default) or http.
+/// Whether the library's network functions prefer https (the default) or http.
 QUORVEL_QTUTIL_EXPORT void SetDefaultSslUsage(bool useHttps);
 QUORVEL_QTUTIL_EXPORT bool GetDefaultSslUsage();
 

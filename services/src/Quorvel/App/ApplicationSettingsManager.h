@@ -5,9 +5,9 @@
 
 namespace Quorvel::App {
 
-// The "application" settings store: the user's choices in the interface (remembered
-// confirmations, custom colours).
-// Without a path it lives in the default place of SettingsStore for the scope "application".
+/// The "application" settings store: the user's choices in the interface (remembered
+/// confirmations, custom colours).
+/// Without a path it lives in the default place of SettingsStore for the scope "application".
 class QUORVEL_SERVICES_EXPORT ApplicationSettingsManager : public SettingsStore,
                                                            public IApplicationSettingsManager {
 public:

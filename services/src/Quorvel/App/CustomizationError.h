@@ -7,8 +7,8 @@
 
 namespace Quorvel::App {
 
-// A customization file that cannot be used. what() is "<file>: <problem>", fit for the log
-// and for a message box.
+/// A customization file that cannot be used. what() is "<file>: <problem>", fit for the log
+/// and for a message box.
 class QUORVEL_SERVICES_EXPORT CustomizationError : public std::runtime_error {
 public:
     CustomizationError(const std::string& file, const std::string& problem);

@@ -5,9 +5,9 @@
 
 namespace Quorvel::App {
 
-// The "product" settings store: facts about this installation (partner name, first start,
-// preferred browser, architecture).
-// Without a path it lives in the default place of SettingsStore for the scope "product".
+/// The "product" settings store: facts about this installation (partner name, first start,
+/// preferred browser, architecture).
+/// Without a path it lives in the default place of SettingsStore for the scope "product".
 class QUORVEL_SERVICES_EXPORT ProductSettingsManager : public SettingsStore,
                                                        public IProductSettingsManager {
 public:

@@ -5,8 +5,8 @@
 
 namespace Quorvel::App {
 
-// The "user" settings store: the user's identity towards the web services.
-// Without a path it lives in the default place of SettingsStore for the scope "user".
+/// The "user" settings store: the user's identity towards the web services.
+/// Without a path it lives in the default place of SettingsStore for the scope "user".
 class QUORVEL_SERVICES_EXPORT UserSettingsManager : public SettingsStore,
                                                     public IUserSettingsManager {
 public:

@@ -10,13 +10,13 @@
 
 namespace Quorvel::App {
 
-// The one application object of a product and its service registry (the context).
-//
-// Construction takes the running-application marker mutex (unless disabled), creates the
-// splash controller, and stores the lifetime manager and a direct-call stimulus gateway.
-// Storing a customization manager sets the Qt application name, version and organization
-// and writes the start-up record to the log; storing a launch-type processor brings the
-// installation's partner name up to date in the product settings.
+/// The one application object of a product and its service registry (the context).
+///
+/// Construction takes the running-application marker mutex (unless disabled), creates the
+/// splash controller, and stores the lifetime manager and a direct-call stimulus gateway.
+/// Storing a customization manager sets the Qt application name, version and organization
+/// and writes the start-up record to the log; storing a launch-type processor brings the
+/// installation's partner name up to date in the product settings.
 class QUORVEL_APPLICATIONCORE_EXPORT Application : public QApplication, public ITopManager {
     Q_OBJECT
 public:
@@ -28,15 +28,15 @@ public:
                 DisableAppMutexT);
     ~Application() override;
 
-    // Midnights (local time) passed since the first start recorded in the product settings.
+    /// Midnights (local time) passed since the first start recorded in the product settings.
     int GetDaysPassed() const;
-    // Whether the product's installer is running; waits up to about half a second for it to
-    // let go of its mutex.
+    /// Whether the product's installer is running; waits up to about half a second for it to
+    /// let go of its mutex.
     static bool CheckRunnedInstaller();
 
-    // Empty once the product has started.
+    /// Empty once the product has started.
     std::shared_ptr<ISplash> GetSplash() const;
-    // Has no effect once the product has started.
+    /// Has no effect once the product has started.
     void SetSplash(const std::shared_ptr<ISplash>& splash);
 
     std::shared_ptr<ICustomizationManager> GetCustomizationManager() const;
@@ -50,9 +50,9 @@ public:
     std::shared_ptr<ILaunchTypeProcessor> GetLaunchTypeProcessor() const;
     void SetLaunchTypeProcessor(const std::shared_ptr<ILaunchTypeProcessor>& processor);
     void SetLinksManager(const std::shared_ptr<ILinksManager>& manager);
-    // The stored links manager. A product that never stored one gets a LinksManager built
-    // from the context's services (and an ERROR banner in the log, once per build); throws
-    // std::logic_error, and stores nothing, when one of the required services is missing.
+    /// The stored links manager. A product that never stored one gets a LinksManager built
+    /// from the context's services (and an ERROR banner in the log, once per build); throws
+    /// std::logic_error, and stores nothing, when one of the required services is missing.
     std::shared_ptr<ILinksManager> GetLinksManager();
     virtual QString GetUrl(const URLKeys& key);
     std::shared_ptr<Quorvel::ExternalStimulus::IGateway> GetExternalStimulusGateway() const;
@@ -60,8 +60,8 @@ public:
         const std::shared_ptr<Quorvel::ExternalStimulus::IGateway>& gateway);
 
 protected:
-    // Pauses an embedded web engine's timers while the mouse drags, and logs a standard
-    // exception escaping an event handler (then lets it continue).
+    /// Pauses an embedded web engine's timers while the mouse drags, and logs a standard
+    /// exception escaping an event handler (then lets it continue).
     bool notify(QObject* receiver, QEvent* event) override;
 
 private:

@@ -11,12 +11,12 @@
 
 namespace Quorvel::App {
 
-// A registry holding at most one shared service per interface type, whose observers hear of
-// every replacement with the new and the old value.
-//
-// Entries are type-erased and found by their type; type identity is compared by the
-// decorated type name, so a service stored by the product's executable is found by a
-// library and the reverse. Get and Set run on the GUI thread and take no lock.
+/// A registry holding at most one shared service per interface type, whose observers hear of
+/// every replacement with the new and the old value.
+///
+/// Entries are type-erased and found by their type; type identity is compared by the
+/// decorated type name, so a service stored by the product's executable is found by a
+/// library and the reverse. Get and Set run on the GUI thread and take no lock.
 template <class... T>
 class IApplicationContext
     : public virtual Quorvel::Core::EventPublisher<TApplicationContextObservers<T...>> {
@@ -58,7 +58,7 @@ public:
     }
 
 private:
-    // Members are destroyed in reverse order: the observer list goes before the services.
+    /// Members are destroyed in reverse order: the observer list goes before the services.
     std::list<boost::any> m_services;
     Quorvel::Core::EventHandlerList<Observers> m_observers;
 };

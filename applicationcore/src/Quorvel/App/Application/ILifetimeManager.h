@@ -10,8 +10,8 @@
 
 namespace Quorvel::App {
 
-// Marks the moment the product has started and arbitrates quitting and restarting: every
-// observer is asked before a quit, and any one of them may refuse.
+/// Marks the moment the product has started and arbitrates quitting and restarting: every
+/// observer is asked before a quit, and any one of them may refuse.
 class QUORVEL_APPLICATIONCORE_EXPORT ILifetimeManager
     : public virtual Quorvel::Core::EventPublisher<ILifetimeObserver> {
 public:

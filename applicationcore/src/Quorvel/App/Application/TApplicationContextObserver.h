@@ -4,7 +4,7 @@
 
 namespace Quorvel::App {
 
-// Told each time the service of type T in the application context is replaced.
+/// Told each time the service of type T in the application context is replaced.
 template <class T>
 class TApplicationContextObserver {
 public:

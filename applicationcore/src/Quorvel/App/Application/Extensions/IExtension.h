@@ -4,9 +4,9 @@
 
 namespace Quorvel::App {
 
-// A start-up extension: built by the product with the services it needs, kept for the life
-// of the product, and started once after the product has started. The library never starts
-// extensions itself.
+/// A start-up extension: built by the product with the services it needs, kept for the life
+/// of the product, and started once after the product has started. The library never starts
+/// extensions itself.
 class QUORVEL_APPLICATIONCORE_EXPORT IExtension {
 public:
     virtual ~IExtension() = default;

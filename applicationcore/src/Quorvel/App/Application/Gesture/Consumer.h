@@ -5,8 +5,8 @@
 
 namespace Quorvel::App {
 
-// A receiver of gestures: says which kinds it wants when a gesture is about to start, and
-// gets the records of the gesture that was routed to it. By default it wants nothing.
+/// A receiver of gestures: says which kinds it wants when a gesture is about to start, and
+/// gets the records of the gesture that was routed to it. By default it wants nothing.
 class QUORVEL_APPLICATIONCORE_EXPORT Gesture::Consumer {
 public:
     virtual ~Consumer();
@@ -17,8 +17,8 @@ public:
     virtual void OnGesture(const Zoom& gesture);
     virtual void OnGesture(const Pan& gesture);
 
-    // Gesture::All wants the kind, anything else refuses it. For pans the answer is a set of
-    // Gesture::Pan bits (or All); any non-zero answer wants pans.
+    /// Gesture::All wants the kind, anything else refuses it. For pans the answer is a set of
+    /// Gesture::Pan bits (or All); any non-zero answer wants pans.
     virtual int WantGesture(const PressAndTap& gesture);
     virtual int WantGesture(const Tap& gesture);
     virtual int WantGesture(const Rotate& gesture);

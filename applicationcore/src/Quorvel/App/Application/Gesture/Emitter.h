@@ -9,9 +9,9 @@
 
 namespace Quorvel::App {
 
-// A gesture receiver attached to a widget as its child: wants the kinds its switches allow
-// (all off at first) and re-emits every gesture it receives as a signal, directly, before the
-// gesture's handle is released. A switch takes effect when the next gesture starts.
+/// A gesture receiver attached to a widget as its child: wants the kinds its switches allow
+/// (all off at first) and re-emits every gesture it receives as a signal, directly, before the
+/// gesture's handle is released. A switch takes effect when the next gesture starts.
 class QUORVEL_APPLICATIONCORE_EXPORT Gesture::Emitter : public QObject, public Gesture::Consumer {
     Q_OBJECT
 
@@ -29,7 +29,7 @@ public:
     void setPanInertiaEnabled(bool enabled);
 
 signals:
-    // Fully qualified, so that connections by signature strings match.
+    /// Fully qualified, so that connections by signature strings match.
     void pan(const Quorvel::App::Gesture::Pan& gesture);
     void zoom(const Quorvel::App::Gesture::Zoom& gesture);
     void rotate(const Quorvel::App::Gesture::Rotate& gesture);
@@ -56,7 +56,7 @@ private:
 
 }  // namespace Quorvel::App
 
-// Registered by the first emitter, so that the signals may also be queued or spied on.
+/// Registered by the first emitter, so that the signals may also be queued or spied on.
 Q_DECLARE_METATYPE(Quorvel::App::Gesture::Pan)
 Q_DECLARE_METATYPE(Quorvel::App::Gesture::Zoom)
 Q_DECLARE_METATYPE(Quorvel::App::Gesture::Rotate)
