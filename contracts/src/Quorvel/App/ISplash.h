@@ -8,6 +8,7 @@ namespace Quorvel::App {
 class QUORVEL_CONTRACTS_EXPORT ISplash {
 public:
     virtual ~ISplash() = default;
+    /// Hides the splash; called once, on the GUI thread.
     virtual void Dismiss() = 0;
 };
 

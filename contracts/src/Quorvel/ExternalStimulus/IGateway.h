@@ -9,6 +9,7 @@ namespace Quorvel::ExternalStimulus {
 class QUORVEL_CONTRACTS_EXPORT IGateway {
 public:
     virtual ~IGateway() = default;
+    /// Runs the stimulus's action now or later, as the gateway decides.
     virtual void Send(const Stimulus& stimulus) = 0;
     virtual void Flush() = 0;            ///< a holding gateway runs what it held back
     virtual bool IsHolding() const = 0;  ///< whether stimuli are being held back now

@@ -8,6 +8,7 @@
 
 namespace Quorvel::Core {
 
+/// An exception that TrackCurrentException was told of.
 struct TrackedException {
     std::string type;     ///< dynamic type, demangled ("std::runtime_error")
     std::string message;  ///< what() of a std::exception, else "unknown exception"

@@ -10,7 +10,7 @@ namespace Quorvel::Util {
 /// A lock named across all processes of the session: products and their installer use it to
 /// see whether another instance runs. The lock is released when the locker is destroyed and,
 /// on every platform, when its process ends however it ends. On Linux the lock is a file in
-/// $XDG_RUNTIME_DIR, or else in a folder of the user's own in the temp folder ("quorvel-<uid>",
+/// $XDG_RUNTIME_DIR, or else in a folder of the user's own in the temp folder ("quorvel-\<uid\>",
 /// mode 0700); a link, a FIFO or another user's file in its place is refused.
 class QUORVEL_FOUNDATION_EXPORT AppMutexLocker {
 public:

@@ -18,7 +18,7 @@ GenerateApplicationVisibleVersion(const Quorvel::Core::Version& version);
 QUORVEL_QTUTIL_EXPORT std::string AppBits();
 
 /// "win" or "linux": the operating system the build is for, as theme style sheets
-/// ("fonts_<token>.qss"), font placeholder blocks, link addresses and request headers name it.
+/// ("fonts_\<token\>.qss"), font placeholder blocks, link addresses and request headers name it.
 QUORVEL_QTUTIL_EXPORT const char* PlatformToken();
 
 }  // namespace Quorvel::Util

@@ -6,6 +6,7 @@
 
 namespace Quorvel::Util {
 
+/// Registers the application's font files with Qt, each path once.
 class QUORVEL_QTUTIL_EXPORT FontDatabase {
 public:
     /// Registers one font file (a resource path works) with the application; returns Qt's

@@ -6,6 +6,7 @@ class QWidget;
 
 namespace Quorvel::Util {
 
+/// Where a dialog that appears on its own (not asked for by the user) finds its parent.
 class QUORVEL_QTUTIL_EXPORT SpontaneousDialog {
 public:
     /// The product's main window, to parent dialogs that appear on their own: the active

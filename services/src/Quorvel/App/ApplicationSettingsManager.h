@@ -11,8 +11,10 @@ namespace Quorvel::App {
 class QUORVEL_SERVICES_EXPORT ApplicationSettingsManager : public SettingsStore,
                                                            public IApplicationSettingsManager {
 public:
+    /// The store's name: its file or registry key.
     static constexpr const char* Scope = "application";
 
+    /// An empty `filePath` chooses the default place (see SettingsStore).
     explicit ApplicationSettingsManager(const QString& filePath = QString());
     ~ApplicationSettingsManager() override;
 };

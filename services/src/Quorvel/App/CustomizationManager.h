@@ -42,10 +42,14 @@ namespace Quorvel::App {
 /// The getters may be called from any thread.
 class QUORVEL_SERVICES_EXPORT CustomizationManager : public ICustomizationManager {
 public:
+    /// The file's usual name in the product's data folder.
     static constexpr const char* FileName = "customization.json";
 
+    /// Reads the customization file at `path`; throws CustomizationError naming it and the problem.
+    /// @{
     static std::shared_ptr<CustomizationManager> FromFile(const QString& path);
     static std::shared_ptr<CustomizationManager> FromFile(const Quorvel::ioPath& path);
+    /// @}
     /// `source` names the text in error messages (usually its file).
     static std::shared_ptr<CustomizationManager> FromJson(const QByteArray& json,
                                                           const QString& source);

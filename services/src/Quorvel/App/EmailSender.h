@@ -25,6 +25,7 @@ namespace Quorvel::App {
 /// Destroying the sender does not wait: the callbacks of sends still pending are not called.
 class QUORVEL_SERVICES_EXPORT EmailSender {
 public:
+    /// Told once whether the mail went out, with the server's or the error's message.
     using Completion = std::function<void(bool success, const std::string& message)>;
 
     /// The links and the mail settings are required (std::logic_error on an empty pointer);
@@ -36,6 +37,7 @@ public:
     EmailSender(const EmailSender&) = delete;
     EmailSender& operator=(const EmailSender&) = delete;
 
+    /// Sends a mail made from `parameters`; `onFinished` may run on another thread.
     void SendEmail(const std::map<std::string, std::string>& parameters, Completion&& onFinished);
 
 private:

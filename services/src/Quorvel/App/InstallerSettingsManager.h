@@ -11,8 +11,10 @@ namespace Quorvel::App {
 class QUORVEL_SERVICES_EXPORT InstallerSettingsManager : public SettingsStore,
                                                          public IInstallerSettingsManager {
 public:
+    /// The store's name: its file or registry key.
     static constexpr const char* Scope = "installer";
 
+    /// An empty `filePath` chooses the default place (see SettingsStore).
     explicit InstallerSettingsManager(const QString& filePath = QString());
     ~InstallerSettingsManager() override;
 };

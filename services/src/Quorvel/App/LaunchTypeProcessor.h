@@ -24,7 +24,9 @@ namespace Quorvel::App {
 /// Without installer settings only the arguments are consulted.
 class QUORVEL_SERVICES_EXPORT LaunchTypeProcessor : public ILaunchTypeProcessor {
 public:
+    /// The argument that makes a run Background.
     static constexpr const char* BackgroundOption = "--background";
+    /// The installer settings key the installer records the kind of run under.
     static constexpr const char* RecordKey = "LaunchType";
 
     /// `arguments` as QCoreApplication::arguments() gives them (program first).

@@ -51,6 +51,7 @@ namespace Quorvel::App {
 /// GUI-thread object, though, and OpenUrl must run on the GUI thread.
 class QUORVEL_SERVICES_EXPORT LinksManager : public ILinksManager {
 public:
+    /// The links file's usual name in the product's data folder.
     static constexpr const char* FileName = "links.json";
 
     /// The mail and product settings are not read at present; they belong to the fixed set of

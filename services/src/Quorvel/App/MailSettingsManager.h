@@ -10,6 +10,7 @@ namespace Quorvel::App {
 class QUORVEL_SERVICES_EXPORT MailSettingsManager : public SettingsStore,
                                                     public IMailSettingsManager {
 public:
+    /// The store's name: its file or registry key.
     static constexpr const char* Scope = "mail";
     /// The user's address, written by the e-mail dialog and read by the e-mail sender.
     static constexpr const char* AddressKey = "Email";
@@ -18,6 +19,7 @@ public:
     /// "1" once the collection service has taken the address: the dialog is not offered again.
     static constexpr const char* RegisteredKey = "IsRegUser";
 
+    /// An empty `filePath` chooses the default place (see SettingsStore).
     explicit MailSettingsManager(const QString& filePath = QString());
     ~MailSettingsManager() override;
 };

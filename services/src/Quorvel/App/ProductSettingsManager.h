@@ -11,8 +11,10 @@ namespace Quorvel::App {
 class QUORVEL_SERVICES_EXPORT ProductSettingsManager : public SettingsStore,
                                                        public IProductSettingsManager {
 public:
+    /// The store's name: its file or registry key.
     static constexpr const char* Scope = "product";
 
+    /// An empty `filePath` chooses the default place (see SettingsStore).
     explicit ProductSettingsManager(const QString& filePath = QString());
     ~ProductSettingsManager() override;
 };

@@ -14,9 +14,9 @@ namespace Quorvel::App {
 /// Where the values live:
 /// - with an explicit file path: that INI file (UTF-8), on every platform;
 /// - otherwise, on Windows, the registry key
-///   HKEY_CURRENT_USER\Software\<organization>\<application>\<scope>;
+///   `HKEY_CURRENT_USER\Software\<organization>\<application>\<scope>`;
 /// - otherwise, elsewhere, the INI file DefaultFilePath(scope), that is
-///   <generic config folder>/<organization>/<application>/<scope>.ini
+///   `<generic config folder>/<organization>/<application>/<scope>.ini`
 ///   (~/.config/... for a user). Organization and application are the Qt application's
 ///   names at construction time, so the product sets them (storing its customization in the
 ///   application does) before it creates its stores; a name that would not stay one folder
@@ -43,10 +43,10 @@ public:
     /// `scope` names the store ("product", "user", ...). An empty `filePath` chooses the
     /// default place described above.
     explicit SettingsStore(const QString& scope, const QString& filePath = QString());
-    ~SettingsStore() override;
+    ~SettingsStore() override;  ///< Everything written is already on disk.
 
-    SettingsStore(const SettingsStore&) = delete;
-    SettingsStore& operator=(const SettingsStore&) = delete;
+    SettingsStore(const SettingsStore&) = delete;             ///< One store per file.
+    SettingsStore& operator=(const SettingsStore&) = delete;  ///< One store per file.
 
     void SetBool(const std::string& key, bool value) override;
     void SetInt(const std::string& key, int value) override;
@@ -58,13 +58,14 @@ public:
     bool Contains(const std::string& key) const override;
     void Remove(const std::string& key) override;
 
+    /// The name given at construction.
     const QString& GetScope() const;
     /// The INI file, or the registry path of a native store.
     QString GetLocation() const;
     /// False once a write could not be stored.
     bool IsPersistent() const;
 
-    /// <generic config folder>/<organization>/<application>/<scope>.ini; empty organization
+    /// `<generic config folder>/<organization>/<application>/<scope>.ini`; empty organization
     /// or application names leave their level out.
     static QString DefaultFilePath(const QString& scope);
 

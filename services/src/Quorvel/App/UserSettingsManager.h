@@ -10,8 +10,10 @@ namespace Quorvel::App {
 class QUORVEL_SERVICES_EXPORT UserSettingsManager : public SettingsStore,
                                                     public IUserSettingsManager {
 public:
+    /// The store's name: its file or registry key.
     static constexpr const char* Scope = "user";
 
+    /// An empty `filePath` chooses the default place (see SettingsStore).
     explicit UserSettingsManager(const QString& filePath = QString());
     ~UserSettingsManager() override;
 };

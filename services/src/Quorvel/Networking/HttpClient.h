@@ -32,6 +32,7 @@ public:
     /// Our web services answer with a few kilobytes; anything far larger is not theirs.
     static constexpr qint64 MaxBodySize = 4 * 1024 * 1024;
 
+    /// Adds the headers of `headers` to every request; throws std::logic_error when it is empty.
     explicit HttpClient(Quorvel::NotNull<std::shared_ptr<App::IHttpRequestUpdater>> headers,
                         int timeoutMs = DefaultTimeoutMs);
     ~HttpClient() override;

@@ -6,6 +6,7 @@
 
 namespace Quorvel::App {
 
+/// Hears when the product has started and when it quits, and may refuse a quit.
 class QUORVEL_APPLICATIONCORE_EXPORT ILifetimeObserver {
 public:
     virtual ~ILifetimeObserver() = default;

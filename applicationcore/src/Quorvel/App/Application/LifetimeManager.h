@@ -21,12 +21,16 @@ public:
     LifetimeManager(const LifetimeManager&) = delete;
     LifetimeManager& operator=(const LifetimeManager&) = delete;
 
+    /// Adds or removes an observer (not owned; null and repeats are ignored).
+    /// @{
     void RegisterEventHandler(ILifetimeObserver* observer) override;
     void UnregisterEventHandler(ILifetimeObserver* observer) override;
+    /// @}
 
     /// Tells every observer, once, that the product has started; callbacks added until then
     /// run among the observers in registration order and are dropped afterwards.
     void start() override;
+    /// Whether start() has run.
     bool isStarted() const override;
     /// Interactive asks the user first; then quits like tryToQuit and launches the
     /// executable again, detached, with `arguments` (UTF-8, split by Qt's command-line rules).
@@ -35,6 +39,7 @@ public:
     /// Every observer is asked, and may refuse; if nobody does, every observer hears of the
     /// quit and quitImpl() runs. Returns whether the quit was decided.
     bool tryToQuit() override;
+    /// Whether a quit has been decided.
     bool isQuitting() const override;
     /// An empty callback is ignored. One added after start() is never called.
     void addOnStartCallback(const std::function<void()>& callback) override;

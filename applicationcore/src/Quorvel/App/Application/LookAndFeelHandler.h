@@ -36,20 +36,32 @@ public:
 
     /// A menu set before is cleared; both menus are rebuilt where their current value is known.
     void SetLocaleMenu(QMenu* menu);
+    /// As SetLocaleMenu, for the theme menu.
     void SetThemeMenu(QMenu* menu);
+    /// The entries of the menu, in this order; rebuilds it.
+    /// @{
     void SetLocaleList(const std::list<std::string>& locales);
     void SetThemeList(const std::list<std::string>& themes);
+    /// @}
     /// Only move the check mark: the service is not called and no signal is emitted.
     void SelectLocale(const std::string& locale);
+    /// As SelectLocale, for the theme menu.
     void SelectTheme(const std::string& theme);
+    /// Reads the lists and current values from the service again and rebuilds both menus.
     void Refresh();
 
+    /// Moves the check mark (and relabels the entries on a language change).
+    /// @{
     void OnLocaleChanged(const std::string& locale) override;
     void OnThemeChanged(const std::string& theme) override;
+    /// @}
 
 signals:
+    /// Emitted when the user picked an entry, after the service switched.
+    /// @{
     void LocaleChanged(const std::string& locale);
     void ThemeChanged(const std::string& theme);
+    /// @}
 
 private slots:
     void OnInnerLocaleChanged(QAction* action);

@@ -18,23 +18,28 @@ namespace Quorvel::App {
 
 /// Themes and interface languages installed in the product's data directory:
 ///
-///   <root>/resources/themes/<theme>/<title file>   JSON titles, one member per locale
-///   <root>/resources/themes/<theme>/<name>.rcc     compiled resources with the style sheets
-///   <root>/resources/locales/<locale>/*.qm         translations
+///   \<root\>/resources/themes/\<theme\>/\<title file\>   JSON titles, one member per locale
+///   \<root\>/resources/themes/\<theme\>/\<name\>.rcc     compiled resources with the style sheets
+///   \<root\>/resources/locales/\<locale\>/*.qm         translations
 ///
 /// A theme's resources are registered while it is current; its style sheets, the product's
-/// own ":/productStyle.qss" and ":/productStyle_<platform>.qss", and font placeholders are
+/// own ":/productStyle.qss" and ":/productStyle_\<platform\>.qss", and font placeholders are
 /// joined into one united style sheet that the product applies itself. Bad input never
 /// throws: missing files contribute nothing.
 class QUORVEL_APPLICATIONCORE_EXPORT LookAndFeelManager : public ILookAndFeelManager {
 public:
-    /// Discovers the installed themes and locales; selects and applies nothing.
+    /// Discovers the installed themes and locales under `root`; `titleFileName` names each
+    /// theme's title file, `resourceFilter` the .rcc files to register (empty: all).
+    /// Selects and applies nothing.
     LookAndFeelManager(const Quorvel::ioPath& root, const std::string& titleFileName,
                        const std::list<std::string>& resourceFilter);
     ~LookAndFeelManager() override;
 
+    /// One manager per data directory.
+    /// @{
     LookAndFeelManager(const LookAndFeelManager&) = delete;
     LookAndFeelManager& operator=(const LookAndFeelManager&) = delete;
+    /// @}
 
     void Initialize(const std::string& locale, const std::string& theme) override;
 

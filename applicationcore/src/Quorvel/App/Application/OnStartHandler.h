@@ -10,6 +10,7 @@ namespace Quorvel::App {
 /// A lifetime observer that runs one callback when the product has started.
 class QUORVEL_APPLICATIONCORE_EXPORT OnStartHandler : public LifetimeObserver {
 public:
+    /// Calls `callback` from onStart().
     explicit OnStartHandler(std::function<void()> callback);
     ~OnStartHandler() override;
 

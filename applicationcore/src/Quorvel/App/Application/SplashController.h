@@ -24,12 +24,15 @@ class ILifetimeManager;
 class QUORVEL_APPLICATIONCORE_EXPORT SplashController : public QObject {
     Q_OBJECT
 public:
+    /// Makes itself a child of `application` and dismisses `splash` (may be empty) at start.
     SplashController(Application& application,
                      const std::shared_ptr<ILifetimeManager>& lifetimeManager,
                      std::shared_ptr<ISplash> splash);
     ~SplashController() override;
 
+    /// The splash still to dismiss; empty once dismissed.
     std::shared_ptr<ISplash> GetSplash() const;
+    /// Replaces the splash to dismiss.
     void SetSplash(const std::shared_ptr<ISplash>& splash);
 
 private:

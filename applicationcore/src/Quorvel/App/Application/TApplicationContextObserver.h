@@ -9,6 +9,7 @@ template <class T>
 class TApplicationContextObserver {
 public:
     virtual ~TApplicationContextObserver() = default;
+    /// Hears that the service of type T was replaced; either pointer may be empty.
     virtual void OnServiceChanged(const std::shared_ptr<T>& newValue,
                                   const std::shared_ptr<T>& oldValue) = 0;
 };

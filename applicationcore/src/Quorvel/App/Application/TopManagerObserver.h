@@ -7,6 +7,7 @@
 
 namespace Quorvel::App {
 
+/// @cond INTERNAL
 /// `Observers` with an empty reaction to each of the types T, Rest..., one level per type; the
 /// using-declarations keep every reaction callable on the most derived level.
 template <class Observers, class T, class... Rest>
@@ -22,7 +23,9 @@ public:
     void OnServiceChanged(const std::shared_ptr<T>&, const std::shared_ptr<T>&) override {}
 };
 
-/// TApplicationContextObservers<T...> with an empty reaction to each type.
+/// @endcond
+
+/// TApplicationContextObservers\<T...\> with an empty reaction to each type.
 template <class... T>
 using TEmptyContextObservers = TEmptyContextReactions<TApplicationContextObservers<T...>, T...>;
 

@@ -17,6 +17,7 @@ namespace Quorvel::App {
 /// search.
 class QUORVEL_APPLICATIONCORE_EXPORT AbstractPreferredBrowser {
 public:
+    /// What the search is given to go on.
     struct PreferredBrowserContext {
         QString locale;            ///< the interface language in effect
         QString browser;           ///< file name recorded by the installer, e.g. "chrome.exe"
@@ -30,8 +31,11 @@ public:
     /// `productSettings` may be empty; nothing is remembered then.
     explicit AbstractPreferredBrowser(
         const std::shared_ptr<IProductSettingsManager>& productSettings);
+    /// Copies the path, the settings and the callback.
+    /// @{
     AbstractPreferredBrowser(const AbstractPreferredBrowser& other);
     AbstractPreferredBrowser& operator=(const AbstractPreferredBrowser& other);
+    /// @}
     virtual ~AbstractPreferredBrowser();
 
     /// Decides the path: a remembered executable file is taken as it is when the installer
@@ -45,9 +49,11 @@ public:
     QString Name() const;
     /// User-agent text of the current browser; never searches.
     QString UserAgent() const;
+    /// Where Path() gets its context when it must search; without one it searches with an empty one.
     void SetContextCallback(const std::function<PreferredBrowserContext()>& callback);
 
 protected:
+    /// The browser's executable for `context`, or empty when none is found.
     virtual QString FindPath(const PreferredBrowserContext& context) = 0;
 
 private:

@@ -21,6 +21,7 @@ public:
     ~URLHandler() override;
 
 public slots:
+    /// Starts the preferred browser with `url`; falls back on the system's handler, never re-entering this one.
     void OpenURLWithPreferredBrowser(const QUrl& url);
 
 private:

@@ -13,6 +13,7 @@ namespace Quorvel::App {
 /// to be tracked, typically as long as its main window; GUI thread only.
 class QUORVEL_APPLICATIONCORE_EXPORT ColorDialogHelper {
 public:
+    /// `settings` keeps the custom colours; throws std::logic_error when it is empty.
     explicit ColorDialogHelper(const std::shared_ptr<IApplicationSettingsManager>& settings);
     /// Shares the settings and loads nothing; the copy saves again when it is destroyed.
     ColorDialogHelper(const ColorDialogHelper& other);

@@ -19,9 +19,11 @@ public:
     OpenWindowWaiter();
     ~OpenWindowWaiter() override;
 
+    /// Starts the wait on the waiter's thread.
     void Start();
 
 signals:
+    /// Emitted once the wait is over.
     void Finished();
 
 private:

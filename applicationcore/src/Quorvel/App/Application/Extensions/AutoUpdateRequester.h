@@ -21,6 +21,7 @@ public:
                         const std::shared_ptr<IProductSettingsManager>& productSettings);
     ~AutoUpdateRequester() override;
 
+    /// What the delayed update request calls; without one the request does nothing.
     void setAutoUpdateRequestCallback(const std::function<void()>& callback);
     void onStart() override;
 

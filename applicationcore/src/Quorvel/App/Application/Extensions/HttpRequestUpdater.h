@@ -21,6 +21,7 @@ class ITopManager;
 /// Holds no state of its own; usable from any thread the services allow.
 class QUORVEL_APPLICATIONCORE_EXPORT HttpRequestUpdater : public IHttpRequestUpdater {
 public:
+    /// Takes the services whose values make up the headers; none may be empty.
     HttpRequestUpdater(
         const Quorvel::NotNull<std::shared_ptr<ICustomizationManager>>& customization,
         const Quorvel::NotNull<std::shared_ptr<IUserSettingsManager>>& userSettings,

@@ -10,6 +10,7 @@ namespace Quorvel::App {
 class QUORVEL_APPLICATIONCORE_EXPORT IExtension {
 public:
     virtual ~IExtension() = default;
+    /// Runs the extension; the product calls it once it has started (the library never does).
     virtual void onStart() = 0;
 };
 

@@ -25,6 +25,7 @@ namespace Quorvel::App {
 /// Lives on the GUI thread; every service but the gateway is required (std::logic_error).
 class QUORVEL_APPLICATIONCORE_EXPORT Tyfi : public Extension {
 public:
+    /// Throws std::logic_error when a required service is empty; the gateway may be empty.
     Tyfi(const std::shared_ptr<ICustomizationManager>& customization,
          const std::shared_ptr<ILinksManager>& links,
          const std::shared_ptr<IInstallerSettingsManager>& installerSettings,
@@ -33,6 +34,7 @@ public:
          const std::shared_ptr<Quorvel::ExternalStimulus::IGateway>& gateway);
     ~Tyfi() override;
 
+    /// From then on `checker` alone decides whether the page is wanted.
     void setCustomNeedOpenChecker(const std::function<bool()>& checker);
     void onStart() override;
 

@@ -18,6 +18,7 @@ class QUORVEL_APPLICATIONCORE_EXPORT Gesture::Router : public QObject, public Ge
     Q_OBJECT
 
 public:
+    /// Hooks into the application's native events; `parent` owns it.
     explicit Router(QObject* parent = nullptr);
     ~Router() override;
 

@@ -17,6 +17,7 @@ class QUORVEL_APPLICATIONCORE_EXPORT Gesture::Scroller : public Gesture::Emitter
     Q_OBJECT
 
 public:
+    /// Scrolls `area` (its parent, which owns it) by vertical and horizontal pans.
     explicit Scroller(QAbstractScrollArea* area);
     ~Scroller() override;
 

@@ -23,10 +23,12 @@ class QUORVEL_APPLICATIONCORE_EXPORT Gesture::TouchSource : public QObject {
     Q_OBJECT
 
 public:
+    /// Filters the touch events of `window`, which becomes its parent and owns it.
     explicit TouchSource(QWidget* window);
     ~TouchSource() override;
 
 protected:
+    /// Reads the window's touch events; lets every event through.
     bool eventFilter(QObject* watched, QEvent* event) override;
 
 private:

@@ -22,6 +22,7 @@ public:
     LogURLHandler(QObject* parent, const QString& path);
     ~LogURLHandler() override;
 
+    /// Appends `url` and a line end to the file; does nothing without one.
     Q_INVOKABLE void logUrls(QUrl url);
 
 private:

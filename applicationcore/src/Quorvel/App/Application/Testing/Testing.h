@@ -29,6 +29,7 @@ public:
     Testing(const Testing&) = delete;
     Testing& operator=(const Testing&) = delete;
 
+    /// Registers the URL test with these services; throws std::logic_error when one is empty.
     void initialize(const std::shared_ptr<ICustomizationManager>& customization,
                     const std::shared_ptr<ILookAndFeelManager>& lookAndFeel,
                     const std::shared_ptr<ILinksManager>& links);
