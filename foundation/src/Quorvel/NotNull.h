@@ -15,7 +15,8 @@ public:
     template <class U, std::enable_if_t<std::is_convertible<U&&, T>::value &&
                                             !std::is_same<std::decay_t<U>, NotNull>::value,
                                         int> = 0>
-    /// Takes `value`; throws std::logic_error "NotNull can not initialized by null" when it is null.
+    /// Takes `value`; throws std::logic_error "NotNull can not initialized by null" when it is
+    /// null.
     NotNull(U&& value) : m_value(std::forward<U>(value)) {
         if (!m_value) {
             throw std::logic_error("NotNull can not initialized by null");

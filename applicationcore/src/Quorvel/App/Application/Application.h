@@ -25,8 +25,9 @@ public:
     /// Pass it to the constructor to run without the running-application marker mutex.
     static const DisableAppMutexT DISABLE_APP_MUTEX;
 
-    /// Builds the QApplication from the command line, takes the marker mutex and stores `lifetimeManager`
-    /// and a DirectCallGateway in the context. Throws std::logic_error when `lifetimeManager` is empty.
+    /// Builds the QApplication from the command line, takes the marker mutex and stores
+    /// `lifetimeManager` and a DirectCallGateway in the context. Throws std::logic_error when
+    /// `lifetimeManager` is empty.
     Application(int& argc, char** argv, const std::shared_ptr<ILifetimeManager>& lifetimeManager);
     /// The same without the marker mutex: pass DISABLE_APP_MUTEX.
     Application(int& argc, char** argv, const std::shared_ptr<ILifetimeManager>& lifetimeManager,

@@ -26,7 +26,8 @@ public:
     using Observers = TApplicationContextObservers<T...>;
     /// @}
 
-    /// Adds an observer (not owned; null and repeats are ignored); it must unregister before it is destroyed.
+    /// Adds an observer (not owned; null and repeats are ignored); it must unregister before it is
+    /// destroyed.
     void RegisterEventHandler(Observers* observer) override {
         m_observers.RegisterEventHandler(observer);
     }

@@ -23,7 +23,8 @@ public:
     /// Interactive asks the user first. False when the user or an observer refused.
     virtual bool tryToRestart(WorkingMode mode, const std::string& iconPath,
                               std::string arguments) = 0;
-    /// Asks every observer; unless one refused, tells them all and ends the event loop. False when refused.
+    /// Asks every observer; unless one refused, tells them all and ends the event loop. False when
+    /// refused.
     virtual bool tryToQuit() = 0;
     /// Whether a quit has been decided.
     virtual bool isQuitting() const = 0;

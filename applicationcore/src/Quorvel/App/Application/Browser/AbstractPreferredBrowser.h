@@ -49,7 +49,7 @@ public:
     QString Name() const;
     /// User-agent text of the current browser; never searches.
     QString UserAgent() const;
-    /// Where Path() gets its context when it must search; without one it searches with an empty one.
+    /// Where Path() gets its context when it must search; without one Path() does not search.
     void SetContextCallback(const std::function<PreferredBrowserContext()>& callback);
 
 protected:

@@ -21,7 +21,8 @@ public:
     ~URLHandler() override;
 
 public slots:
-    /// Starts the preferred browser with `url`; falls back on the system's handler, never re-entering this one.
+    /// Starts the preferred browser with `url`; falls back on the system's handler, never
+    /// re-entering this one.
     void OpenURLWithPreferredBrowser(const QUrl& url);
 
 private:

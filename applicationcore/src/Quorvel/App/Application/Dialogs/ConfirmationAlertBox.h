@@ -10,13 +10,15 @@
 namespace Quorvel::App {
 
 /// A message box with a "Don't show this again" check box. Ticked and answered, it keeps the
-/// answer in the application settings under "confirm/\<id\>_answer" and "confirm/\<id\>_dont_confirm";
-/// from then on Exec() returns that answer without showing anything. The product owns the box
-/// and uses it on the GUI thread: construct, SetConfirmationId, optional setters, Exec.
+/// answer in the application settings under "confirm/\<id\>_answer" and
+/// "confirm/\<id\>_dont_confirm"; from then on Exec() returns that answer without showing anything.
+/// The product owns the box and uses it on the GUI thread: construct, SetConfirmationId, optional
+/// setters, Exec.
 class QUORVEL_APPLICATIONCORE_EXPORT ConfirmationAlertBox : public Quorvel::Util::AlertBox {
     Q_OBJECT
 public:
-    /// An AlertBox whose answers are remembered in `settings` (may be empty: nothing is remembered).
+    /// An AlertBox whose answers are remembered in `settings` (may be empty: nothing is
+    /// remembered).
     ConfirmationAlertBox(std::shared_ptr<IApplicationSettingsManager> settings,
                          Quorvel::Util::AlertBox::Level level, const QString& title,
                          const QString& text, QFlags<QMessageBox::StandardButton> buttons,

@@ -20,7 +20,8 @@ namespace Quorvel::App {
 class QUORVEL_APPLICATIONCORE_EXPORT MacMenuActionHandler : public QObject {
     Q_OBJECT
 public:
-    /// Watches `menuBar` (not owned) for the window-menu entries; `filter` chooses the windows listed.
+    /// Watches `menuBar` (not owned) for the window-menu entries; `filter` chooses the windows
+    /// listed.
     MacMenuActionHandler(QMenuBar* menuBar, std::function<bool(QWidget*)> filter);
 
 private:

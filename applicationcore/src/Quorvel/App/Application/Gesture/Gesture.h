@@ -40,8 +40,8 @@ struct QUORVEL_APPLICATIONCORE_EXPORT Gesture {
     static constexpr int All = 1;   ///< wants every variant of the kind
     static constexpr int None = 0;  ///< refuses the kind
 
-    Point pos{};        ///< client coordinates of the window that received the gesture
-    Point globalPos{};  ///< the same position in screen coordinates
+    Point pos{};         ///< client coordinates of the window that received the gesture
+    Point globalPos{};   ///< the same position in screen coordinates
     bool begin = false;  ///< the first record of this gesture
     bool end = false;    ///< the last record of this gesture
 };
@@ -65,22 +65,22 @@ struct Gesture::Pan : Gesture {
     static constexpr int Inertia = 8;     ///< messages after the fingers lift
     static constexpr int Gutter = 16;     ///< panning keeps to its first axis within a gutter
 
-    Point startPos{};       ///< pos of the pan's begin message
-    Point inertiaVector{};  ///< each coordinate a signed 16-bit value
-    bool inertia = false;  ///< inertiaVector is set
+    Point startPos{};            ///< pos of the pan's begin message
+    Point inertiaVector{};       ///< each coordinate a signed 16-bit value
+    bool inertia = false;        ///< inertiaVector is set
     std::uint32_t distance = 0;  ///< between the two touch points
 };
 
 /// Two fingers moving apart or together.
 struct Gesture::Zoom : Gesture {
     double startDistance = 0;  ///< at the zoom's begin message
-    double distance = 0;  ///< now
+    double distance = 0;       ///< now
 };
 
 /// Two fingers turning about their middle.
 struct Gesture::Rotate : Gesture {
     double startAngle = 0;  ///< radians, at the rotation's begin message
-    double angle = 0;  ///< radians, now
+    double angle = 0;       ///< radians, now
 };
 
 }  // namespace Quorvel::App
