@@ -8,6 +8,8 @@
 #include <Quorvel/App/Application/Application.h>
 #include <Quorvel/App/Application/Browser/AbstractPreferredBrowser.h>
 #include <Quorvel/App/Application/Browser/PreferredBrowser.h>
+#include <Quorvel/App/Application/Browser/ProcessMap.h>
+#include <Quorvel/App/Application/Browser/URLHandler.h>
 #include <Quorvel/App/Application/Dialogs/ColorDialogHelper.h>
 #include <Quorvel/App/Application/Dialogs/ConfirmationAlertBox.h>
 #include <Quorvel/App/Application/Dialogs/MacMenuActionHandler.h>
@@ -37,12 +39,18 @@
 #include <Quorvel/App/Application/LocaleLabels.h>
 #include <Quorvel/App/Application/LookAndFeelHandler.h>
 #include <Quorvel/App/Application/LookAndFeelManager.h>
+#include <Quorvel/App/Application/OnStartHandler.h>
 #include <Quorvel/App/Application/QuitSignalHandler.h>
 #include <Quorvel/App/Application/ServiceTypes.h>
 #include <Quorvel/App/Application/SharedMessages.h>
+#include <Quorvel/App/Application/SplashController.h>
 #include <Quorvel/App/Application/TApplicationContextObserver.h>
 #include <Quorvel/App/Application/TApplicationContextObservers.h>
+#include <Quorvel/App/Application/Testing/CrashTest.h>
+#include <Quorvel/App/Application/Testing/DummytTestLocales.h>
 #include <Quorvel/App/Application/Testing/ITest.h>
+#include <Quorvel/App/Application/Testing/LogURLHandler.h>
+#include <Quorvel/App/Application/Testing/SslTest.h>
 #include <Quorvel/App/Application/Testing/Testing.h>
 #include <Quorvel/App/Application/Testing/UrlTest.h>
 #include <Quorvel/App/Application/TopManagerObserver.h>
