@@ -29,8 +29,9 @@ function(quorvel_add_library name)
 
     add_library(${target} SHARED ${sources})
     add_library(Quorvel::${name} ALIAS ${target})
+    # OUTPUT_NAME: QuorvelFoo-qt6 beside Qt 5's QuorvelFoo in one prefix.
     set_target_properties(${target} PROPERTIES EXPORT_NAME ${name}
-        VERSION ${PROJECT_VERSION} SOVERSION ${PROJECT_VERSION_MAJOR})
+        OUTPUT_NAME ${target}${QUORVEL_LIBRARY_SUFFIX} VERSION ${PROJECT_VERSION} SOVERSION ${PROJECT_VERSION_MAJOR})
     set(export_header ${CMAKE_CURRENT_BINARY_DIR}/include/Quorvel/${name}Export.h)
     generate_export_header(${target} BASE_NAME QUORVEL_${upper} EXPORT_FILE_NAME ${export_header})
     target_include_directories(${target}

@@ -3,9 +3,19 @@
 #include <Quorvel/App/Application/Gesture/Gesture.h>
 #include <Quorvel/ApplicationCoreExport.h>
 
+#include <QtGlobal>
+
 #include <memory>
 
 namespace Quorvel::App {
+
+// Where QWidget::nativeEvent stores a message's result: a product's window override spells its
+// signature with this and compiles under both toolkits.
+#if QT_VERSION >= QT_VERSION_CHECK(6, 0, 0)
+using NativeEventResult = qintptr;
+#else
+using NativeEventResult = long;
+#endif
 
 namespace Platform {
 class GestureApi;
@@ -40,7 +50,7 @@ protected:
     // A window's native message (the platform's MSG record): the two gesture messages are
     // handled as above, a child window's gestures go to default processing at once, which
     // passes them to the parent. True when `*result` holds the message's result.
-    bool OnNativeMessage(void* message, long* result);
+    bool OnNativeMessage(void* message, NativeEventResult* result);
     // The remembered receiver is gone: the rest of its gesture goes to default processing.
     void ForgetConsumer();
 

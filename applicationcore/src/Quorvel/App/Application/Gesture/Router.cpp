@@ -39,7 +39,7 @@ Gesture::Router::Router(Platform::GestureApi& api, QObject* parent)
 
 Gesture::Router::~Router() = default;
 
-bool Gesture::Router::nativeEvent(const QByteArray&, void* message, long* result) {
+bool Gesture::Router::nativeEvent(const QByteArray&, void* message, NativeEventResult* result) {
     if (!m_impl->routed) {
         ForgetConsumer();
     }

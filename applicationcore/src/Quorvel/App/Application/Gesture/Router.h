@@ -23,7 +23,7 @@ public:
 
     // Call from a top-level window's nativeEvent and return true when this does. `message` is
     // the platform's MSG record; other messages than the two gesture messages pass untouched.
-    bool nativeEvent(const QByteArray& eventType, void* message, long* result);
+    bool nativeEvent(const QByteArray& eventType, void* message, NativeEventResult* result);
 
     // The receiver under `gesture.globalPos` (screen coordinates), or null.
     Consumer* Route(const Gesture& gesture) override;
