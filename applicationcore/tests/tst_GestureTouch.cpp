@@ -52,7 +52,11 @@ private slots:
         QFETCH(QString, script);
         const QString switches = script.section(' ', 0, 0);
         const QString expected = script.section(" = ", 1);
+#if QT_VERSION >= QT_VERSION_CHECK(6, 0, 0)
+        static QPointingDevice* device = QTest::createTouchDevice();
+#else
         static QTouchDevice* device = QTest::createTouchDevice();
+#endif
         QWidget window;
         window.setGeometry(100, 100, 400, 300);
         QPointer<QWidget> area = new QWidget(&window);
