@@ -23,6 +23,20 @@ public:
     explicit TestRouter(FakeGestureApi& api) : Router(api, nullptr) {}
 };
 
+// A product's top-level window: its override compiles under both toolkits' signatures.
+class ProductWindow : public QWidget {
+public:
+    explicit ProductWindow(Gesture::Router& router) : m_router(router) {}
+    bool nativeEvent(const QByteArray& type, void* message,
+                     Quorvel::App::NativeEventResult* result) override {
+        return m_router.nativeEvent(type, message, result) ||
+               QWidget::nativeEvent(type, message, result);
+    }
+
+private:
+    Gesture::Router& m_router;
+};
+
 // window (a consumer itself) > outer > middle > inner, each inside the one before.
 struct Tree {
     Tree() {

@@ -3,19 +3,10 @@
 #include <Quorvel/App/Application/Gesture/Gesture.h>
 #include <Quorvel/ApplicationCoreExport.h>
 
-#include <QtGlobal>
-
+#include <cstdint>
 #include <memory>
 
 namespace Quorvel::App {
-
-// Where QWidget::nativeEvent stores a message's result: a product's window override spells its
-// signature with this and compiles under both toolkits.
-#if QT_VERSION >= QT_VERSION_CHECK(6, 0, 0)
-using NativeEventResult = qintptr;
-#else
-using NativeEventResult = long;
-#endif
 
 namespace Platform {
 class GestureApi;
@@ -50,7 +41,7 @@ protected:
     // A window's native message (the platform's MSG record): the two gesture messages are
     // handled as above, a child window's gestures go to default processing at once, which
     // passes them to the parent. True when `*result` holds the message's result.
-    bool OnNativeMessage(void* message, NativeEventResult* result);
+    bool OnNativeMessage(void* message, std::intptr_t* result);
     // The remembered receiver is gone: the rest of its gesture goes to default processing.
     void ForgetConsumer();
 

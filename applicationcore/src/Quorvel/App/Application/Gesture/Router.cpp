@@ -43,7 +43,12 @@ bool Gesture::Router::nativeEvent(const QByteArray&, void* message, NativeEventR
     if (!m_impl->routed) {
         ForgetConsumer();
     }
-    return OnNativeMessage(message, result);
+    std::intptr_t value = 0;
+    if (!OnNativeMessage(message, &value)) {
+        return false;
+    }
+    *result = static_cast<NativeEventResult>(value);
+    return true;
 }
 
 Gesture::Consumer* Gesture::Router::Route(const Gesture& gesture) {

@@ -9,6 +9,14 @@
 
 namespace Quorvel::App {
 
+// Where QWidget::nativeEvent stores a message's result: a product's window override spells its
+// signature with this and compiles under both toolkits.
+#if QT_VERSION >= QT_VERSION_CHECK(6, 0, 0)
+using NativeEventResult = qintptr;
+#else
+using NativeEventResult = long;
+#endif
+
 // Routes the native gestures of top-level windows to the widget under the finger: the
 // innermost widget there that has a Gesture::Consumer among its children (an Emitter or a
 // Scroller) receives the gesture, the earliest such child of that widget winning. A product
