@@ -23,18 +23,13 @@ public:
     explicit TestRouter(FakeGestureApi& api) : Router(api, nullptr) {}
 };
 
-// A product's top-level window: its override compiles under both toolkits' signatures.
-class ProductWindow : public QWidget {
-public:
-    explicit ProductWindow(Gesture::Router& router) : m_router(router) {}
+// A product window's override compiles only with the toolkit's own signature.
+struct ProductWindow : QWidget {
     bool nativeEvent(const QByteArray& type, void* message,
                      Quorvel::App::NativeEventResult* result) override {
-        return m_router.nativeEvent(type, message, result) ||
-               QWidget::nativeEvent(type, message, result);
+        return router->nativeEvent(type, message, result);
     }
-
-private:
-    Gesture::Router& m_router;
+    Gesture::Router* router = nullptr;
 };
 
 // window (a consumer itself) > outer > middle > inner, each inside the one before.
@@ -155,7 +150,8 @@ private slots:
         QSignalSpy spy(emitter.data(), SIGNAL(pan(Quorvel::App::Gesture::Pan const&)));
         FakeGestureApi api;
         TestRouter router(api);
-        ProductWindow product(router);
+        ProductWindow product;
+        product.router = &router;
         const QPoint at = tree.At("inner");
         Step step{Step::Notify, 0, 0, 0, std::int16_t(at.x()), std::int16_t(at.y())};
         Quorvel::App::NativeEventResult result = -1;

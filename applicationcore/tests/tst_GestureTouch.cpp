@@ -52,11 +52,7 @@ private slots:
         QFETCH(QString, script);
         const QString switches = script.section(' ', 0, 0);
         const QString expected = script.section(" = ", 1);
-#if QT_VERSION >= QT_VERSION_CHECK(6, 0, 0)
-        static QPointingDevice* device = QTest::createTouchDevice();
-#else
-        static QTouchDevice* device = QTest::createTouchDevice();
-#endif
+        static auto* device = QTest::createTouchDevice();  // a QPointingDevice in Qt 6
         QWidget window;
         window.setGeometry(100, 100, 400, 300);
         QPointer<QWidget> area = new QWidget(&window);

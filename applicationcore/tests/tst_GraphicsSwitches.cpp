@@ -9,11 +9,6 @@
 #endif
 
 using Policy = Qt::HighDpiScaleFactorRoundingPolicy;
-#if QT_VERSION >= QT_VERSION_CHECK(6, 0, 0)
-constexpr Policy kToolkitDefault = Policy::PassThrough;
-#else
-constexpr Policy kToolkitDefault = Policy::Round;
-#endif
 
 // No application object exists in this suite: the switches are meant for the time before it.
 class TestGraphicsSwitches : public QObject {
@@ -44,7 +39,8 @@ private slots:
         QFETCH(QByteArray, entry);
         QFETCH(QByteArray, policy);
         QFETCH(QString, outcome);
-        const Policy productPolicy = outcome.endsWith("Floor") ? Policy::Floor : kToolkitDefault;
+        static const Policy toolkitDefault = QGuiApplication::highDpiScaleFactorRoundingPolicy();
+        const Policy productPolicy = outcome.endsWith("Floor") ? Policy::Floor : toolkitDefault;
 #ifdef _WIN32
         if (library.isEmpty()) {
             QSKIP("Shcore.dll loads on Windows");
