@@ -53,9 +53,9 @@ DemoOptions ParseOptions(const QStringList& arguments) {
     parser.addOption(open);
     parser.parse(arguments);
     DemoOptions options;
-    options.dataDirectory = parser.isSet(dataDir)
-                                ? parser.value(dataDir)
-                                : QCoreApplication::applicationDirPath() + "/../share/quorvel-demo";
+    options.dataDirectory = parser.isSet(dataDir) ? parser.value(dataDir)
+                                                  : QCoreApplication::applicationDirPath() +
+                                                        "/../share/" QUORVEL_DEMO_NAME;
     options.screenshotDirectory = parser.value(screenshots);
     options.linkToOpen = parser.value(open);
     for (const auto& [option, limit] :

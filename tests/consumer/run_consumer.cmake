@@ -35,7 +35,7 @@ file(WRITE ${WORK_DIR}/readme_main.cpp "${readme_main}")
 
 run(${CMAKE_COMMAND} --install ${BUILD_DIR} --prefix ${prefix})
 run(${CMAKE_COMMAND} -S ${SOURCE_DIR} -B ${WORK_DIR}/build -G ${GENERATOR}
-    -DCMAKE_PREFIX_PATH=${prefix} -DCMAKE_BUILD_TYPE=Release
+    -DCMAKE_PREFIX_PATH=${prefix} -DCMAKE_BUILD_TYPE=Release -DQUORVEL_PACKAGE=${PACKAGE}
     -DREADME_MAIN=${WORK_DIR}/readme_main.cpp
     -DINSTALLED_INCLUDE=${prefix}/include -DPUBLIC_API=${SOURCE_DIR}/public-api.txt
     "-DCMAKE_CXX_FLAGS=${CXX_FLAGS}" "-DCMAKE_EXE_LINKER_FLAGS=${CXX_FLAGS}")
@@ -62,3 +62,21 @@ if(NOT result EQUAL 0)
 endif()
 run(${CMAKE_COMMAND} --build ${WORK_DIR}/build)
 run(${WORK_DIR}/build/consumer)
+
+# The other toolkit found before or after the package: configuring fails, saying why. (Where the
+# other toolkit is not installed there is nothing to mix up.)
+foreach(order BEFORE AFTER)
+    execute_process(COMMAND ${CMAKE_COMMAND} -S ${SOURCE_DIR} -B ${WORK_DIR}/mix-${order}
+        -G ${GENERATOR} -DCMAKE_PREFIX_PATH=${prefix} -DQUORVEL_PACKAGE=${PACKAGE}
+        -DMIX_${order}=${OTHER_QT}
+        RESULT_VARIABLE result OUTPUT_VARIABLE out ERROR_VARIABLE err)
+    if(result EQUAL 0)
+        message(FATAL_ERROR "${PACKAGE} with ${OTHER_QT} found ${order} it was configured:\n${out}")
+    elseif(err MATCHES "one program cannot load both")
+        message(STATUS "${OTHER_QT} found ${order} ${PACKAGE}: refused")
+    elseif(err MATCHES "${OTHER_QT}Config.cmake")
+        message(STATUS "${OTHER_QT} is not installed: no mix-up to check")
+    else()
+        message(FATAL_ERROR "${OTHER_QT} found ${order} ${PACKAGE} failed otherwise:\n${err}")
+    endif()
+endforeach()

@@ -3,6 +3,7 @@
 #include <Quorvel/App/Application/Gesture/Gesture.h>
 #include <Quorvel/ApplicationCoreExport.h>
 
+#include <cstdint>
 #include <memory>
 
 namespace Quorvel::App {
@@ -40,7 +41,7 @@ protected:
     /// A window's native message (the platform's MSG record): the two gesture messages are
     /// handled as above, a child window's gestures go to default processing at once, which
     /// passes them to the parent. True when `*result` holds the message's result.
-    bool OnNativeMessage(void* message, long* result);
+    bool OnNativeMessage(void* message, std::intptr_t* result);
     /// The remembered receiver is gone: the rest of its gesture goes to default processing.
     void ForgetConsumer();
 

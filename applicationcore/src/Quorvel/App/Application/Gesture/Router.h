@@ -9,6 +9,14 @@
 
 namespace Quorvel::App {
 
+/// Where QWidget::nativeEvent stores a message's result: a product's window override spells its
+/// signature with this and compiles under both toolkits.
+#if QT_VERSION >= QT_VERSION_CHECK(6, 0, 0)
+using NativeEventResult = qintptr;
+#else
+using NativeEventResult = long;
+#endif
+
 /// Routes the native gestures of top-level windows to the widget under the finger: the
 /// innermost widget there that has a Gesture::Consumer among its children (an Emitter or a
 /// Scroller) receives the gesture, the earliest such child of that widget winning. A product
@@ -24,7 +32,7 @@ public:
 
     /// Call from a top-level window's nativeEvent and return true when this does. `message` is
     /// the platform's MSG record; other messages than the two gesture messages pass untouched.
-    bool nativeEvent(const QByteArray& eventType, void* message, long* result);
+    bool nativeEvent(const QByteArray& eventType, void* message, NativeEventResult* result);
 
     /// The receiver under `gesture.globalPos` (screen coordinates), or null.
     Consumer* Route(const Gesture& gesture) override;
