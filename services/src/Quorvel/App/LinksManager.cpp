@@ -197,11 +197,11 @@ LinksManager::LinksManager(
     m_impl->located = !m_impl->file.isEmpty();
     if (!m_impl->located) {
         m_impl->file = FileName;
-        LOG(ERROR) << FileName << ": the file is in none of the data folders "
-                   << QStringToUtf8(
-                          QStandardPaths::standardLocations(QStandardPaths::AppDataLocation)
-                              .join(", "))
-                   << "; every link stays empty";
+        LOG(ERROR)
+            << FileName << ": the file is in none of the data folders "
+            << QStringToUtf8(
+                   QStandardPaths::standardLocations(QStandardPaths::AppDataLocation).join(", "))
+            << "; every link stays empty";
     }
 }
 

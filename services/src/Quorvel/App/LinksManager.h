@@ -47,9 +47,9 @@ namespace Quorvel::App {
 // WARNING the first time it is asked for. A name whose template is "" resolves to "" without
 // a record: that is how a file leaves a link out.
 //
-// The table is read once under std::call_once and read-only after it, and the record of warned names is locked, so
-// the class itself may be used from any thread; the look-and-feel manager it reads is a
-// GUI-thread object, though, and OpenUrl must run on the GUI thread.
+// The table is read once under std::call_once and read-only after it, and the record of warned
+// names is locked, so the class itself may be used from any thread; the look-and-feel manager it
+// reads is a GUI-thread object, though, and OpenUrl must run on the GUI thread.
 class QUORVEL_SERVICES_EXPORT LinksManager : public ILinksManager {
 public:
     static constexpr const char* FileName = "links.json";
