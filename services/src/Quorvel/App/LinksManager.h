@@ -20,10 +20,10 @@ namespace Quorvel::App {
 
 /// The product's web addresses, by name or URLKeys, from links.json (format: LinksTable).
 ///
-/// The file is read once, by the constructor. Without a file argument it is looked up with
-/// QStandardPaths::locate(AppDataLocation, "links.json"), that is in the product's standard
-/// data folders, which follow the Qt application's organization and application names at
-/// that moment.
+/// The file is read once, on first use (start-up opens no link, so it does not pay for it). Without
+/// a file argument the constructor looks it up with QStandardPaths::locate(AppDataLocation,
+/// "links.json"), that is in the product's standard data folders, which follow the Qt
+/// application's organization and application names at that moment.
 ///
 /// Resolving a name: the table of the current locale of the look-and-feel manager ("de_DE"),
 /// then that of its language ("de"), then the default table. The placeholders of the
@@ -41,14 +41,15 @@ namespace Quorvel::App {
 ///
 /// Failures never throw and never stop the product: a file that is missing or wrong in any
 /// way (not JSON, wrong types, an unknown placeholder, an address that is not a URL) is
-/// logged as one ERROR naming the file and the problem, and every name then resolves to ""
+/// logged as one ERROR naming the file and the problem (a missing file at construction, a
+/// refused one on first use), and every name then resolves to ""
 /// silently. With a good file, a name that no table has resolves to "" and is logged as one
 /// WARNING the first time it is asked for. A name whose template is "" resolves to "" without
 /// a record: that is how a file leaves a link out.
 ///
-/// The table is read-only after construction and the record of warned names is locked, so
-/// the class itself may be used from any thread; the look-and-feel manager it reads is a
-/// GUI-thread object, though, and OpenUrl must run on the GUI thread.
+/// The table is read once under std::call_once and read-only after it, and the record of warned
+/// names is locked, so the class itself may be used from any thread; the look-and-feel manager it
+/// reads is a GUI-thread object, though, and OpenUrl must run on the GUI thread.
 class QUORVEL_SERVICES_EXPORT LinksManager : public ILinksManager {
 public:
     /// The links file's usual name in the product's data folder.
