@@ -65,7 +65,7 @@ private slots:
                                   << "";
         QTest::newRow("segfault, main, malformed delay")
             << "--test-crash-after=soon --test-crash-thread=main" << SIGSEGV << "main"
-            << "";
+            << "--test-crash-after: \"soon\" is not a whole number";
         QTest::newRow("exception through the guard")
             << after + "--test-crash-reason exception --test-crash-thread main" << SIGABRT << ""
             << "Exception has been caught in event processing";
@@ -80,9 +80,15 @@ private slots:
             << "--test-open-urls --test-custom-locales ru_RU --test-log-urls SHARED/links.log" << 0
             << ""
             << "SHARED/links.log";
+        // Refused before the reason is looked at, and nothing is scheduled.
+        const QString refused = " isn't supported value for test-crash-after";
         QTest::newRow("crash delay out of range")
             << "--test-crash-after 99999999999 --test-crash-reason boom" << 0 << ""
-            << "--test-crash-after";
+            << "99999999999" + refused;
+        QTest::newRow("negative crash delay") << "--test-crash-after -1" << 0 << ""
+                                              << "-1" + refused;
+        QTest::newRow("crash delay above a day") << "--test-crash-after 86400001" << 0 << ""
+                                                 << "86400001" + refused;
     }
     void runs() {
         QFETCH(QString, arguments);
@@ -138,13 +144,17 @@ private slots:
         QTest::newRow("malformed delay") << open + "de_DE --test-open-urls-delay=soon"
                                          << "de_DE"
                                          << "10000 10000 10000"
-                                         << "";
+                                         << "--test-open-urls-delay: \"soon\" is not";
         // From fuzz_harness (UBSan): the schedule wrapped around, a later link opened first.
-        QTest::newRow("delay at the limit of int")
-            << open + "de_DE --test-open-urls-delay 2147483647"
-            << "de_DE"
-            << "10000"
-            << "";
+        QTest::newRow("delay of a day") << open + "de_DE --test-open-urls-delay 86400000"
+                                        << "de_DE"
+                                        << "10000"
+                                        << "";
+        QTest::newRow("negative delay: nothing dumped or opened")
+            << "--test-open-urls --test-custom-locales de_DE --test-open-urls-delay -1000"
+            << ""
+            << ""
+            << "-1000 isn't supported value for test-open-urls-delay";
         QTest::newRow("log cannot be opened, default delay")
             << "--test-open-urls --test-custom-locales ru_RU --test-log-urls /nonexistent/log"
             << "ru_RU"

@@ -20,6 +20,7 @@
 
 #include <algorithm>
 #include <climits>
+#include <optional>
 #include <utility>
 #include <vector>
 
@@ -69,9 +70,12 @@ void UrlTest::run(const QCommandLineParser& parser) {
     const bool dump = parser.isSet(Option().dump);
     const bool open = parser.isSet(Option().open);
     if (dump || open) {
-        const int delay = Internal::OptionNumber(parser, Option().delay);
-        m_impl->testUrls(GetDumpPath(*m_impl->customization),
-                         m_impl->locales.GetTestLocales(parser, m_impl->lookAndFeel), open, delay);
+        // A refused delay stops the dump as well: nothing half of what was asked for.
+        if (const std::optional<int> delay = Internal::OptionMilliseconds(parser, Option().delay)) {
+            m_impl->testUrls(GetDumpPath(*m_impl->customization),
+                             m_impl->locales.GetTestLocales(parser, m_impl->lookAndFeel), open,
+                             *delay);
+        }
     }
     if (parser.isSet(Option().log)) {
         m_impl->logHandler =
