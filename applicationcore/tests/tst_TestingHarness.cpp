@@ -8,6 +8,7 @@
 #include <csignal>
 
 #include <sys/stat.h>
+#include <unistd.h>
 
 class TestTestingHarness : public QObject {
     Q_OBJECT
@@ -17,15 +18,19 @@ class TestTestingHarness : public QObject {
 
     QString Path(const QString& relative) const { return m_dir.filePath(relative); }
 
-    // Runs the probe with space-separated `arguments`; "LOG" stands for a file in the test folder.
+    // Runs the probe with space-separated `arguments`; "LOG" stands for a file in the test folder,
+    // "ODD" for the test folder under a name with the byte 0xFF, which also gives the data folder.
     void Probe(QString arguments) {
         m_probe.setProcessChannelMode(QProcess::MergedChannels);
         m_probe.setEnvironment(QProcess::systemEnvironment() << "XDG_DATA_HOME=" + Path("data"));
+        const bool odd = arguments.contains("ODD");
         m_probe.start(Quorvel::TestSupport::HelperProgram("testing_probe"),
-                      arguments.replace("LOG", Path("links.log"))
+                      arguments.prepend(odd ? "--raw-exec " : "")
+                              .replace("LOG", Path("links.log"))
                               .replace("SHARED", Path("shared"))
+                              .replace("ODD", Path("odd\\xff"))
                               .split(' ', Qt::SkipEmptyParts)
-                          << "--data-dir" << Path("product"));
+                          << "--data-dir" << Path(odd ? "odd\\xff/product" : "product"));
         m_probe.waitForFinished(60000);
         m_out = QString::fromUtf8(m_probe.readAll());
     }
@@ -46,6 +51,8 @@ private slots:
         QFile victim(Path("victim"));
         QVERIFY(victim.open(QIODevice::WriteOnly) && victim.write("mine") == 4);
         QVERIFY(QFile::link(victim.fileName(), Path("shared/links.log")));
+        // A name that is bytes, not UTF-8, for this folder.
+        QVERIFY(::symlink(".", QFile::encodeName(Path("odd")) + "\xff") == 0);
     }
     void init() {
         QFile::remove(Path("links.log"));
@@ -164,6 +171,11 @@ private slots:
                                           << "de_DE en_US"
                                           << ""
                                           << "error no customization for ru_RU";
+        QTest::newRow("folders named by bytes that are no UTF-8")
+            << "--test-open-urls --test-log-urls ODD/links.log --test-custom-locales de_DE"
+            << "de_DE"
+            << "10000 11000 12000"
+            << "";
         QTest::newRow("dump cannot be written")
             << "--test-dump-urls BLOCKED"
             << ""
@@ -197,7 +209,7 @@ private slots:
         }
         QCOMPARE(Values("open"), expected);
         QFile log(Path("links.log"));
-        QCOMPARE(log.open(QIODevice::ReadOnly), arguments.contains("LOG"));
+        QCOMPARE(log.open(QIODevice::ReadOnly), arguments.contains(QRegularExpression("LOG|ODD")));
         QVERIFY(!log.isOpen() ||
                 log.readAll() == addresses.mid(0, expected.size()).join('\n') + '\n');
     }

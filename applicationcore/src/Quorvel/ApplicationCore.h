@@ -8,6 +8,7 @@
 #include <Quorvel/App/Application/Application.h>
 #include <Quorvel/App/Application/Browser/AbstractPreferredBrowser.h>
 #include <Quorvel/App/Application/Browser/PreferredBrowser.h>
+#include <Quorvel/App/Application/CommandLinePath.h>
 #include <Quorvel/App/Application/Dialogs/ColorDialogHelper.h>
 #include <Quorvel/App/Application/Dialogs/ConfirmationAlertBox.h>
 #include <Quorvel/App/Application/Dialogs/MacMenuActionHandler.h>

@@ -121,7 +121,7 @@ void LookAndFeelManager::SetTheme(const std::string& theme) {
 }
 
 QList<QFileInfo> LookAndFeelManager::GetFilteredResourceList() {
-    return m_impl->resources.Files(m_impl->currentTheme);
+    return m_impl->resources.Files(m_impl->currentTheme, m_impl->problems);
 }
 
 void LookAndFeelManager::ClearCurrentTheme() {

@@ -31,15 +31,25 @@ QList<QFileInfo> ThemeResources::Files(const std::string& theme) const {
         LOG(ERROR) << "The directory [" << directory.utf8string() << "] doesn't exist!";
         return {};
     }
-    if (m_filter.empty()) {
-        return ListDirectory(path, QDir::Files, QStringLiteral(".rcc"));
-    }
     QList<QFileInfo> files;
-    for (const std::string& name : m_filter) {
-        const QFileInfo file(path + QLatin1Char('/') + Util::Utf8ToQString(name + ".rcc"));
-        if (file.exists()) {
-            files.append(file);
+    if (m_filter.empty()) {
+        files = ListDirectory(path, QDir::Files, QStringLiteral(".rcc"));
+    } else {
+        for (const std::string& name : m_filter) {
+            const QFileInfo file(path + QLatin1Char('/') + Util::Utf8ToQString(name + ".rcc"));
+            if (file.exists()) {
+                files.append(file);
+            }
         }
+    }
+    if (files.size() > kMaxFiles) {
+        problems.Warn(QStringLiteral("[%1] has %2 resource files, more than the %3 a theme may "
+                                     "have; the %4 after the first %3 are not used")
+                          .arg(QDir::toNativeSeparators(path))
+                          .arg(files.size())
+                          .arg(kMaxFiles)
+                          .arg(files.size() - kMaxFiles));
+        files.erase(files.begin() + kMaxFiles, files.end());
     }
     return files;
 }

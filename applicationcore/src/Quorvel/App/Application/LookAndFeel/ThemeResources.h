@@ -25,8 +25,13 @@ public:
     // filter's names that have a file, in filter order.
     ThemeResources(const Quorvel::ioPath& root, std::list<std::string> filter);
 
-    // An ERROR names a theme folder that does not exist; the list is then empty.
-    QList<QFileInfo> Files(const std::string& theme) const;
+    // A theme is a handful of files; Qt looks through every registered resource file for
+    // each resource path, so a theme of thousands would cost the start minutes.
+    static constexpr int kMaxFiles = 1000;
+
+    // An ERROR names a theme folder that does not exist; the list is then empty. Past the
+    // first kMaxFiles, files are refused with one WARNING naming the folder and their count.
+    QList<QFileInfo> Files(const std::string& theme, ReportedProblems& problems) const;
 
     // Registers the files and describes what they provide, followed by the product's own
     // ":/productStyle.qss" and ":/productStyle_<platform>.qss". A file that is refused or that

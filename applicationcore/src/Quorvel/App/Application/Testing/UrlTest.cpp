@@ -2,6 +2,7 @@
 
 #include "internal/OptionValue.h"
 
+#include <Quorvel/App/Application/CommandLinePath.h>
 #include <Quorvel/App/Application/Testing/DummytTestLocales.h>
 #include <Quorvel/App/Application/Testing/LogURLHandler.h>
 #include <Quorvel/NotNull.h>
@@ -78,8 +79,8 @@ void UrlTest::run(const QCommandLineParser& parser) {
         }
     }
     if (parser.isSet(Option().log)) {
-        m_impl->logHandler =
-            std::make_unique<LogURLHandler>(nullptr, Internal::OptionValue(parser, Option().log));
+        m_impl->logHandler = std::make_unique<LogURLHandler>(
+            nullptr, CommandLinePath(Internal::OptionValue(parser, Option().log)));
         // Replaces the preferred browser's handler: from now on links are logged, not opened.
         QDesktopServices::setUrlHandler("http", m_impl->logHandler.get(), "logUrls");
         QDesktopServices::setUrlHandler("https", m_impl->logHandler.get(), "logUrls");
