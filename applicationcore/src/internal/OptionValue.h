@@ -23,8 +23,9 @@ QString OptionValue(const QCommandLineParser& parser, const QCommandLineOption& 
 constexpr qint64 kMaxOptionMilliseconds = 24 * 60 * 60 * 1000;
 
 // The value of `option` as a time in milliseconds. A value that is no number at all gives 0, and
-// one ERROR names the option and what was given; a number below 0 or above kMaxOptionMilliseconds is refused with one ERROR
-// naming the option and the value, and gives nothing: the test must not act on it.
+// one ERROR names the option and what was given; a number below 0 or above kMaxOptionMilliseconds
+// is refused with one ERROR naming the option and the value, and gives nothing: the test must not
+// act on it.
 std::optional<int> OptionMilliseconds(const QCommandLineParser& parser,
                                       const QCommandLineOption& option);
 

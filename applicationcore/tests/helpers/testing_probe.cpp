@@ -165,9 +165,9 @@ int main(int argc, char** argv) {
     auto lifetime = std::make_shared<LifetimeManager>();
     Application app(argc, argv, lifetime, Application::DISABLE_APP_MUTEX);
     Quorvel::Util::SetDefaultSslUsage(Option("--prefer") != "http");
-    auto looks =
-        std::make_shared<LookAndFeelManager>(Quorvel::ioPath(CommandLinePath(Option("--data-dir")).toStdString()),
-                                             "titles.json", std::list<std::string>());
+    auto looks = std::make_shared<LookAndFeelManager>(
+        Quorvel::ioPath(CommandLinePath(Option("--data-dir")).toStdString()), "titles.json",
+        std::list<std::string>());
     looks->SetLocale("en_US");
     Quorvel::TestSupport::ModalAnswerer answerer(QMessageBox::Ok);
     std::unique_ptr<Testing> testing;
