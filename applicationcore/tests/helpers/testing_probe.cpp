@@ -3,7 +3,7 @@
 // https preference, the option names, the first message box, each opened link with the moment
 // it opened, and the interface language at the end. Timers run on a virtual clock, so that the
 // seconds-long opening schedule passes at once.
-//   testing_probe --data-dir <dir> [--throw-in <locale>] [--prefer http] <harness options>
+//   testing_probe [--raw-exec] --data-dir <dir> [--throw-in <locale>] [--prefer http] <options>
 #include <Quorvel/App/Application/Application.h>
 #include <Quorvel/App/Application/CommandLinePath.h>
 #include <Quorvel/App/Application/LifetimeManager.h>
@@ -137,8 +137,8 @@ private:
 }  // namespace
 
 int main(int argc, char** argv) {
-    // "--raw-exec" first: runs again with each "\\xff" of the arguments made the byte 0xFF, a
-    // name no QProcess can pass.
+    // "--raw-exec" first: runs again with every \xff (four characters) of the arguments made the
+    // byte 0xFF, which QProcess cannot pass.
     if (argc > 1 && std::strcmp(argv[1], "--raw-exec") == 0) {
         std::vector<std::string> raw{argv[0]};
         for (int i = 2; i < argc; ++i) {

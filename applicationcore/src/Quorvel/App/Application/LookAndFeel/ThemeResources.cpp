@@ -87,8 +87,11 @@ ILookAndFeelManager::ThemeDescription ThemeResources::Register(const QList<QFile
              Reading::Limits::kStyleSheet},
             {base + "/fonts.json", Reading::Limits::kDataFile},
             {base + "/fonts.manifest", Reading::Limits::kDataFile}};
+        // "a.rcc" and "a.old.rcc" both name ":/a/": the first one registered wins, as in Qt.
         for (const auto& [resource, limit] : provided) {
-            preread[resource] = ReadThemeFile(resource, limit, problems);
+            if (preread.count(resource) == 0) {
+                preread[resource] = ReadThemeFile(resource, limit, problems);
+            }
         }
         if (registered.endsWith(path)) {
             QResource::unregisterResource(path, QString());
