@@ -10,6 +10,7 @@
 #include <Quorvel/App/Application/Browser/PreferredBrowser.h>
 #include <Quorvel/App/Application/Browser/ProcessMap.h>
 #include <Quorvel/App/Application/Browser/URLHandler.h>
+#include <Quorvel/App/Application/CommandLinePath.h>
 #include <Quorvel/App/Application/Dialogs/ColorDialogHelper.h>
 #include <Quorvel/App/Application/Dialogs/ConfirmationAlertBox.h>
 #include <Quorvel/App/Application/Dialogs/MacMenuActionHandler.h>
