@@ -14,10 +14,11 @@ namespace Quorvel::App {
 /// path that was UTF-8 comes back as it is. Where the bytes cannot be reached, one ERROR names
 /// them, and the decoded path is given.
 
-/// `value`: an argument, or an option's value, as QCoreApplication::arguments() decoded it.
+/// The path that reaches the bytes given for `value`: an argument, or an option's value, as
+/// QCoreApplication::arguments() decoded it.
 QUORVEL_APPLICATIONCORE_EXPORT QString CommandLinePath(const QString& value);
 
-/// The value of the environment variable `name`; empty when it is not set.
+/// The path that reaches the bytes of the environment variable `name`; empty when it is not set.
 QUORVEL_APPLICATIONCORE_EXPORT QString EnvironmentPath(const char* name);
 
 }  // namespace Quorvel::App
