@@ -4,8 +4,11 @@
 
 namespace Quorvel::Util {
 
-// Whether the library's network functions prefer https (the default) or http.
+// Whether the library's network functions prefer https (the default) or http. Once set, the
+// product's own requests go out in the protocol chosen, whatever their address says; until
+// then an address keeps its scheme.
 QUORVEL_QTUTIL_EXPORT void SetDefaultSslUsage(bool useHttps);
 QUORVEL_QTUTIL_EXPORT bool GetDefaultSslUsage();
+QUORVEL_QTUTIL_EXPORT bool IsDefaultSslUsageChosen();
 
 }  // namespace Quorvel::Util
