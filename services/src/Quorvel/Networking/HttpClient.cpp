@@ -51,13 +51,18 @@ struct Exchange {
 
 QByteArray RequestHead(const Exchange& exchange) {
     const QUrl& url = exchange.url;
-    QByteArray target =
-        url.toEncoded(QUrl::RemoveScheme | QUrl::RemoveAuthority | QUrl::RemoveFragment);
+    QByteArray target = url.path(QUrl::FullyEncoded).toLatin1();
     if (target.isEmpty()) {
         target = "/";
     }
-    QByteArray head = exchange.verb + ' ' + target + " HTTP/1.1\r\nHost: " +
-                      url.authority(QUrl::RemoveUserInfo | QUrl::FullyEncoded).toLatin1() + "\r\n";
+    if (url.hasQuery()) {
+        target += '?' + url.query(QUrl::FullyEncoded).toLatin1();
+    }
+    QUrl server = url;
+    server.setUserInfo(QString());
+    QByteArray head = exchange.verb + ' ' + target +
+                      " HTTP/1.1\r\nHost: " + server.authority(QUrl::FullyEncoded).toLatin1() +
+                      "\r\n";
     for (const QByteArray& name : exchange.request.rawHeaderList()) {
         static const QList<QByteArray> ours{"host", "connection", "content-length",
                                             "transfer-encoding", "accept-encoding"};
