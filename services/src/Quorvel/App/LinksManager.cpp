@@ -136,8 +136,8 @@ struct LinksManager::Impl {
                 first = !warned.contains(name);
                 warned.insert(name);
             }
-            LOG_IF(WARNING, first) << QStringToUtf8(file) << ": no address for the link \""
-                                   << QStringToUtf8(name) << "\"; it stays empty";
+            LOG_IF(WARNING, first) << Reading::LogText(file) << ": no address for the link \""
+                                   << Reading::LogText(name) << "\"; it stays empty";
             return QString();
         }
         return found->Fill(
