@@ -4,6 +4,7 @@
 
 #include <Quorvel/Reading/InputFile.h>
 #include <Quorvel/Reading/Limits.h>
+#include <Quorvel/Reading/LogText.h>
 
 #include <QDir>
 #include <QStandardPaths>
@@ -71,7 +72,7 @@ DesktopEntry ReadDesktopEntry(const QString& path) {
     DesktopEntry entry;
     const auto file = Reading::InputFile::Read(path, Reading::Limits::kDataFile);
     if (file.status() == Reading::InputFile::Status::Refused) {
-        LOG(WARNING) << file.Describe().toStdString() << "; it is skipped";
+        LOG(WARNING) << Reading::LogText(file.Describe()) << "; it is skipped";
     }
     bool inMainGroup = false;
     for (QString line : QString::fromUtf8(file.Bytes()).split('\n')) {

@@ -15,7 +15,7 @@ struct HttpResponse {
     int status = 0;  ///< HTTP status; 0 when no response arrived
     /// the response body; empty on failure
     QByteArray body;
-    QString error;  ///< empty on success
+    QString error;  ///< empty on success; outside text in it is escaped, fit for a log record
 };
 
 /// Asynchronous requests; the callback runs once per request, on the client's thread.

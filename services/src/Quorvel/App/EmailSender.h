@@ -18,7 +18,8 @@ namespace Quorvel::App {
 /// strings and "email", the address stored under "Email" in the mail settings. When the
 /// service takes it (a 2xx answer), "IsRegUser" = "1" is stored, so that the user is not
 /// asked again. The callback runs once per send, with false and the reason when there is no
-/// valid address, no collection address, no HTTP client, or the request failed; the address
+/// valid address, no collection address, no HTTP client, or the request failed (an answer cut
+/// short included), a reason that quotes the server only as a log may show it; the address
 /// stays stored in every case. It runs on the HTTP client's thread, or inside SendEmail when
 /// the send cannot start.
 ///

@@ -2,6 +2,7 @@
 
 #include <Quorvel/App/LinksTable.h>
 #include <Quorvel/Core/Version.h>
+#include <Quorvel/Reading/LogText.h>
 #include <Quorvel/Reading/PathComponent.h>
 #include <Quorvel/Util/BuildInfo.h>
 #include <Quorvel/Util/TextConversion.h>
@@ -133,7 +134,7 @@ struct LinksManager::Impl {
                 table = LinksTable::FromFile(file, PlaceholderNames());
                 file = table->Source();
             } catch (const std::exception& e) {
-                LOG(ERROR) << e.what() << "; every link stays empty";
+                LOG(ERROR) << Reading::LogText(std::string(e.what())) << "; every link stays empty";
             }
         });
     }
@@ -152,8 +153,8 @@ struct LinksManager::Impl {
                 first = !warned.contains(name);
                 warned.insert(name);
             }
-            LOG_IF(WARNING, first) << QStringToUtf8(file) << ": no address for the link \""
-                                   << QStringToUtf8(name) << "\"; it stays empty";
+            LOG_IF(WARNING, first) << Reading::LogText(file) << ": no address for the link \""
+                                   << Reading::LogText(name) << "\"; it stays empty";
             return QString();
         }
         return found->Fill(
@@ -199,7 +200,7 @@ LinksManager::LinksManager(
         m_impl->file = FileName;
         LOG(ERROR)
             << FileName << ": the file is in none of the data folders "
-            << QStringToUtf8(
+            << Reading::LogText(
                    QStandardPaths::standardLocations(QStandardPaths::AppDataLocation).join(", "))
             << "; every link stays empty";
     }
@@ -243,14 +244,14 @@ void LinksManager::OpenUrl(const QString& url) {
         return;
     }
     LOG_IF(WARNING, !QDesktopServices::openUrl(QUrl(url)))
-        << "Nothing could open the address " << QStringToUtf8(url);
+        << "Nothing could open the address " << Reading::LogText(url);
 }
 
 void LinksManager::OpenUrl(URLKeys key) {
     const QString name = KeyName(key);
     const QString url = m_impl->Resolve(name);
     if (url.isEmpty()) {
-        LOG(WARNING) << "The link \"" << QStringToUtf8(name)
+        LOG(WARNING) << "The link \"" << Reading::LogText(name)
                      << "\" has no address; nothing is opened";
         return;
     }

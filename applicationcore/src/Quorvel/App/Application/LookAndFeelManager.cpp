@@ -9,6 +9,7 @@
 #include <Quorvel/App/Application/LookAndFeel/UnitedStyleSheet.h>
 #include <Quorvel/Core/EventHandlerList.h>
 #include <Quorvel/IQssPreprocessor.h>
+#include <Quorvel/Reading/LogText.h>
 #include <Quorvel/Util/TextConversion.h>
 
 #include <QLocale>
@@ -102,8 +103,8 @@ std::string LookAndFeelManager::GetLocalizedThemeName(const std::string& theme) 
     if (auto title = m_impl->catalogue.Title(theme, m_impl->currentLocale)) {
         return *title;
     }
-    LOG(WARNING) << "No title found for theme [" << theme << "] on language ["
-                 << m_impl->currentLocale << "]!";
+    LOG(WARNING) << "No title found for theme [" << Reading::LogText(theme) << "] on language ["
+                 << Reading::LogText(m_impl->currentLocale) << "]!";
     return theme;
 }
 
