@@ -11,6 +11,7 @@
 #include <Quorvel/App/ProductSettingsManager.h>
 #include <Quorvel/App/UserSettingsManager.h>
 #include <Quorvel/TestSupport/LogCapture.h>
+#include <Quorvel/TestSupport/RecordingLinks.h>
 #include <Quorvel/TestSupport/TestEnvironment.h>
 
 #include <QStandardPaths>
@@ -20,15 +21,6 @@ using Quorvel::URLKeys;
 using Quorvel::TestSupport::LogCapture;
 
 namespace {
-
-// Answers every key with its number.
-struct KeyEcho : ILinksManager {
-    QString GetUrl(const QString& name) override { return name; }
-    QString GetUrl(URLKeys key) override { return QString("key:%1").arg(int(key)); }
-    QString GenerateUrl(const QString& name, QMap<QString, QString>) override { return name; }
-    void OpenUrl(const QString&) override {}
-    void OpenUrl(URLKeys) override {}
-};
 
 struct LinksWatcher : TopManagerObserver {
     using TopManagerObserver::OnServiceChanged;
@@ -76,11 +68,11 @@ class ApplicationLinksTest : public QObject {
 private slots:
     void storedManagerIsUsedSilently() {
         LinksFixture f;
-        auto stored = std::make_shared<KeyEcho>();
+        auto stored = std::make_shared<Quorvel::TestSupport::RecordingLinks>();
+        stored->urls[URLKeys::HELP_URL_menu] = "https://stored.example/";
         f.app.SetLinksManager(stored);
         LogCapture log;
-        QCOMPARE(f.app.GetUrl(URLKeys::HELP_URL_menu),
-                 QString("key:%1").arg(int(URLKeys::HELP_URL_menu)));
+        QCOMPARE(f.app.GetUrl(URLKeys::HELP_URL_menu), QString("https://stored.example/"));
         QVERIFY(log.Messages().empty());
     }
 

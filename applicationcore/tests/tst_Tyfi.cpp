@@ -48,8 +48,6 @@ private slots:
         QTest::addColumn<QByteArray>("installer");
         QTest::addColumn<QString>("opened");  // empty: nothing
         const QByteArray code = "QuorvelSetupC1a2b.exe";
-        const QString withCode = "install&did=C1a2b";
-        QTest::newRow("install") << 1 << "" << code << withCode;
         QTest::newRow("reinstall") << 2 << "" << code << "reinstall&did=C1a2b";
         QTest::newRow("background") << 4 << "" << code << "";
         QTest::newRow("a bundle's product") << 1 << "bundled" << code << "";
