@@ -10,6 +10,7 @@ namespace Quorvel::Util {
 QUORVEL_QTUTIL_EXPORT void SetDefaultSslUsage(bool useHttps);
 /// Whether network functions prefer https (true by default).
 QUORVEL_QTUTIL_EXPORT bool GetDefaultSslUsage();
+/// Whether SetDefaultSslUsage was called: until then an address keeps its own scheme.
 QUORVEL_QTUTIL_EXPORT bool IsDefaultSslUsageChosen();
 
 }  // namespace Quorvel::Util

@@ -28,7 +28,7 @@ namespace Quorvel::App {
 /// (read-only file or folder, a folder that cannot be created) logs one ERROR naming its file
 /// and carries on: values written during the session stay readable from memory, they are
 /// only not kept. So does a file that is not a regular file or is larger than 4 MiB, which is
-/// refused at once and never written, and a lock file (<file>.lock) that is not a regular file.
+/// refused at once and never written, and a lock file (`<file>.lock`) that is not a regular file.
 /// A write replaces the file whole or leaves every byte of it, whatever room the disk has. A key
 /// that names the whole store ("", "/") is neither written nor removed, with one ERROR.
 ///
