@@ -47,6 +47,7 @@ foreach(order BEFORE AFTER)
         -G ${GENERATOR} -DCMAKE_PREFIX_PATH=${prefix} -DQUORVEL_PACKAGE=${PACKAGE}
         -DMIX_${order}=${OTHER_QT}
         RESULT_VARIABLE result OUTPUT_VARIABLE out ERROR_VARIABLE err)
+    string(REGEX REPLACE "[ \n]+" " " err "${err}")  # CMake wraps the message's lines
     if(result EQUAL 0)
         message(FATAL_ERROR "${PACKAGE} with ${OTHER_QT} found ${order} it was configured:\n${out}")
     elseif(err MATCHES "one program cannot load both")
