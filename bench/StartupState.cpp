@@ -20,7 +20,8 @@ QByteArray Digest(const QByteArray& bytes) {
 
 void Describe(QWidget& window) {
     const QString sheet = qApp->styleSheet();
-    std::printf("sheet: %d characters, sha1 %s\n", sheet.size(), Digest(sheet.toUtf8()).data());
+    std::printf("sheet: %d characters, sha1 %s\n", static_cast<int>(sheet.size()),
+                Digest(sheet.toUtf8()).data());
     // Application fonts are numbered from 0 in the order they were added.
     for (int id = 0; !QFontDatabase::applicationFontFamilies(id).isEmpty(); ++id) {
         std::printf("application font %d: %s\n", id,

@@ -70,8 +70,11 @@ int main(int argc, char** argv) {
 
     QTranslator translators[2];
     const QString translations = data + "/resources/locales/" + locale + "/";
-    translators[0].load(translations + "demo_" + locale + ".qm");
-    translators[1].load(translations + "quorvel_" + locale + ".qm");
+    if (!translators[0].load(translations + "demo_" + locale + ".qm") ||
+        !translators[1].load(translations + "quorvel_" + locale + ".qm")) {
+        qCritical("no translations in %s", qPrintable(translations));
+        return 1;
+    }
     for (QTranslator& translator : translators) {
         QCoreApplication::installTranslator(&translator);
     }

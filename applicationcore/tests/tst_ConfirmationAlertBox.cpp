@@ -11,7 +11,8 @@ using Box = ConfirmationAlertBox;
 
 namespace {
 
-const int Yes = QMessageBox::Yes, No = QMessageBox::No, Cancel = QMessageBox::Cancel;
+const int Yes = QMessageBox::Yes, No = QMessageBox::No, Cancel = QMessageBox::Cancel,
+          Ok = QMessageBox::Ok;
 
 std::unique_ptr<Box> Make(const std::shared_ptr<ApplicationSettingsManager>& settings,
                           int buttons = Yes | No) {
@@ -43,9 +44,8 @@ private slots:
         QTest::addColumn<int>("remembered");  // -1: nothing, the next box shows
         QTest::newRow("yes") << Yes + No << "" << Yes << true << Yes;
         QTest::newRow("no has no reject role") << Yes + No << "" << No << true << No;
-        QTest::newRow("cancel rejects") << QMessageBox::Ok + Cancel << "" << Cancel << true << -1;
-        QTest::newRow("on reject")
-            << QMessageBox::Ok + Cancel << "reject" << Cancel << true << Cancel;
+        QTest::newRow("cancel rejects") << Ok + Cancel << "" << Cancel << true << -1;
+        QTest::newRow("on reject") << Ok + Cancel << "reject" << Cancel << true << Cancel;
         QTest::newRow("outside remember-only") << Yes + No << "only yes" << No << true << -1;
         QTest::newRow("forced answer") << Yes + No << "force no" << Yes << true << No;
         QTest::newRow("not ticked") << Yes + No << "" << Yes << false << -1;
@@ -90,7 +90,7 @@ private slots:
         QVERIFY(!box->IsDontConfirm());
         box->SetConfirmationId("never asked");  // ticked with nothing stored
         box->SetDontConfirm(true);
-        QCOMPARE(Ask(*box, No, false), -1 - QMessageBox::NoButton);
+        QCOMPARE(Ask(*box, No, false), -1 - int(QMessageBox::NoButton));
     }
 };
 

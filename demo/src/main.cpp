@@ -141,7 +141,7 @@ int main(int argc, char** argv) {
         return 1;
     }
     app.SetCustomizationManager(customization);  // names the application, logs the start-up
-    InstallCrashLog(logDirectory.toStdString() + "/quorvel-demo.INFO");
+    InstallCrashLog(logDirectory.toStdString() + "/" QUORVEL_DEMO_NAME ".INFO");
 
     // The stores take their place from the names the customization just gave.
     auto applicationSettings = std::make_shared<ApplicationSettingsManager>();
@@ -244,7 +244,8 @@ int main(int argc, char** argv) {
         for (const QString& picture : tour.Pictures()) {
             std::cout << "  " << picture.toStdString() << "\n";
         }
-        std::cout << "Log: " << logDirectory.toStdString() << "/quorvel-demo.INFO" << std::endl;
+        std::cout << "Log: " << logDirectory.toStdString() << "/" QUORVEL_DEMO_NAME ".INFO"
+                  << std::endl;
         if (tour.Failed()) {
             std::cerr << "The tour failed: see the ERROR records above for its pictures"
                       << std::endl;

@@ -15,6 +15,9 @@ using Server = Quorvel::TestSupport::LocalHttpServer;
 
 namespace {
 
+// glog names the log after the program: quorvel-demo, or quorvel-demo-qt6.
+const QString kLogName = QFileInfo(QUORVEL_DEMO_EXECUTABLE).fileName() + ".INFO";
+
 struct Run {
     int exitCode = -1;  // -2: crashed or killed
     QString out, err;
@@ -146,7 +149,7 @@ private slots:
                 QVERIFY(Lightness(home.Path("shots/dark-" + locale + ".png")) < 60);
             }
             QVERIFY(!QImage(home.Path("shots/help-menu.png")).isNull());
-            QVERIFY(QFileInfo(home.Path("data/quorvel-demo/logs/quorvel-demo.INFO")).size() > 0);
+            QVERIFY(QFileInfo(home.Path("data/quorvel-demo/logs/" + kLogName)).size() > 0);
         }
     }
 
@@ -250,7 +253,7 @@ private slots:
         QTest::addColumn<QString>("out");        // in the output; "HOME": the home
         QTest::addColumn<QString>("file");       // of the home, holds `content`
         QTest::addColumn<QString>("content");
-        const QString log = "data/quorvel-demo/logs/quorvel-demo.INFO";
+        const QString log = "data/quorvel-demo/logs/" + kLogName;
         const QString dump = "data/Quorvel Labs/QuorvelDemo/Quorvel Demo-url-dump.csv";
         QTest::newRow("crash") << "--test-crash-after 0" << -2 << "" << log << "SIGSEGV";
         QTest::newRow("dump") << "--test-dump-urls" << 0 << "HOME/" + dump << dump

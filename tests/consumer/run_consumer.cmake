@@ -70,11 +70,15 @@ foreach(order BEFORE AFTER)
         -G ${GENERATOR} -DCMAKE_PREFIX_PATH=${prefix} -DQUORVEL_PACKAGE=${PACKAGE}
         -DMIX_${order}=${OTHER_QT}
         RESULT_VARIABLE result OUTPUT_VARIABLE out ERROR_VARIABLE err)
+    string(REGEX REPLACE "[ \n]+" " " err "${err}")  # CMake wraps the message's lines
     if(result EQUAL 0)
         message(FATAL_ERROR "${PACKAGE} with ${OTHER_QT} found ${order} it was configured:\n${out}")
     elseif(err MATCHES "one program cannot load both")
         message(STATUS "${OTHER_QT} found ${order} ${PACKAGE}: refused")
-    elseif(err MATCHES "${OTHER_QT}Config.cmake")
+    elseif(err MATCHES "Targets Defined: Qt::Core")
+        # Qt 6 after Qt 5: Qt's own versionless targets stop it before the package can.
+        message(STATUS "${OTHER_QT} found ${order} ${PACKAGE}: refused by ${OTHER_QT} itself")
+    elseif(err MATCHES "provided by \"${OTHER_QT}\"")
         message(STATUS "${OTHER_QT} is not installed: no mix-up to check")
     else()
         message(FATAL_ERROR "${OTHER_QT} found ${order} ${PACKAGE} failed otherwise:\n${err}")

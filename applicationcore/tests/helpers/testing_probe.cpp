@@ -59,8 +59,15 @@ public:
         QCoreApplication::sendEvent(next->second.object, &event);
         return true;
     }
-    void registerTimer(int id, int interval, Qt::TimerType, QObject* object) override {
-        m_timers[id] = {interval, object, now + interval};
+#if QT_VERSION >= QT_VERSION_CHECK(6, 0, 0)
+    using Interval = qint64;
+#else
+    using Interval = int;
+    bool hasPendingEvents() override { return false; }
+    void flush() override {}
+#endif
+    void registerTimer(int id, Interval interval, Qt::TimerType, QObject* object) override {
+        m_timers[id] = {static_cast<int>(interval), object, now + interval};
     }
     bool unregisterTimer(int id) override { return m_timers.erase(id) > 0; }
     bool unregisterTimers(QObject* object) override {
@@ -73,12 +80,10 @@ public:
     // Only for objects moving between threads and for QTimer::remainingTime: not here.
     QList<TimerInfo> registeredTimers(QObject*) const override { return {}; }
     int remainingTime(int) override { return -1; }
-    bool hasPendingEvents() override { return false; }
     void registerSocketNotifier(QSocketNotifier*) override {}
     void unregisterSocketNotifier(QSocketNotifier*) override {}
     void wakeUp() override {}
     void interrupt() override {}
-    void flush() override {}
 
 private:
     struct Timer {

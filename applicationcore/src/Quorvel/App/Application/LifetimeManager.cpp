@@ -28,7 +28,15 @@ LifetimeManager::LifetimeManager() : m_impl(std::make_unique<Impl>()) {}
 
 LifetimeManager::~LifetimeManager() = default;
 
-void LifetimeManager::quitImpl() { QCoreApplication::quit(); }
+void LifetimeManager::quitImpl() {
+#if QT_VERSION >= QT_VERSION_CHECK(6, 0, 0)
+    // Qt 6's quit() first sends every window a close event, which a product answers by asking
+    // to quit again; the observers have already agreed, so leave the event loop as Qt 5 did.
+    QCoreApplication::exit(0);
+#else
+    QCoreApplication::quit();
+#endif
+}
 
 void LifetimeManager::RegisterEventHandler(ILifetimeObserver* observer) {
     m_impl->observers.RegisterEventHandler(observer);
