@@ -225,8 +225,8 @@ private slots:
             QVERIFY(!Make(QString())->IsLoaded());
             QVERIFY(QDir().mkpath(folder) && WriteFile(folder + "/links.json", kLinks));
             auto links = Make(QString());
-            QDir(folder).removeRecursively();
             QCOMPARE(links->GetUrl("HELP"), application.startsWith("..") ? "" : q + "help");
+            QDir(folder).removeRecursively();
         }
         QCOMPARE(capture.Count("links.json: the file is in none of the data folders"), 3);
     }
