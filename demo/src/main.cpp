@@ -11,6 +11,7 @@
 #include "UpdateChecker.h"
 
 #include <Quorvel/ApplicationCore.h>
+#include <Quorvel/Handover.h>
 #include <Quorvel/QtUtil.h>
 #include <Quorvel/Services.h>
 
@@ -139,6 +140,16 @@ int main(int argc, char** argv) {
         ReportStartupFailure(QString::fromUtf8(error.what()), interactive);
         return 1;
     }
+    // A second interactive launch gives its command line to the running window and ends.
+    std::unique_ptr<InstanceHandover> handover;
+    if (interactive) {
+        handover = std::make_unique<InstanceHandover>(
+            Quorvel::Util::Utf8ToQString(customization->GetProductName()));
+        if (!handover->IsPrimary() &&
+            handover->HandOver(QCoreApplication::arguments().mid(1), QDir::currentPath())) {
+            return 0;
+        }
+    }
     app.SetCustomizationManager(customization);  // names the application, logs the start-up
     InstallCrashLog(logDirectory.toStdString() + "/quorvel-demo.INFO");
 
@@ -205,6 +216,10 @@ int main(int argc, char** argv) {
 
     MainWindow window(app, lookAndFeel, browser, Application::CheckRunnedInstaller());
     window.show();
+    if (handover) {
+        QObject::connect(handover.get(), &InstanceHandover::Received, &window,
+                         &MainWindow::ShowHandedOver);
+    }
     UpdateChecker updateChecker(window, window.HelpMenu(), httpClient, links, customization,
                                 productSettings);
     updateRequester.setAutoUpdateRequestCallback([&updateChecker] { updateChecker.Check(); });
