@@ -140,11 +140,12 @@ int main(int argc, char** argv) {
         ReportStartupFailure(QString::fromUtf8(error.what()), interactive);
         return 1;
     }
-    // A second interactive launch gives its command line to the running window and ends.
+    // A second interactive launch gives its command line to the running window and ends. The
+    // key is the product's name in the form no language changes.
     std::unique_ptr<InstanceHandover> handover;
     if (interactive) {
         handover = std::make_unique<InstanceHandover>(
-            Quorvel::Util::Utf8ToQString(customization->GetProductName()));
+            Quorvel::Util::Utf8ToQString(customization->GetApplicationName()));
         if (!handover->IsPrimary() &&
             handover->HandOver(QCoreApplication::arguments().mid(1), QDir::currentPath())) {
             return 0;

@@ -55,7 +55,8 @@ PrivateRuntimeFolder FindPrivateRuntimeFolder() {
     }
     const std::filesystem::path folder = temp / ("quorvel-" + std::to_string(::geteuid()));
     if (::mkdir(folder.c_str(), 0700) != 0 && errno != EEXIST) {
-        result.problem = "the folder " + Quoted(folder) + " cannot be made: " + std::strerror(errno);
+        result.problem =
+            "the folder " + Quoted(folder) + " cannot be made: " + std::strerror(errno);
     } else if (IsPrivateFolder(folder, false, result.problem)) {
         result.path = folder;
     }

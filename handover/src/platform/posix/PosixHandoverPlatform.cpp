@@ -45,8 +45,10 @@ bool ClearStaleEndpoint(const std::string& serverName, std::string& problem) {
     } else if (!S_ISSOCK(info.st_mode) || info.st_uid != ::geteuid()) {
         problem = "the socket path " + Quoted(serverName) + " is not a socket of this user";
     } else if (::unlink(serverName.c_str()) != 0 && errno != ENOENT) {
-        problem = "the socket " + Quoted(serverName) + " left by an instance that ended cannot "
-                  "be removed: " + std::strerror(errno);
+        problem = "the socket " + Quoted(serverName) +
+                  " left by an instance that ended cannot "
+                  "be removed: " +
+                  std::strerror(errno);
     } else {
         return true;
     }
@@ -54,7 +56,7 @@ bool ClearStaleEndpoint(const std::string& serverName, std::string& problem) {
 }
 
 bool IsPeerOfThisUser(std::intptr_t descriptor, std::string& peer) {
-    ucred credentials {};
+    ucred credentials{};
     socklen_t size = sizeof credentials;
     if (::getsockopt(static_cast<int>(descriptor), SOL_SOCKET, SO_PEERCRED, &credentials, &size) !=
         0) {

@@ -45,8 +45,8 @@ HandoverEndpoint FindHandoverEndpoint(const std::string& name) {
     std::vector<unsigned char> user = TokenUser(::GetCurrentProcess());
     LPSTR sid = nullptr;
     if (user.empty() || !::ConvertSidToStringSidA(SidOf(user), &sid)) {
-        endpoint.problem = "the user of this process cannot be read: error " +
-                           std::to_string(::GetLastError());
+        endpoint.problem =
+            "the user of this process cannot be read: error " + std::to_string(::GetLastError());
         return endpoint;
     }
     endpoint.serverName = name + "-" + sid;
@@ -65,7 +65,8 @@ bool IsPeerOfThisUser(std::intptr_t descriptor, std::string& peer) {
     }
     peer = "process " + std::to_string(processId);
     const Handle process(::OpenProcess(PROCESS_QUERY_LIMITED_INFORMATION, FALSE, processId));
-    std::vector<unsigned char> theirs = process ? TokenUser(process.get()) : std::vector<unsigned char>();
+    std::vector<unsigned char> theirs =
+        process ? TokenUser(process.get()) : std::vector<unsigned char>();
     std::vector<unsigned char> ours = TokenUser(::GetCurrentProcess());
     if (theirs.empty() || ours.empty()) {
         peer += " of a user that cannot be read";

@@ -17,8 +17,7 @@ int Remaining(const QDeadlineTimer& deadline) {
 }  // namespace
 
 HandoverClient::Result HandoverClient::Send(const QString& serverName, const QByteArray& message,
-                                            const QDeadlineTimer& deadline,
-                                            std::string& problem) {
+                                            const QDeadlineTimer& deadline, std::string& problem) {
     QLocalSocket socket;
     socket.connectToServer(serverName);
     if (!socket.waitForConnected(Remaining(deadline))) {
@@ -27,8 +26,8 @@ HandoverClient::Result HandoverClient::Send(const QString& serverName, const QBy
             error == QLocalSocket::ConnectionRefusedError) {
             return Result::NoServer;
         }
-        problem = "the connection to the running instance failed: " +
-                  socket.errorString().toStdString();
+        problem =
+            "the connection to the running instance failed: " + socket.errorString().toStdString();
         return Result::Failed;
     }
     socket.write(message);

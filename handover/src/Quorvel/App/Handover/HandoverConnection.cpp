@@ -20,8 +20,7 @@ HandoverConnection::HandoverConnection(QLocalSocket* socket, QObject* parent)
     m_socket->setReadBufferSize(kMaxMessageSize);
     m_timeout.setSingleShot(true);
     connect(&m_timeout, &QTimer::timeout, this, [this] {
-        Drop("no complete message came within " + std::to_string(kMessageTimeoutMs / 1000) +
-             " s");
+        Drop("no complete message came within " + std::to_string(kMessageTimeoutMs / 1000) + " s");
     });
     connect(m_socket, &QLocalSocket::readyRead, this, &HandoverConnection::Read);
     connect(m_socket, &QLocalSocket::disconnected, this, [this] {

@@ -61,8 +61,9 @@ HandoverMessageReader::State HandoverMessageReader::Feed(const QByteArray& bytes
         return Refuse("the bytes are not a hand-over message");
     }
     if (m_buffer.size() >= 8 && NumberAt(m_buffer, 4) != kProtocolVersion) {
-        return Refuse("the message is of protocol version " + std::to_string(NumberAt(m_buffer, 4)) +
-                      ", not " + std::to_string(kProtocolVersion));
+        return Refuse("the message is of protocol version " +
+                      std::to_string(NumberAt(m_buffer, 4)) + ", not " +
+                      std::to_string(kProtocolVersion));
     }
     if (m_buffer.size() < kHeaderSize) {
         return m_state;
