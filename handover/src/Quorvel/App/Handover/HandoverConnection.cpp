@@ -14,8 +14,8 @@ constexpr int kMessageTimeoutMs = 2000;
 
 }  // namespace
 
-HandoverConnection::HandoverConnection(QLocalSocket* socket, QObject* parent)
-    : QObject(parent), m_socket(socket) {
+HandoverConnection::HandoverConnection(QLocalSocket* socket, std::string peer, QObject* parent)
+    : QObject(parent), m_socket(socket), m_peer(std::move(peer)) {
     m_socket->setParent(this);
     m_socket->setReadBufferSize(kMaxMessageSize);
     m_timeout.setSingleShot(true);
@@ -55,7 +55,7 @@ void HandoverConnection::Drop(const std::string& problem) {
     if (m_done) {
         return;
     }
-    LOG(WARNING) << "A hand-over connection is dropped: " << problem;
+    LOG(WARNING) << "A hand-over connection from " << m_peer << " is dropped: " << problem;
     Finish();
     m_socket->abort();
 }

@@ -7,6 +7,8 @@
 #include <QObject>
 #include <QTimer>
 
+#include <string>
+
 class QLocalSocket;
 
 namespace Quorvel::App::Handover {
@@ -18,7 +20,8 @@ namespace Quorvel::App::Handover {
 class HandoverConnection : public QObject {
     Q_OBJECT
 public:
-    HandoverConnection(QLocalSocket* socket, QObject* parent);
+    // `peer` names the process at the other end, for the log.
+    HandoverConnection(QLocalSocket* socket, std::string peer, QObject* parent);
 
 signals:
     void Received(const Quorvel::App::Handover::HandoverMessage& message);
@@ -29,6 +32,7 @@ private:
     void Finish();
 
     QLocalSocket* m_socket;
+    std::string m_peer;
     QTimer m_timeout;
     HandoverMessageReader m_reader;
     bool m_done = false;

@@ -91,7 +91,7 @@ struct InstanceHandover::Impl {
                 socket->deleteLater();
                 continue;
             }
-            auto* connection = new HandoverConnection(socket, self);
+            auto* connection = new HandoverConnection(socket, peer, self);
             QObject::connect(connection, &HandoverConnection::Received, self,
                              [this](const HandoverMessage& message) {
                                  emit self->Received(message.arguments, message.workingDirectory);
