@@ -1,5 +1,7 @@
 #include "BrowserRegistry.h"
 
+#include <Quorvel/App/Application/CommandLinePath.h>
+
 #include <Quorvel/Reading/InputFile.h>
 #include <Quorvel/Reading/Limits.h>
 
@@ -16,7 +18,7 @@ namespace {
 // The folders that hold desktop entries, the user's first, as the XDG base directories
 // define them.
 QStringList DataFolders() {
-    QString home = qEnvironmentVariable("XDG_DATA_HOME");
+    QString home = EnvironmentPath("XDG_DATA_HOME");  // a folder name need not be UTF-8
     if (home.isEmpty()) {
         home = QDir::homePath() + "/.local/share";
     }

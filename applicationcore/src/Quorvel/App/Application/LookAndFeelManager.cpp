@@ -45,6 +45,8 @@ struct LookAndFeelManager::Impl {
     Translators translators;
     Quorvel::Core::EventHandlerList<ILookAndFeelObserver> observers;
     std::shared_ptr<IQssPreprocessor> preprocessor;
+    // While SetTheme applies the theme: its files, read as they were registered.
+    const PrereadThemeFiles* preread = nullptr;
 };
 
 LookAndFeelManager::LookAndFeelManager(const Quorvel::ioPath& root,
@@ -114,14 +116,21 @@ void LookAndFeelManager::SetTheme(const std::string& theme) {
     }
     m_impl->currentTheme = theme;
 
-    ApplyTheme(ThemeResources::Register(GetFilteredResourceList(), m_impl->problems));
+    PrereadThemeFiles preread;
+    const ThemeDescription description =
+        ThemeResources::Register(GetFilteredResourceList(), preread, m_impl->problems);
+    struct Forget {
+        const PrereadThemeFiles*& preread;
+        ~Forget() { preread = nullptr; }
+    } forget{m_impl->preread = &preread};
+    ApplyTheme(description);
 
     const std::string current = m_impl->currentTheme;
     m_impl->observers.Notify(&ILookAndFeelObserver::OnThemeChanged, current);
 }
 
 QList<QFileInfo> LookAndFeelManager::GetFilteredResourceList() {
-    return m_impl->resources.Files(m_impl->currentTheme);
+    return m_impl->resources.Files(m_impl->currentTheme, m_impl->problems);
 }
 
 void LookAndFeelManager::ClearCurrentTheme() {
@@ -135,7 +144,7 @@ void LookAndFeelManager::ClearCurrentTheme() {
 
 void LookAndFeelManager::ApplyTheme(const ThemeDescription& description) {
     m_impl->unitedStyleSheet = BuildUnitedStyleSheet(
-        description, Util::Utf8ToQString(m_impl->currentLocale), m_impl->problems);
+        description, Util::Utf8ToQString(m_impl->currentLocale), m_impl->problems, m_impl->preread);
     if (m_impl->preprocessor) {
         m_impl->preprocessor->Preprocess(m_impl->unitedStyleSheet);
     }

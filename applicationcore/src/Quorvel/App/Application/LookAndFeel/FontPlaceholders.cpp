@@ -15,8 +15,9 @@
 namespace Quorvel::App::LookAndFeel {
 
 void ReadFontPlaceholders(const QString& path, const QString& locale,
-                          FontPlaceholders& placeholders, ReportedProblems& problems) {
-    const QByteArray json = ReadThemeFile(path, Reading::Limits::kDataFile, problems);
+                          FontPlaceholders& placeholders, ReportedProblems& problems,
+                          const PrereadThemeFiles* preread) {
+    const QByteArray json = ReadThemeFile(path, Reading::Limits::kDataFile, problems, preread);
     if (json.isEmpty()) {
         return;
     }

@@ -2,6 +2,8 @@
 
 // Private to the application core; not installed.
 
+#include <Quorvel/App/Application/LookAndFeel/ThemeFile.h>
+
 #include <QString>
 
 #include <map>
@@ -20,6 +22,7 @@ using FontPlaceholders = std::map<QString, QString>;
 // "all_languages", and a later file over an earlier one. A file or member that is not what
 // it should be contributes nothing and is reported.
 void ReadFontPlaceholders(const QString& path, const QString& locale,
-                          FontPlaceholders& placeholders, ReportedProblems& problems);
+                          FontPlaceholders& placeholders, ReportedProblems& problems,
+                          const PrereadThemeFiles* preread = nullptr);
 
 }  // namespace Quorvel::App::LookAndFeel
