@@ -14,6 +14,7 @@
 
 #include <QCloseEvent>
 #include <QDir>
+#include <QFileInfo>
 #include <QFormLayout>
 #include <QGroupBox>
 #include <QHBoxLayout>
@@ -149,6 +150,24 @@ void MainWindow::ShowStarted() {
     Retranslate();
 }
 
+void MainWindow::ShowHandedOver(const QStringList& arguments, const QString& workingDirectory) {
+    QString file;
+    QStringList quoted;
+    for (const QString& argument : arguments) {
+        if (file.isEmpty() && !argument.isEmpty() && !argument.startsWith('-')) {
+            file = QFileInfo(QDir(workingDirectory).absoluteFilePath(argument)).fileName();
+        }
+        quoted << '"' + argument + '"';
+    }
+    m_handedOver->setText(tr("Handed over by another launch: %1 (arguments: %2)")
+                              .arg(file.isEmpty() ? tr("no file") : file, quoted.join(' ')));
+    m_handedOver->show();
+    setWindowState((windowState() & ~Qt::WindowMinimized) | Qt::WindowActive);
+    show();
+    raise();
+    activateWindow();
+}
+
 void MainWindow::BuildMenus() {
     m_fileMenu = menuBar()->addMenu(QString());
     m_restartAction = m_fileMenu->addAction(QString(), this, &MainWindow::Restart);
@@ -202,6 +221,11 @@ QWidget* MainWindow::BuildCentralWidget() {
     m_subtitle->setObjectName("subtitleLabel");
     layout->addWidget(m_title);
     layout->addWidget(m_subtitle);
+    m_handedOver = new QLabel(central);
+    m_handedOver->setObjectName("handedOverLabel");
+    m_handedOver->setTextFormat(Qt::PlainText);
+    m_handedOver->hide();
+    layout->addWidget(m_handedOver);
 
     m_factsBox = new QGroupBox(central);
     auto* facts = new QFormLayout(m_factsBox);

@@ -34,6 +34,8 @@ public:
     QMenu* ThemeMenu() const { return m_themeMenu; }
     QMenu* HelpMenu() const { return m_helpMenu; }
     void ShowStarted();
+    // A later launch's command line: the window comes to the front and names what it was given.
+    void ShowHandedOver(const QStringList& arguments, const QString& workingDirectory);
 
 protected:
     void changeEvent(QEvent* event) override;
@@ -72,6 +74,7 @@ private:
 
     QLabel* m_title = nullptr;
     QLabel* m_subtitle = nullptr;
+    QLabel* m_handedOver = nullptr;
     QGroupBox* m_factsBox = nullptr;
     QGroupBox* m_notesBox = nullptr;
     QGroupBox* m_driverBox = nullptr;

@@ -11,6 +11,7 @@
 #include "UpdateChecker.h"
 
 #include <Quorvel/ApplicationCore.h>
+#include <Quorvel/Handover.h>
 #include <Quorvel/QtUtil.h>
 #include <Quorvel/Services.h>
 
@@ -140,6 +141,17 @@ int main(int argc, char** argv) {
         ReportStartupFailure(QString::fromUtf8(error.what()), interactive);
         return 1;
     }
+    // A second interactive launch gives its command line to the running window and ends. The
+    // key is the product's name in the form no language changes.
+    std::unique_ptr<InstanceHandover> handover;
+    if (interactive) {
+        handover = std::make_unique<InstanceHandover>(
+            Quorvel::Util::Utf8ToQString(customization->GetApplicationName()));
+        if (!handover->IsPrimary() &&
+            handover->HandOver(QCoreApplication::arguments().mid(1), QDir::currentPath())) {
+            return 0;
+        }
+    }
     app.SetCustomizationManager(customization);  // names the application, logs the start-up
     InstallCrashLog(logDirectory.toStdString() + "/" QUORVEL_DEMO_NAME ".INFO");
 
@@ -206,6 +218,10 @@ int main(int argc, char** argv) {
 
     MainWindow window(app, lookAndFeel, browser, Application::CheckRunnedInstaller());
     window.show();
+    if (handover) {
+        QObject::connect(handover.get(), &InstanceHandover::Received, &window,
+                         &MainWindow::ShowHandedOver);
+    }
     UpdateChecker updateChecker(window, window.HelpMenu(), httpClient, links, customization,
                                 productSettings);
     updateRequester.setAutoUpdateRequestCallback([&updateChecker] { updateChecker.Check(); });

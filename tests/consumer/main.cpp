@@ -1,6 +1,7 @@
 // Uses each installed library through its umbrella header; exits 0 only when all of it works.
 #include <Quorvel/ApplicationCore.h>
 #include <Quorvel/Foundation.h>
+#include <Quorvel/Handover.h>
 #include <Quorvel/QtUtil.h>
 #include <Quorvel/Services.h>
 
@@ -32,8 +33,12 @@ int main(int argc, char** argv) {
 
     // The consumer finds itself among the running processes.
     const auto processes = Quorvel::App::GetCurrentProcessMap([](const QString&) { return true; });
+    // The first of its key is the primary instance.
+    const Quorvel::App::InstanceHandover handover(
+        QStringLiteral("quorvel consumer %1").arg(QCoreApplication::applicationPid()));
     const std::string digest = Quorvel::Util::SHA1("abc");
     const bool ok = started && quit && recorder.quit && processes.count("consumer") == 1 &&
+                    handover.IsPrimary() &&
                     !app.Get<Quorvel::App::IHardwareInfo>()->GetHardwareText().empty() &&
                     digest == "a9993e364706816aba3e25717850c26c9cd0d89d" &&
                     Quorvel::Util::Utf8ToQString("\xc3\xa9") == QString(QChar(0xe9));

@@ -1,5 +1,8 @@
 #include "IAppMutexBackend.h"
 
+#include <Quorvel/Reading/LogText.h>
+#include <Quorvel/Util/Detail/PrivateRuntimeFolder.h>
+
 #include <fcntl.h>
 #include <sys/file.h>
 #include <sys/stat.h>
@@ -7,11 +10,8 @@
 
 #include <cerrno>
 #include <cstdint>
-#include <cstdlib>
 #include <cstring>
 #include <filesystem>
-#include <optional>
-#include <system_error>
 
 namespace Quorvel::Platform {
 
@@ -52,47 +52,8 @@ std::string EncodeName(const std::string& name) {
     return encoded;
 }
 
-std::string Quoted(const std::filesystem::path& path) { return "[" + path.string() + "]"; }
-
-// A folder where nobody but this user can put a file or a link.
-bool IsPrivateFolder(const std::filesystem::path& folder, bool followLink, std::string& problem) {
-    struct stat info {};
-    if ((followLink ? ::stat(folder.c_str(), &info) : ::lstat(folder.c_str(), &info)) != 0) {
-        problem = "the folder " + Quoted(folder) + " cannot be examined: " + std::strerror(errno);
-    } else if (!S_ISDIR(info.st_mode)) {
-        problem = Quoted(folder) + " is not a folder";
-    } else if (info.st_uid != ::geteuid()) {
-        problem = "the folder " + Quoted(folder) + " belongs to another user";
-    } else if ((info.st_mode & 077) != 0) {
-        problem = "the folder " + Quoted(folder) + " is open to other users";
-    } else {
-        return true;
-    }
-    return false;
-}
-
-// The session's private runtime folder, cleared at logout; without one, a folder of this
-// user's own in the temp folder, made private and checked to be ours, since anyone may plant
-// a link in the temp folder itself.
-std::optional<std::filesystem::path> LockDirectory(std::string& problem) {
-    const char* runtime = std::getenv("XDG_RUNTIME_DIR");
-    if (runtime && *runtime && IsPrivateFolder(runtime, true, problem)) {
-        return std::filesystem::path(runtime);
-    }
-    std::error_code error;
-    std::filesystem::path temp = std::filesystem::temp_directory_path(error);
-    if (error) {
-        temp = "/tmp";
-    }
-    const std::filesystem::path folder = temp / ("quorvel-" + std::to_string(::geteuid()));
-    if (::mkdir(folder.c_str(), 0700) != 0 && errno != EEXIST) {
-        problem = "the folder " + Quoted(folder) + " cannot be made: " + std::strerror(errno);
-        return std::nullopt;
-    }
-    if (!IsPrivateFolder(folder, false, problem)) {
-        return std::nullopt;
-    }
-    return folder;
+std::string Quoted(const std::filesystem::path& path) {
+    return "[" + Reading::LogText(path.string()) + "]";
 }
 
 // flock belongs to the open file description: the kernel drops it when the holder's last
@@ -109,11 +70,12 @@ public:
         if (m_fd >= 0) {
             return Result::Locked;
         }
-        const auto folder = LockDirectory(m_problem);
-        if (!folder) {
+        const Util::Detail::PrivateRuntimeFolder folder = Util::Detail::FindPrivateRuntimeFolder();
+        if (folder.path.empty()) {
+            m_problem = folder.problem;
             return Result::Unavailable;
         }
-        const std::filesystem::path path = *folder / m_fileName;
+        const std::filesystem::path path = folder.path / m_fileName;
         // CLOEXEC: a restarted product must not inherit its parent's lock. NOFOLLOW and
         // NONBLOCK: a link or a FIFO in the lock's place is refused, not followed or waited on.
         const int fd =
