@@ -43,6 +43,9 @@ public:
     void SelectLocale(const std::string& locale);
     void SelectTheme(const std::string& theme);
     void Refresh();
+    // Opt-in: a checkable "Follow the system" entry below the themes. Toggling it emits
+    // FollowSystemToggled; picking a theme by hand unchecks it and emits it with false.
+    void AddFollowSystemEntry();
 
     void OnLocaleChanged(const std::string& locale) override;
     void OnThemeChanged(const std::string& theme) override;
@@ -50,11 +53,16 @@ public:
 signals:
     void LocaleChanged(const std::string& locale);
     void ThemeChanged(const std::string& theme);
+    void FollowSystemToggled(bool follow);
 
 private slots:
     void OnInnerLocaleChanged(QAction* action);
     void OnInnerThemeChanged(QAction* action);
     void Retranslate();
+
+public slots:
+    // Only moves the check mark of the "Follow the system" entry; nothing is emitted.
+    void SetFollowSystemChecked(bool checked);
 
 private:
     struct Impl;

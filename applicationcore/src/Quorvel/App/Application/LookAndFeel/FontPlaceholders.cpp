@@ -1,5 +1,6 @@
 #include <Quorvel/App/Application/LookAndFeel/FontPlaceholders.h>
 
+#include <Quorvel/App/Application/LookAndFeel/RelativeFontSize.h>
 #include <Quorvel/App/Application/LookAndFeel/ReportedProblems.h>
 #include <Quorvel/App/Application/LookAndFeel/ThemeFile.h>
 #include <Quorvel/Reading/JsonReader.h>
@@ -15,7 +16,8 @@
 namespace Quorvel::App::LookAndFeel {
 
 void ReadFontPlaceholders(const QString& path, const QString& locale,
-                          FontPlaceholders& placeholders, ReportedProblems& problems) {
+                          FontPlaceholders& placeholders, ReportedProblems& problems,
+                          const QFont& desktopFont, bool* relative) {
     const QByteArray json = ReadThemeFile(path, Reading::Limits::kDataFile, problems);
     if (json.isEmpty()) {
         return;
@@ -51,7 +53,23 @@ void ReadFontPlaceholders(const QString& path, const QString& locale,
             const QJsonObject fonts =
                 objectAt(block.value(language), Reading::JsonReader::Path(blockName, language));
             for (const QString& name : fonts.keys()) {  // keys() is sorted
-                placeholders[QLatin1Char('@') + name] = fonts.value(name).toVariant().toString();
+                const QString value = fonts.value(name).toVariant().toString();
+                const RelativeFontSize size = fonts.value(name).isString()
+                                                  ? ResolveRelativeFontSize(value, desktopFont)
+                                                  : RelativeFontSize();
+                if (!size.relative) {
+                    placeholders[QLatin1Char('@') + name] = value;
+                } else if (size.size.isEmpty()) {
+                    problems.Warn(reader->Source() + ": the member \"" +
+                                  Reading::JsonReader::Path(
+                                      Reading::JsonReader::Path(blockName, language), name) +
+                                  "\" (\"" + value + "\") " + size.problem + "; it is not used");
+                } else {
+                    placeholders[QLatin1Char('@') + name] = size.size;
+                    if (relative) {
+                        *relative = true;
+                    }
+                }
             }
         }
     }

@@ -2,6 +2,7 @@
 
 // Private to the application core; not installed.
 
+#include <QFont>
 #include <QString>
 
 #include <map>
@@ -18,8 +19,10 @@ using FontPlaceholders = std::map<QString, QString>;
 //   {"all_platforms": {"all_languages": {...}, "de_DE": {...}}, "<platform>": {...}}
 // A later entry wins: the platform block over "all_platforms", the locale over
 // "all_languages", and a later file over an earlier one. A file or member that is not what
-// it should be contributes nothing and is reported.
+// it should be contributes nothing and is reported. A size relative to the desktop's font
+// ("1.2em") is resolved from `desktopFont`, and `relative` (when given) is set if there was one.
 void ReadFontPlaceholders(const QString& path, const QString& locale,
-                          FontPlaceholders& placeholders, ReportedProblems& problems);
+                          FontPlaceholders& placeholders, ReportedProblems& problems,
+                          const QFont& desktopFont, bool* relative = nullptr);
 
 }  // namespace Quorvel::App::LookAndFeel

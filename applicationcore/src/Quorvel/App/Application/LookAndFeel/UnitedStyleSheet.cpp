@@ -9,6 +9,7 @@
 #include <Quorvel/Util/TextConversion.h>
 
 #include <QDir>
+#include <QGuiApplication>
 #include <QStringList>
 
 #include <cstring>
@@ -16,10 +17,12 @@
 namespace Quorvel::App::LookAndFeel {
 
 QString BuildUnitedStyleSheet(const ILookAndFeelManager::ThemeDescription& description,
-                              const QString& locale, ReportedProblems& problems) {
+                              const QString& locale, ReportedProblems& problems, bool* relative) {
     FontPlaceholders placeholders;
+    const QFont desktopFont = QGuiApplication::font();
     for (const std::string& path : description.fontConfigs) {
-        ReadFontPlaceholders(Util::Utf8ToQString(path), locale, placeholders, problems);
+        ReadFontPlaceholders(Util::Utf8ToQString(path), locale, placeholders, problems, desktopFont,
+                             relative);
     }
 
     // The theme's resources are registered already, so manifests may name resource paths.

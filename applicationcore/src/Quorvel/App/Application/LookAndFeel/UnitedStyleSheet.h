@@ -13,8 +13,10 @@ class ReportedProblems;
 // The united style sheet of a theme description: every sheet in order, each followed by a
 // line feed (a sheet that cannot be read adds the line feed alone), with every font
 // placeholder of the description's placeholder files for `locale` replaced. The fonts of its
-// manifests are registered on the way, before the sheets are read.
+// manifests are registered on the way, before the sheets are read. Sizes relative to the
+// desktop's font are taken from the application's font now; `relative` tells whether any was.
 QString BuildUnitedStyleSheet(const ILookAndFeelManager::ThemeDescription& description,
-                              const QString& locale, ReportedProblems& problems);
+                              const QString& locale, ReportedProblems& problems,
+                              bool* relative = nullptr);
 
 }  // namespace Quorvel::App::LookAndFeel
