@@ -17,8 +17,8 @@ namespace {
 
 // The desktop's setting that the GTK portal reports, as a user changes it.
 bool SetDesktopScheme(const QString& value) {
-    return QProcess::execute("gsettings", {"set", "org.gnome.desktop.interface", "color-scheme",
-                                           value}) == 0;
+    return QProcess::execute("gsettings",
+                             {"set", "org.gnome.desktop.interface", "color-scheme", value}) == 0;
 }
 
 QVariant Nested(const QVariant& value, int depth) {
@@ -48,8 +48,8 @@ private slots:
         m_manager = std::make_shared<Quorvel::App::LookAndFeelManager>(
             m_dir.path().toStdString(), "title.json", std::list<std::string>{});
         QFile::remove(m_dir.filePath("settings.ini"));
-        m_settings = std::make_shared<Quorvel::App::SettingsStore>("test",
-                                                                   m_dir.filePath("settings.ini"));
+        m_settings =
+            std::make_shared<Quorvel::App::SettingsStore>("test", m_dir.filePath("settings.ini"));
         m_manager->SetTheme("light");
     }
 
@@ -113,12 +113,12 @@ private slots:
         QTest::addColumn<QString>("theme");
         QTest::newRow("to dark") << "prefer-light" << true << "prefer-dark" << int(Scheme::Dark)
                                  << "dark";
-        QTest::newRow("to light") << "prefer-dark" << true << "prefer-light"
-                                  << int(Scheme::Light) << "light";
+        QTest::newRow("to light") << "prefer-dark" << true << "prefer-light" << int(Scheme::Light)
+                                  << "light";
         QTest::newRow("no preference keeps the theme")
             << "prefer-dark" << true << "default" << int(Scheme::NoPreference) << "dark";
-        QTest::newRow("not following") << "prefer-light" << false << "prefer-dark"
-                                       << int(Scheme::Dark) << "light";
+        QTest::newRow("not following")
+            << "prefer-light" << false << "prefer-dark" << int(Scheme::Dark) << "light";
     }
     void followsPortal() {
         if (qgetenv("QUORVEL_DESKTOP_PORTAL") != "1") {

@@ -34,20 +34,19 @@ PortalColorScheme::PortalColorScheme(Listener listener) : m_listener(std::move(l
     }
     bus.connect(kService, kPath, kInterface, QStringLiteral("SettingChanged"), this,
                 SLOT(OnSettingChanged(QString, QString, QDBusVariant)));
-    auto* watcher = new QDBusServiceWatcher(kService, bus,
-                                            QDBusServiceWatcher::WatchForRegistration, this);
+    auto* watcher =
+        new QDBusServiceWatcher(kService, bus, QDBusServiceWatcher::WatchForRegistration, this);
     connect(watcher, &QDBusServiceWatcher::serviceRegistered, this, &PortalColorScheme::Read);
     Read();
 }
 
 void PortalColorScheme::Read() {
-    QDBusMessage call = QDBusMessage::createMethodCall(kService, kPath, kInterface,
-                                                       QStringLiteral("Read"));
+    QDBusMessage call =
+        QDBusMessage::createMethodCall(kService, kPath, kInterface, QStringLiteral("Read"));
     call << kNamespace << kKey;
     auto* watcher = new QDBusPendingCallWatcher(
         QDBusConnection::sessionBus().asyncCall(call, kReadTimeoutMs), this);
-    connect(watcher, &QDBusPendingCallWatcher::finished, this,
-            &PortalColorScheme::OnReadFinished);
+    connect(watcher, &QDBusPendingCallWatcher::finished, this, &PortalColorScheme::OnReadFinished);
 }
 
 void PortalColorScheme::OnReadFinished(QDBusPendingCallWatcher* call) {

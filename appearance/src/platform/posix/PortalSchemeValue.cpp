@@ -12,13 +12,12 @@ PortalSchemeValue ReadPortalSchemeValue(const QVariant& value) {
         inner = inner.value<QDBusVariant>().variant();
     }
     if (inner.userType() != QMetaType::UInt) {
-        const QString type = inner.userType() == qMetaTypeId<QDBusVariant>()
-                                 ? QStringLiteral("a variant nested more than twice")
-                             : inner.userType() == qMetaTypeId<QDBusArgument>()
-                                 ? QString::fromLatin1(inner.value<QDBusArgument>()
-                                                           .currentSignature()
-                                                           .toLatin1())
-                                 : QString::fromLatin1(inner.typeName());
+        const QString type =
+            inner.userType() == qMetaTypeId<QDBusVariant>()
+                ? QStringLiteral("a variant nested more than twice")
+            : inner.userType() == qMetaTypeId<QDBusArgument>()
+                ? QString::fromLatin1(inner.value<QDBusArgument>().currentSignature().toLatin1())
+                : QString::fromLatin1(inner.typeName());
         return {std::nullopt, "a value of type " + type + " instead of a uint32"};
     }
     switch (inner.toUInt()) {

@@ -46,8 +46,8 @@ struct ThemeFollower::Impl {
 };
 
 ThemeFollower::ThemeFollower(std::shared_ptr<ILookAndFeelManager> manager,
-                             std::shared_ptr<ISettingsManager> settings,
-                             DesktopAppearance* desktop, QObject* parent)
+                             std::shared_ptr<ISettingsManager> settings, DesktopAppearance* desktop,
+                             QObject* parent)
     : QObject(parent),
       m_impl(std::make_unique<Impl>(std::move(manager), std::move(settings), desktop)) {
     m_impl->manager->RegisterObserver(this);

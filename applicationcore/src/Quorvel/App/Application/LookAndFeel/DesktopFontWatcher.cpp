@@ -22,8 +22,8 @@ void DesktopFontWatcher::SetActive(bool active) {
 }
 
 bool DesktopFontWatcher::eventFilter(QObject* watched, QEvent* event) {
-    if (event->type() == QEvent::ApplicationFontChange &&
-        watched == QCoreApplication::instance() && !m_pending) {
+    if (event->type() == QEvent::ApplicationFontChange && watched == QCoreApplication::instance() &&
+        !m_pending) {
         m_pending = true;
         QTimer::singleShot(0, this, [this] {
             m_pending = false;
