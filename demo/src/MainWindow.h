@@ -5,6 +5,9 @@
 #include <Quorvel/App/Application/LookAndFeelHandler.h>
 #include <Quorvel/App/Application/LookAndFeelManager.h>
 
+#include <Quorvel/App/Appearance/DesktopAppearance.h>
+#include <Quorvel/App/Appearance/ThemeFollower.h>
+
 #include <QMainWindow>
 
 #include <memory>
@@ -34,6 +37,9 @@ public:
     QMenu* ThemeMenu() const { return m_themeMenu; }
     QMenu* HelpMenu() const { return m_helpMenu; }
     void ShowStarted();
+    // View -> Theme gets "Follow the system", in step with `follower`.
+    void FollowTheDesktop(Quorvel::App::ThemeFollower& follower,
+                          Quorvel::App::DesktopAppearance& desktop);
 
 protected:
     void changeEvent(QEvent* event) override;

@@ -19,7 +19,8 @@ void Check(bool condition, const char* what) {
     g_failures += condition ? 0 : 1;
 }
 
-const std::wstring kKey = L"HKCU\\Software\\Microsoft\\Windows\\CurrentVersion\\Themes\\Personalize";
+const std::wstring kKey =
+    L"HKCU\\Software\\Microsoft\\Windows\\CurrentVersion\\Themes\\Personalize";
 
 // Another program changes the value, as the system's settings would.
 bool Reg(const std::wstring& arguments) {
@@ -27,8 +28,8 @@ bool Reg(const std::wstring& arguments) {
     STARTUPINFOW startup = {};
     startup.cb = sizeof startup;
     PROCESS_INFORMATION info = {};
-    if (!::CreateProcessW(nullptr, commandLine.data(), nullptr, nullptr, FALSE, 0, nullptr,
-                          nullptr, &startup, &info)) {
+    if (!::CreateProcessW(nullptr, commandLine.data(), nullptr, nullptr, FALSE, 0, nullptr, nullptr,
+                          &startup, &info)) {
         return false;
     }
     ::WaitForSingleObject(info.hProcess, 30000);
@@ -87,15 +88,15 @@ void TestTitleBar() {
     windowClass.hInstance = ::GetModuleHandleW(nullptr);
     windowClass.lpszClassName = L"QuorvelTitleBarTest";
     ::RegisterClassW(&windowClass);
-    HWND window = ::CreateWindowExW(0, windowClass.lpszClassName, L"title bar",
-                                    WS_OVERLAPPEDWINDOW, 0, 0, 200, 100, nullptr, nullptr,
-                                    windowClass.hInstance, nullptr);
+    HWND window =
+        ::CreateWindowExW(0, windowClass.lpszClassName, L"title bar", WS_OVERLAPPEDWINDOW, 0, 0,
+                          200, 100, nullptr, nullptr, windowClass.hInstance, nullptr);
     Check(window != nullptr, "a top-level window is made");
     const HRESULT dark = SetDarkTitleBar(window, true);
     const HRESULT light = SetDarkTitleBar(window, false);
     std::printf("INFO: build %lu, DwmSetWindowAttribute(%lu) answered 0x%08lx and 0x%08lx\n",
-                WindowsBuild(), DarkModeAttribute(WindowsBuild()),
-                static_cast<unsigned long>(dark), static_cast<unsigned long>(light));
+                WindowsBuild(), DarkModeAttribute(WindowsBuild()), static_cast<unsigned long>(dark),
+                static_cast<unsigned long>(light));
     Check((dark == S_OK || dark == E_NOTIMPL) && light == dark,
           "the system takes the attribute or says it is not implemented, alike both ways");
     ::DestroyWindow(window);

@@ -14,9 +14,9 @@ template <class Function>
 Function Find(const wchar_t* library, const char* name) {
     // Loaded once and kept: both libraries stay loaded in a GUI process anyway.
     HMODULE module = ::LoadLibraryW(library);
-    return module ? reinterpret_cast<Function>(
-                        reinterpret_cast<void*>(::GetProcAddress(module, name)))
-                  : nullptr;
+    return module
+               ? reinterpret_cast<Function>(reinterpret_cast<void*>(::GetProcAddress(module, name)))
+               : nullptr;
 }
 
 }  // namespace

@@ -23,8 +23,8 @@ AppsUseLightTheme ReadAppsUseLightTheme() {
         return {std::nullopt, L"AppsUseLightTheme is not a DWORD"};
     }
     if (result != ERROR_SUCCESS) {
-        return {std::nullopt, L"AppsUseLightTheme cannot be read (error " +
-                                  std::to_wstring(result) + L")"};
+        return {std::nullopt,
+                L"AppsUseLightTheme cannot be read (error " + std::to_wstring(result) + L")"};
     }
     return {value != 0, {}};
 }

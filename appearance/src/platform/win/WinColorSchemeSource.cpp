@@ -19,7 +19,8 @@ class RegistryColorScheme : public QObject, public ColorSchemeSource {
 public:
     explicit RegistryColorScheme(Listener listener) : m_listener(std::move(listener)) {
         m_watcher = std::make_unique<PersonalizeWatcher>([this] {
-            QMetaObject::invokeMethod(this, [this] { Read(); }, Qt::QueuedConnection);
+            QMetaObject::invokeMethod(
+                this, [this] { Read(); }, Qt::QueuedConnection);
         });
         if (!m_watcher->IsWatching()) {
             Report(QStringLiteral("changes of the Personalize key cannot be followed"));
@@ -35,7 +36,7 @@ private:
         if (!read.light) {
             Report(QString::fromStdWString(read.problem));
         }
-        m_listener(!read.light ? DesktopAppearance::Scheme::NoPreference
+        m_listener(!read.light   ? DesktopAppearance::Scheme::NoPreference
                    : *read.light ? DesktopAppearance::Scheme::Light
                                  : DesktopAppearance::Scheme::Dark);
     }

@@ -42,7 +42,8 @@ protected:
             if (window && window->isTopLevel()) {
                 // The native window exists only once the event has been handled.
                 QMetaObject::invokeMethod(
-                    this, [this, window = QPointer<QWindow>(window)] {
+                    this,
+                    [this, window = QPointer<QWindow>(window)] {
                         if (window && window->handle() && m_dark) {
                             Apply(window);
                         }
@@ -70,8 +71,7 @@ private:
         if (m_refused) {
             return;
         }
-        const HRESULT result =
-            SetDarkTitleBar(reinterpret_cast<HWND>(window->winId()), m_dark);
+        const HRESULT result = SetDarkTitleBar(reinterpret_cast<HWND>(window->winId()), m_dark);
         if (FAILED(result)) {
             // Older systems and some compatible ones do not have it: nothing more is tried.
             m_refused = true;
