@@ -53,13 +53,13 @@ void PortalColorScheme::OnReadFinished(QDBusPendingCallWatcher* call) {
     call->deleteLater();
     const QDBusMessage reply = call->reply();
     if (reply.type() == QDBusMessage::ErrorMessage) {
+        // What an earlier answer said stays: two questions may be out at once (the one that
+        // started the portal and the one asked when it appeared), and they may end either way.
         Report("the desktop portal did not answer (" + reply.errorName() + ": " +
                reply.errorMessage() + ")");
-        m_listener(DesktopAppearance::Scheme::NoPreference);
     } else if (reply.arguments().size() != 1) {
         Report("the desktop portal answered with " + QString::number(reply.arguments().size()) +
                " values instead of one");
-        m_listener(DesktopAppearance::Scheme::NoPreference);
     } else {
         Take(reply.arguments().constFirst(), QStringLiteral("answered"));
     }
