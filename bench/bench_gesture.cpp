@@ -71,7 +71,7 @@ public:
     }
     Gesture::Consumer* Route(const Gesture&) override { return &m_consumer; }
     bool Decode() {
-        long result = 0;
+        std::intptr_t result = 0;
         return OnNativeMessage(&m_message, &result);
     }
 
@@ -79,7 +79,7 @@ private:
     bool Decode(std::uint32_t message, void* lParam) {
         m_message.message = message;
         m_message.lParam = reinterpret_cast<std::intptr_t>(lParam);
-        long result = 0;
+        std::intptr_t result = 0;
         return OnNativeMessage(&m_message, &result);
     }
 

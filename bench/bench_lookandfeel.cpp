@@ -6,7 +6,10 @@
 //   - ApplyTheme of a generated 200 KB sheet with 100 placeholders, read back the same way,
 //     against setStyleSheet of the result (target: at most a fifth);
 //   - SetLocale between German and Russian against the same translators removed, loaded and
-//     installed by hand; both tell the shown window of the change.
+//     installed by hand; both tell the shown window of the change;
+//   - SetTheme to and away from a theme of 1000 small resource files against one of 250: the
+//     cost grows with the files a theme takes (about 4), and of a theme of 10,000 files only
+//     the 1000 it takes cost more than their listing (about 2).
 //
 // Default mode runs Google Benchmark and prints the wall-time ratios. Counting mode
 // (--count=<case> --events=N) runs one case's operation exactly N times for callgrind, as
@@ -16,9 +19,11 @@
 #include <Quorvel/Util/TextConversion.h>
 
 #include <QApplication>
+#include <QDir>
 #include <QFile>
 #include <QTemporaryDir>
 #include <QTranslator>
+#include <QtEndian>
 
 #include "CountingLoop.h"
 #include "ProductWindow.h"
@@ -29,8 +34,10 @@
 #include <cstdlib>
 #include <iostream>
 #include <list>
+#include <map>
 #include <memory>
 #include <string>
+#include <tuple>
 #include <vector>
 
 // Outside an anonymous namespace, so that callgrind can collect Repeat alone by its name.
@@ -283,6 +290,114 @@ private:
 };
 
 // ---------------------------------------------------------------------------------------------
+// A theme of many small resource files
+
+// The hash by which Qt finds a name among its siblings in a compiled resource file.
+quint32 ResourceNameHash(const QString& name) {
+    quint32 hash = 0;
+    for (const QChar c : name) {
+        hash = (hash << 4) + c.unicode();
+        hash ^= (hash & 0xf0000000) >> 23;
+        hash &= 0x0fffffff;
+    }
+    return hash;
+}
+
+// A compiled resource file (format 1) holding ":/<base>/style.qss", as rcc would write it.
+QByteArray SmallResourceFile(const QString& base) {
+    auto big32 = [](QByteArray& to, quint32 value) {
+        const quint32 big = qToBigEndian(value);
+        to.append(reinterpret_cast<const char*>(&big), 4);
+    };
+    auto big16 = [](QByteArray& to, quint16 value) {
+        const quint16 big = qToBigEndian(value);
+        to.append(reinterpret_cast<const char*>(&big), 2);
+    };
+    QByteArray names;
+    auto name = [&](const QString& text) {
+        const quint32 at = quint32(names.size());
+        big16(names, quint16(text.size()));
+        big32(names, ResourceNameHash(text));
+        for (const QChar c : text) big16(names, c.unicode());
+        return at;
+    };
+    const quint32 folderName = name(base);
+    const quint32 sheetName = name(QStringLiteral("style.qss"));
+    const QByteArray sheet = ("QLabel#" + base + " { color: #102030; }\n").toUtf8();
+    QByteArray payloads;
+    big32(payloads, quint32(sheet.size()));
+    payloads += sheet;
+    QByteArray tree;
+    using Node = std::tuple<quint32, int, quint32, quint32>;  // name, flags, then two by kind
+    for (const auto& [nameAt, flags, first, second] :
+         {Node{0, 2, 1, 1}, Node{folderName, 2, 1, 2}, Node{sheetName, 0, 1, 0}}) {
+        big32(tree, nameAt);
+        big16(tree, quint16(flags));
+        if (flags == 2) {  // a folder: its number of children, then its first child
+            big32(tree, first);
+            big32(tree, second);
+        } else {  // a file in any country, language C, then where its bytes are
+            big16(tree, 0);
+            big16(tree, 1);
+            big32(tree, second);
+        }
+    }
+    QByteArray file("qres");
+    const quint32 namesAt = 20;
+    const quint32 payloadsAt = namesAt + quint32(names.size());
+    const quint32 treeAt = payloadsAt + quint32(payloads.size());
+    for (const quint32 value : {1u, treeAt, payloadsAt, namesAt}) big32(file, value);
+    return file + names + payloads + tree;
+}
+
+// A data folder with the theme "many" of `count` resource files, written once per process.
+const std::string& ManyFilesData(int count) {
+    static std::map<int, std::pair<std::unique_ptr<QTemporaryDir>, std::string>> made;
+    auto& [dir, root] = made[count];
+    if (!dir) {
+        dir = std::make_unique<QTemporaryDir>();
+        const QString theme = dir->filePath(QStringLiteral("resources/themes/many"));
+        bool written = QDir().mkpath(theme);
+        QFile title(theme + QStringLiteral("/titles.json"));
+        written = written && title.open(QIODevice::WriteOnly) && title.write("{}") == 2;
+        for (int i = 0; written && i < count; ++i) {
+            const QString base = QStringLiteral("t%1").arg(i, 5, 10, QLatin1Char('0'));
+            QFile file(theme + '/' + base + QStringLiteral(".rcc"));
+            const QByteArray bytes = SmallResourceFile(base);
+            written = file.open(QIODevice::WriteOnly) && file.write(bytes) == bytes.size();
+        }
+        if (!written) {
+            std::cerr << "cannot write a theme of " << count << " files\n";
+            std::abort();
+        }
+        root = Quorvel::Util::QStringToUtf8(dir->path());
+    }
+    return root;
+}
+
+// To the theme and away, so that its files are registered and unregistered each time.
+template <int kFiles>
+class ManyFilesCase {
+public:
+    ManyFilesCase() {
+        m_manager.SetLocale("en_US");
+        m_manager.SetTheme("many");
+        if (!UnitedSheet(m_manager).contains(QStringLiteral("QLabel#t00000"))) {
+            std::cerr << "the theme of " << kFiles << " files yields no sheet\n";
+            std::abort();
+        }
+        m_manager.SetTheme(std::string());
+    }
+    void operator()() {
+        m_manager.SetTheme("many");
+        m_manager.SetTheme(std::string());
+    }
+
+private:
+    LookAndFeelManager m_manager{Quorvel::ioPath(ManyFilesData(kFiles)), "titles.json", {}};
+};
+
+// ---------------------------------------------------------------------------------------------
 // Running
 
 const CountedCase kCountCases[] = {
@@ -292,6 +407,7 @@ const CountedCase kCountCases[] = {
     {"apply-theme-sheet", &Count<ApplyThemeSheetCase>},
     {"set-locale", &Count<SetLocaleCase>},
     {"set-locale-by-hand", &Count<SetLocaleByHandCase>},
+    {"many-files-1000", &Count<ManyFilesCase<1000>>},
     {"empty", &Count<EmptyCase>},
 };
 
@@ -302,6 +418,10 @@ const RatioPair kPairs[] = {
      "LookAndFeel/ApplyTheme_200KB", "LookAndFeel/baseline_setStyleSheet_200KB", 0.2},
     {"SetLocale (German, Russian) / translators by hand", "LookAndFeel/SetLocale",
      "LookAndFeel/baseline_translators_by_hand"},
+    {"SetTheme, 1000 resource files / 250 (about 4: linear)", "LookAndFeel/SetTheme_1000_files",
+     "LookAndFeel/baseline_SetTheme_250_files"},
+    {"SetTheme, 10,000 resource files / 1000 (about 2: the 9000 refused are only listed)",
+     "LookAndFeel/SetTheme_10000_files", "LookAndFeel/SetTheme_1000_files"},
 };
 
 }  // namespace QuorvelBench
@@ -320,6 +440,9 @@ int main(int argc, char** argv) {
          {"LookAndFeel/ApplyTheme_200KB", &Measure<ApplyThemeCase>},
          {"LookAndFeel/baseline_setStyleSheet_200KB", &Measure<ApplyThemeSheetCase>},
          {"LookAndFeel/SetLocale", &Measure<SetLocaleCase>},
-         {"LookAndFeel/baseline_translators_by_hand", &Measure<SetLocaleByHandCase>}},
+         {"LookAndFeel/baseline_translators_by_hand", &Measure<SetLocaleByHandCase>},
+         {"LookAndFeel/baseline_SetTheme_250_files", &Measure<ManyFilesCase<250>>},
+         {"LookAndFeel/SetTheme_1000_files", &Measure<ManyFilesCase<1000>>},
+         {"LookAndFeel/SetTheme_10000_files", &Measure<ManyFilesCase<10000>>}},
         kPairs, 1e6, "us");
 }

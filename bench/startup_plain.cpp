@@ -3,7 +3,8 @@
 // demo's German translations installed, the light theme's resource file registered, the fonts
 // of its manifest added, its sheets and the product's own joined with the font placeholders of
 // fonts.json replaced, applied to the application, and the same window shown. run_startup.sh
-// checks with --describe that both programs show the same.
+// checks with --describe that both programs show the same. Like a product of the family done by
+// hand, it logs with glog and links QtNetwork for its web requests (which start-up sends none of).
 
 #include <QApplication>
 #include <QFile>
@@ -17,6 +18,8 @@
 
 #include "ProductWindow.h"
 #include "StartupState.h"
+
+#include <glog/logging.h>
 
 #include <cstring>
 #include <map>
@@ -58,6 +61,8 @@ QString ThemeSheet(const QString& theme, const QString& locale) {
 
 int main(int argc, char** argv) {
     const bool describe = argc > 1 && std::strcmp(argv[1], "--describe") == 0;
+    google::InitGoogleLogging(argv[0]);
+    FLAGS_logtostderr = true;
     QApplication app(argc, argv);
     const QString data = QStringLiteral(QUORVEL_DEMO_DATA_DIR);
     const QString theme = StartupState::kTheme;

@@ -29,8 +29,9 @@ function(quorvel_add_library name)
 
     add_library(${target} SHARED ${sources})
     add_library(Quorvel::${name} ALIAS ${target})
+    # OUTPUT_NAME: QuorvelFoo-qt6 beside Qt 5's QuorvelFoo in one prefix.
     set_target_properties(${target} PROPERTIES EXPORT_NAME ${name}
-        VERSION ${PROJECT_VERSION} SOVERSION ${PROJECT_VERSION_MAJOR})
+        OUTPUT_NAME ${target}${QUORVEL_LIBRARY_SUFFIX} VERSION ${PROJECT_VERSION} SOVERSION ${PROJECT_VERSION_MAJOR})
     set(export_header ${CMAKE_CURRENT_BINARY_DIR}/include/Quorvel/${name}Export.h)
     generate_export_header(${target} BASE_NAME QUORVEL_${upper} EXPORT_FILE_NAME ${export_header})
     target_include_directories(${target}
@@ -64,12 +65,21 @@ endfunction()
 function(quorvel_add_qtests)
     cmake_parse_arguments(ARG "" "PREFIX" "LIBS" ${ARGN})
     file(GLOB tests CONFIGURE_DEPENDS ${CMAKE_CURRENT_SOURCE_DIR}/tst_*.cpp)
+    set(pch_host "")
     foreach(source ${tests})
         get_filename_component(base ${source} NAME_WE)
         string(REGEX REPLACE "^tst_" "" short ${base})
         set(target ${ARG_PREFIX}_${short}_test)
         add_executable(${target} ${source})
         target_link_libraries(${target} PRIVATE ${ARG_LIBS} Quorvel::TestSupport)
+        # Qt's test and widget headers are parsed once per folder, not once per suite: most of
+        # what building a suite costs.
+        if(pch_host)
+            target_precompile_headers(${target} REUSE_FROM ${pch_host})
+        else()
+            target_precompile_headers(${target} PRIVATE <QtTest> <QtWidgets>)
+            set(pch_host ${target})
+        endif()
         add_test(NAME ${ARG_PREFIX}.${short} COMMAND ${target})
         quorvel_set_test_environment(${ARG_PREFIX}.${short})
     endforeach()

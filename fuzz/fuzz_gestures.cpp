@@ -115,7 +115,7 @@ public:
     Gesture::Consumer* routed = nullptr;
 
     Gesture::Consumer* Route(const Gesture&) override { return routed; }
-    bool Send(std::uint32_t message, void* lParam, long* result) {
+    bool Send(std::uint32_t message, void* lParam, std::intptr_t* result) {
         Platform::NativeMessage native;
         native.window = kWindow;
         native.message = message;
@@ -146,7 +146,7 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
         api.infoReadable = kind != 5;
         api.childWindow = kind == 3;
 
-        long result = -1;
+        std::intptr_t result = -1;
         if (kind == 0 || kind == 1) {
             producer.routed = kind == 0 ? &consumer : nullptr;
             Platform::GestureNotify notify;

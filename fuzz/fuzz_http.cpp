@@ -1,8 +1,8 @@
 // Answers of web services to the HTTP client: the input is the raw answer (status line,
 // headers, body) that a server sends to a GET, after which it closes the connection. Every
-// request and redirect goes through a local proxy that answers with the input, so nothing
-// leaves this machine. Whatever the answer, the callback runs exactly once, a success is a
-// 2xx status, and a failure names the method.
+// request and redirect goes through a local tunnelling proxy that answers with the input, so
+// nothing leaves this machine. Whatever the answer, the callback runs exactly once, a success
+// is a 2xx status, and a failure names the method.
 
 #include "FuzzSupport.h"
 
@@ -10,11 +10,13 @@
 #include <Quorvel/Networking/HttpClient.h>
 
 #include <QCoreApplication>
+
 #include <QEventLoop>
 #include <QNetworkProxy>
 #include <QTcpServer>
 #include <QTcpSocket>
 #include <QTimer>
+#include <algorithm>
 
 namespace {
 
@@ -24,7 +26,8 @@ public:
     std::map<std::string, std::string> getRawHeaders() const override { return {}; }
 };
 
-// Answers every request with `answer` once its headers are in, then closes.
+// Opens every tunnel asked for, then answers the request sent through it with `answer` once
+// its headers are in, and closes.
 class AnsweringProxy : public QTcpServer {
 public:
     QByteArray answer;
@@ -36,7 +39,10 @@ public:
                 connect(socket, &QTcpSocket::readyRead, socket, [this, socket] {
                     QByteArray& request = m_requests[socket];
                     request += socket->readAll();
-                    if (request.contains("\r\n\r\n")) {
+                    if (request.startsWith("CONNECT ") && request.contains("\r\n\r\n")) {
+                        request.clear();
+                        socket->write("HTTP/1.1 200 Connection established\r\n\r\n");
+                    } else if (request.contains("\r\n\r\n")) {
                         m_requests.remove(socket);
                         socket->write(answer);
                         socket->disconnectFromHost();
@@ -92,6 +98,9 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
     FUZZ_CHECK(calls == 1);
     FUZZ_CHECK(!response.error.isEmpty() || (response.status >= 200 && response.status < 300));
     FUZZ_CHECK(response.error.isEmpty() || response.error.startsWith("GET "));
+    // Errors are logged: the server's words in them show no control character.
+    FUZZ_CHECK(std::none_of(response.error.begin(), response.error.end(),
+                            [](QChar c) { return c.category() == QChar::Other_Control; }));
     FUZZ_CHECK(response.body.size() <= Quorvel::Networking::HttpClient::MaxBodySize);
     return 0;
 }

@@ -259,7 +259,8 @@ private slots:
                               : step == 'D' ? QEvent::MouseButtonDblClick
                               : step == 'M' ? QEvent::MouseMove
                                             : QEvent::MouseButtonRelease,
-                              QPointF(5, 5), Qt::LeftButton, Qt::LeftButton, Qt::NoModifier);
+                              QPointF(5, 5), QPointF(5, 5), Qt::LeftButton, Qt::LeftButton,
+                              Qt::NoModifier);
             QCoreApplication::sendEvent(&widget, &event);
         }
         QCOMPARE(observed, steps);

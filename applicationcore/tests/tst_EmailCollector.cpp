@@ -149,6 +149,9 @@ private slots:
                                                << "COLLECT_EMAIL_URL";
         QTest::newRow("no HTTP client") << "client"
                                         << "HTTP client";
+        // A 200 whose answer is cut registers nobody.
+        QTest::newRow("a chunk size that does not fit") << "cut"
+                                                        << "failed";
     }
     void failedSendIsOneErrorAndKeepsTheAddress() {
         QFETCH(QString, missing);
@@ -157,6 +160,11 @@ private slots:
         fixture.server.SetAnswer(Server::Answer::ServerError);
         if (missing == "address") fixture.links->urls.clear();
         if (missing == "client") fixture.client.reset();
+        if (missing == "cut") {
+            fixture.server.SetAnswer(Server::Answer::Raw,
+                                     "HTTP/1.1 200 OK\r\nTransfer-Encoding: "
+                                     "chunked\r\n\r\n100000000000000002\r\n{}\r\n0\r\n\r\n");
+        }
         auto collector = fixture.Collector();
         LogCapture log;
         collector->onStart();

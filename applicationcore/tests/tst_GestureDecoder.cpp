@@ -23,6 +23,15 @@ public:
     explicit TestRouter(FakeGestureApi& api) : Router(api, nullptr) {}
 };
 
+// A product window's override compiles only with the toolkit's own signature.
+struct ProductWindow : QWidget {
+    bool nativeEvent(const QByteArray& type, void* message,
+                     Quorvel::App::NativeEventResult* result) override {
+        return router->nativeEvent(type, message, result);
+    }
+    Gesture::Router* router = nullptr;
+};
+
 // window (a consumer itself) > outer > middle > inner, each inside the one before.
 struct Tree {
     Tree() {
@@ -141,16 +150,18 @@ private slots:
         QSignalSpy spy(emitter.data(), SIGNAL(pan(Quorvel::App::Gesture::Pan const&)));
         FakeGestureApi api;
         TestRouter router(api);
+        ProductWindow product;
+        product.router = &router;
         const QPoint at = tree.At("inner");
         Step step{Step::Notify, 0, 0, 0, std::int16_t(at.x()), std::int16_t(at.y())};
-        long result = -1;
-        QVERIFY(!router.nativeEvent({}, api.Message(0x011A, step), &result));
+        Quorvel::App::NativeEventResult result = -1;
+        QVERIFY(!product.nativeEvent({}, api.Message(0x011A, step), &result));
         QCOMPARE(api.configs.at(1).want, 0x3u);  // pan, vertical single finger
         step = {Step::Gesture, 4, 1, 0, step.x, step.y};
-        QVERIFY(router.nativeEvent({}, api.Message(0x0119, step), &result));
+        QVERIFY(product.nativeEvent({}, api.Message(0x0119, step), &result));
         if (!destroyed.isEmpty()) delete tree.inner;
         step.flags = 0;
-        QCOMPARE(router.nativeEvent({}, api.Message(0x0119, step), &result), moveHandled);
+        QCOMPARE(product.nativeEvent({}, api.Message(0x0119, step), &result), moveHandled);
         QCOMPARE(api.infoReads, pans);
         QCOMPARE(api.closes, pans);
         if (emitter) {

@@ -52,7 +52,7 @@ private slots:
         QFETCH(QString, script);
         const QString switches = script.section(' ', 0, 0);
         const QString expected = script.section(" = ", 1);
-        static QTouchDevice* device = QTest::createTouchDevice();
+        static auto* device = QTest::createTouchDevice();  // a QPointingDevice in Qt 6
         QWidget window;
         window.setGeometry(100, 100, 400, 300);
         QPointer<QWidget> area = new QWidget(&window);

@@ -2,9 +2,13 @@
 #include <Quorvel/App/Application/GraphicsSwitchesDetail.h>
 #include <Quorvel/TestSupport/TestEnvironment.h>
 
+#include <QGuiApplication>
+
 #ifdef __linux__
 #include <dlfcn.h>
 #endif
+
+using Policy = Qt::HighDpiScaleFactorRoundingPolicy;
 
 // No application object exists in this suite: the switches are meant for the time before it.
 class TestGraphicsSwitches : public QObject {
@@ -27,18 +31,25 @@ private slots:
         QTest::newRow("nearly NOSCALE") << stub << entry << QByteArray(" noscale") << "unaware";
         QTest::newRow("entry missing") << stub << entry + "Context" << QByteArray() << "scaled";
         QTest::newRow("library missing") << stub + "x" << entry << QByteArray() << "scaled";
+        // The product chose Floor rounding before: it keeps it.
+        QTest::newRow("own rounding") << stub + "x" << entry << QByteArray() << "scaled, Floor";
     }
     void highDpiFix() {
         QFETCH(QString, library);
         QFETCH(QByteArray, entry);
         QFETCH(QByteArray, policy);
         QFETCH(QString, outcome);
+        static const Policy toolkitDefault = QGuiApplication::highDpiScaleFactorRoundingPolicy();
+        const Policy productPolicy = outcome.endsWith("Floor") ? Policy::Floor : toolkitDefault;
 #ifdef _WIN32
         if (library.isEmpty()) {
             QSKIP("Shcore.dll loads on Windows");
         }
 #endif
+#if QT_VERSION < QT_VERSION_CHECK(6, 0, 0)
         QCoreApplication::setAttribute(Qt::AA_EnableHighDpiScaling, false);
+#endif
+        QGuiApplication::setHighDpiScaleFactorRoundingPolicy(productPolicy);
         qputenv("QUORVEL_DPI_POLICY", policy);
         qunsetenv("QUORVEL_TEST_DPI_AWARENESS");
         library.isEmpty()
@@ -46,7 +57,14 @@ private slots:
             : Quorvel::App::Detail::HighDpiFix(library.toStdString(), entry.constData());
         QCOMPARE(qgetenv("QUORVEL_TEST_DPI_AWARENESS"),
                  QByteArray(outcome == "unaware" ? "0" : ""));
-        QCOMPARE(QCoreApplication::testAttribute(Qt::AA_EnableHighDpiScaling), outcome == "scaled");
+#if QT_VERSION < QT_VERSION_CHECK(6, 0, 0)
+        QCOMPARE(QCoreApplication::testAttribute(Qt::AA_EnableHighDpiScaling),
+                 outcome.startsWith("scaled"));
+#endif
+        // Qt 6 always scales: there the fix brings Qt 5's whole scale factors.
+        const bool rounds = QT_VERSION >= QT_VERSION_CHECK(6, 0, 0) && outcome == "scaled";
+        QCOMPARE(QGuiApplication::highDpiScaleFactorRoundingPolicy(),
+                 rounds ? Policy::Round : productPolicy);
 #ifdef __linux__
         void* stillLoaded = ::dlopen(QUORVEL_DPI_STUB, RTLD_LAZY | RTLD_NOLOAD);
         QVERIFY(!stillLoaded || ::dlclose(stillLoaded) < 0);  // the library is released again

@@ -7,6 +7,8 @@
 
 #include <sys/stat.h>
 
+#include <algorithm>
+
 using namespace LookAndFeelTestData;
 using Quorvel::App::LookAndFeelManager;
 using Quorvel::TestSupport::LogCapture;
@@ -80,6 +82,7 @@ private slots:
     void fontManifestRegistersFonts();
     void badThemeFilesAreNamedOnce_data();
     void badThemeFilesAreNamedOnce();
+    void resourceFilesPastTheBoundAreRefused();
 };
 
 // Listed ignoring case, with a title only, cut at the first dot; titles come from themes/,
@@ -402,6 +405,27 @@ void LookAndFeelManagerTest::badThemeFilesAreNamedOnce() {
     QCOMPARE(QString::fromStdString(manager->GetLocalizedThemeName("light")),
              title.isEmpty() ? "light" : title);
     QCOMPARE(log.Count(path.toStdString()), 1);
+}
+
+// The first 1000 files by name are taken, each contributing its sheet; the rest are refused in
+// one WARNING naming the folder and their number, however often the theme is set.
+void LookAndFeelManagerTest::resourceFilesPastTheBoundAreRefused() {
+    DataDir data;
+    QVERIFY(data.AddTheme("many") && data.AddThemeRcc("many", "t0000.rcc", Fonts("A{}", "{}")));
+    const QString first = data.Theme("many") + "/t0000.rcc";
+    for (int i = 1; i <= 1001; ++i) {
+        QVERIFY(
+            QFile::copy(first, data.Theme("many") + QString("/t%1.rcc").arg(i, 4, 10, QChar('0'))));
+    }
+    LogCapture log;
+    const auto manager = Make(data);
+    manager->SetTheme("many");
+    manager->SetTheme("many");
+    const auto& sheets = manager->last.styleSheets;
+    QVERIFY(std::count(sheets.begin(), sheets.end(), ":/t0999/style.qss") == 1);
+    QVERIFY(std::count(sheets.begin(), sheets.end(), ":/t1000/style.qss") == 0);
+    QCOMPARE(log.Count(data.Theme("many").toStdString() + "] has 1002 resource files"), 1);
+    manager->SetTheme("");  // its files are unregistered before the folder goes
 }
 
 QUORVEL_TEST_MAIN(LookAndFeelManagerTest)

@@ -8,6 +8,7 @@
 #include <csignal>
 
 #include <sys/stat.h>
+#include <unistd.h>
 
 class TestTestingHarness : public QObject {
     Q_OBJECT
@@ -17,15 +18,19 @@ class TestTestingHarness : public QObject {
 
     QString Path(const QString& relative) const { return m_dir.filePath(relative); }
 
-    // Runs the probe with space-separated `arguments`; "LOG" stands for a file in the test folder.
+    // Runs the probe with space-separated `arguments`; "LOG" stands for a file in the test folder,
+    // "ODD" for the test folder under a name with the byte 0xFF, which also gives the data folder.
     void Probe(QString arguments) {
         m_probe.setProcessChannelMode(QProcess::MergedChannels);
         m_probe.setEnvironment(QProcess::systemEnvironment() << "XDG_DATA_HOME=" + Path("data"));
+        const bool odd = arguments.contains("ODD");
         m_probe.start(Quorvel::TestSupport::HelperProgram("testing_probe"),
-                      arguments.replace("LOG", Path("links.log"))
+                      arguments.prepend(odd ? "--raw-exec " : "")
+                              .replace("LOG", Path("links.log"))
                               .replace("SHARED", Path("shared"))
+                              .replace("ODD", Path("odd\\xff"))
                               .split(' ', Qt::SkipEmptyParts)
-                          << "--data-dir" << Path("product"));
+                          << "--data-dir" << Path(odd ? "odd\\xff/product" : "product"));
         m_probe.waitForFinished(60000);
         m_out = QString::fromUtf8(m_probe.readAll());
     }
@@ -46,6 +51,8 @@ private slots:
         QFile victim(Path("victim"));
         QVERIFY(victim.open(QIODevice::WriteOnly) && victim.write("mine") == 4);
         QVERIFY(QFile::link(victim.fileName(), Path("shared/links.log")));
+        // A name that is bytes, not UTF-8, for this folder.
+        QVERIFY(::symlink(".", QFile::encodeName(Path("odd")) + "\xff") == 0);
     }
     void init() {
         QFile::remove(Path("links.log"));
@@ -65,7 +72,7 @@ private slots:
                                   << "";
         QTest::newRow("segfault, main, malformed delay")
             << "--test-crash-after=soon --test-crash-thread=main" << SIGSEGV << "main"
-            << "";
+            << "--test-crash-after: \"soon\" is not a whole number";
         QTest::newRow("exception through the guard")
             << after + "--test-crash-reason exception --test-crash-thread main" << SIGABRT << ""
             << "Exception has been caught in event processing";
@@ -80,9 +87,15 @@ private slots:
             << "--test-open-urls --test-custom-locales ru_RU --test-log-urls SHARED/links.log" << 0
             << ""
             << "SHARED/links.log";
+        // Refused before the reason is looked at, and nothing is scheduled.
+        const QString refused = " isn't supported value for test-crash-after";
         QTest::newRow("crash delay out of range")
             << "--test-crash-after 99999999999 --test-crash-reason boom" << 0 << ""
-            << "--test-crash-after";
+            << "99999999999" + refused;
+        QTest::newRow("negative crash delay") << "--test-crash-after -1" << 0 << ""
+                                              << "-1" + refused;
+        QTest::newRow("crash delay above a day") << "--test-crash-after 86400001" << 0 << ""
+                                                 << "86400001" + refused;
     }
     void runs() {
         QFETCH(QString, arguments);
@@ -138,13 +151,17 @@ private slots:
         QTest::newRow("malformed delay") << open + "de_DE --test-open-urls-delay=soon"
                                          << "de_DE"
                                          << "10000 10000 10000"
-                                         << "";
+                                         << "--test-open-urls-delay: \"soon\" is not";
         // From fuzz_harness (UBSan): the schedule wrapped around, a later link opened first.
-        QTest::newRow("delay at the limit of int")
-            << open + "de_DE --test-open-urls-delay 2147483647"
-            << "de_DE"
-            << "10000"
-            << "";
+        QTest::newRow("delay of a day") << open + "de_DE --test-open-urls-delay 86400000"
+                                        << "de_DE"
+                                        << "10000"
+                                        << "";
+        QTest::newRow("negative delay: nothing dumped or opened")
+            << "--test-open-urls --test-custom-locales de_DE --test-open-urls-delay -1000"
+            << ""
+            << ""
+            << "-1000 isn't supported value for test-open-urls-delay";
         QTest::newRow("log cannot be opened, default delay")
             << "--test-open-urls --test-custom-locales ru_RU --test-log-urls /nonexistent/log"
             << "ru_RU"
@@ -154,6 +171,11 @@ private slots:
                                           << "de_DE en_US"
                                           << ""
                                           << "error no customization for ru_RU";
+        QTest::newRow("folders named by bytes that are no UTF-8")
+            << "--test-open-urls --test-log-urls ODD/links.log --test-custom-locales de_DE"
+            << "de_DE"
+            << "10000 11000 12000"
+            << "";
         QTest::newRow("dump cannot be written")
             << "--test-dump-urls BLOCKED"
             << ""
@@ -187,7 +209,7 @@ private slots:
         }
         QCOMPARE(Values("open"), expected);
         QFile log(Path("links.log"));
-        QCOMPARE(log.open(QIODevice::ReadOnly), arguments.contains("LOG"));
+        QCOMPARE(log.open(QIODevice::ReadOnly), arguments.contains(QRegularExpression("LOG|ODD")));
         QVERIFY(!log.isOpen() ||
                 log.readAll() == addresses.mid(0, expected.size()).join('\n') + '\n');
     }

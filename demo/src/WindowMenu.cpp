@@ -11,7 +11,7 @@ WindowMenu::WindowMenu(QMenuBar* menuBar, std::function<bool(QWidget*)> filter)
       m_zoom(addAction(QString())) {
     setObjectName("menuWindow");
     m_minimize->setObjectName("actionMinimize");
-    m_minimize->setShortcut(Qt::CTRL + Qt::Key_M);
+    m_minimize->setShortcut(Qt::CTRL | Qt::Key_M);
     m_zoom->setObjectName("actionZoom");
     menuBar->addMenu(this);
     new Quorvel::App::MacMenuActionHandler(menuBar, std::move(filter));

@@ -55,10 +55,11 @@ DemoOptions ParseOptions(const QStringList& arguments) {
     parser.addOption(open);
     parser.parse(arguments);
     DemoOptions options;
-    options.dataDirectory = parser.isSet(dataDir)
-                                ? parser.value(dataDir)
-                                : QCoreApplication::applicationDirPath() + "/../share/quorvel-demo";
-    options.screenshotDirectory = parser.value(screenshots);
+    // As given: a folder's name on Linux is bytes, which need not be UTF-8.
+    options.dataDirectory = parser.isSet(dataDir) ? CommandLinePath(parser.value(dataDir))
+                                                  : QCoreApplication::applicationDirPath() +
+                                                        "/../share/" QUORVEL_DEMO_NAME;
+    options.screenshotDirectory = CommandLinePath(parser.value(screenshots));
     options.linkToOpen = parser.value(open);
     for (const auto& [option, limit] :
          {std::pair{&dataDir, kMaxPath}, {&screenshots, kMaxPath}, {&open, kMaxName}}) {

@@ -2,6 +2,7 @@
 #include <Quorvel/Networking/HttpClient.h>
 #include <Quorvel/TestSupport/LocalHttpServer.h>
 #include <Quorvel/TestSupport/TestEnvironment.h>
+#include <Quorvel/Util/SslUsage.h>
 
 #include <thread>
 
@@ -43,29 +44,63 @@ private slots:
         QTest::addColumn<int>("status");
         QTest::addColumn<QString>("reason");  // empty: success
         QTest::addColumn<int>("requests");
-        QTest::newRow("200") << Server::Answer::Ok << 200 << "" << 1;
-        QTest::newRow("connection refused") << Server::Answer::Refuse << 0 << "refused" << 0;
+        QTest::addColumn<QByteArray>("raw");  // the whole answer, for Raw and RawReset
+        QTest::newRow("200") << Server::Answer::Ok << 200 << "" << 1 << QByteArray();
+        QTest::newRow("connection refused")
+            << Server::Answer::Refuse << 0 << "refused" << 0 << QByteArray();
         QTest::newRow("500") << Server::Answer::ServerError << 500 << "500 Internal Server Error"
-                             << 1;
+                             << 1 << QByteArray();
         // Found by fuzz_http: no HTTP status passed for success.
-        QTest::newRow("status 0") << Server::Answer::StatusZero << 0 << "answered 0" << 1;
+        QTest::newRow("status 0") << Server::Answer::StatusZero << 0 << "answered 0" << 1
+                                  << QByteArray();
         QTest::newRow("never answers")
-            << Server::Answer::Never << 0 << "no answer within 500 ms" << 1;
+            << Server::Answer::Never << 0 << "no answer within 500 ms" << 1 << QByteArray();
         // Closing the client ends what is still pending.
-        QTest::newRow("client closed") << Server::Answer::Never << 0 << "client was closed" << 1;
-        // Qt sends once more when a connection closes before any answer.
-        QTest::newRow("connection closed") << Server::Answer::Close << 0 << "closed" << 2;
+        QTest::newRow("client closed")
+            << Server::Answer::Never << 0 << "client was closed" << 1 << QByteArray();
+        // Nothing is sent twice: a POST may have been acted on.
+        QTest::newRow("connection closed")
+            << Server::Answer::Close << 0 << "closed" << 1 << QByteArray();
         // A loop is cut after the allowed redirects, every hop with the product's headers.
-        QTest::newRow("redirect loop")
-            << Server::Answer::RedirectToSelf << 302 << "redirect" << HttpClient::MaxRedirects + 1;
+        QTest::newRow("redirect loop") << Server::Answer::RedirectToSelf << 302 << "redirect"
+                                       << HttpClient::MaxRedirects + 1 << QByteArray();
+        // Ended as HTTP says: chunks, or the close of an answer that announced no length.
+        const QByteArray chunked = "HTTP/1.1 200 OK\r\nTransfer-Encoding: chunked\r\n\r\n";
+        QTest::newRow("chunked") << Server::Answer::Raw << 200 << "" << 1
+                                 << chunked + "1;x=y\r\n{\r\n1\r\n}\r\n0\r\nT: t\r\n\r\n";
+        QTest::newRow("until closed")
+            << Server::Answer::Raw << 200 << "" << 1 << QByteArray("HTTP/1.0 200 OK\r\n\r\n{}");
+        // Cut answers are failures, never an answer that looks whole.
+        const QByteArray announced = "HTTP/1.1 200 OK\r\nContent-Length: 100\r\n\r\n{}";
+        QTest::newRow("closed before the length")
+            << Server::Answer::Raw << 200 << "closed after 2 of the 100 bytes" << 1 << announced;
+        QTest::newRow("reset before the length")
+            << Server::Answer::RawReset << 0 << "" << 1 << announced;
+        QTest::newRow("closed before the last chunk")
+            << Server::Answer::Raw << 200 << "last chunk" << 1 << chunked + "2\r\n{}\r\n";
+        QTest::newRow("reset before the last chunk")
+            << Server::Answer::RawReset << 0 << "" << 1 << chunked + "2\r\n{}\r\n";
+        QTest::newRow("chunk size of 18 hex digits")
+            << Server::Answer::Raw << 200 << "chunk size" << 1
+            << chunked + "100000000000000002\r\n{}\r\n0\r\n\r\n";
+        QTest::newRow("chunk longer than its size")
+            << Server::Answer::Raw << 200 << "chunk does not end" << 1
+            << chunked + "1\r\n{}\r\n0\r\n\r\n";
+        // A reason phrase that would drive a terminal or forge a record reaches no log raw.
+        QTest::newRow("controls in the reason phrase")
+            << Server::Answer::Raw << 500 << "answered 500 Bad\\e[2J\\rForged" << 1
+            << QByteArray("HTTP/1.1 500 Bad\x1b[2J\rForged\r\nContent-Length: 0\r\n\r\n");
+        QTest::newRow("no status line")
+            << Server::Answer::Raw << 0 << "status line" << 1 << QByteArray("{}\r\n\r\n");
     }
     void answersEndEachRequestOnce() {
         QFETCH(Server::Answer, answer);
         QFETCH(int, status);
         QFETCH(QString, reason);
         QFETCH(int, requests);
+        QFETCH(QByteArray, raw);
         Server server;
-        server.SetAnswer(answer, "{}");
+        server.SetAnswer(answer, raw.isEmpty() ? "{}" : raw);
         auto client = std::make_unique<HttpClient>(std::make_shared<AgentOnly>(), 500);
         Outcome outcome;
         client->Post(QNetworkRequest(server.Url("/api?v=1")), "payload", outcome.Record());
@@ -80,8 +115,13 @@ private slots:
         QCOMPARE(outcome.responses.size(), size_t(1));
         QCOMPARE(outcome.thread, QThread::currentThread());
         const HttpResponse& response = outcome.responses[0];
+        if (answer == Server::Answer::RawReset) {
+            // A reset may drop what had arrived: whatever was read, this is a failure.
+            QVERIFY(!response.error.isEmpty());
+            return;
+        }
         QCOMPARE(response.status, status);
-        QVERIFY(response.error.contains(reason, Qt::CaseInsensitive));
+        QVERIFY2(response.error.contains(reason, Qt::CaseInsensitive), qPrintable(response.error));
         QVERIFY(reason.isEmpty() || response.error.startsWith(
                                         "POST " + server.Url("/api?v=1").toString() + " failed: "));
         QVERIFY(!reason.isEmpty() || (response.error.isEmpty() && response.body == "{}"));
@@ -108,6 +148,30 @@ private slots:
         QCOMPARE(outcome.thread, QThread::currentThread());
         QVERIFY(outcome.responses[0].error.isEmpty() &&
                 outcome.responses[0].body.size() < HttpClient::MaxBodySize);
+    }
+
+    // Against a server that speaks plain HTTP only: with http preferred an https address
+    // is answered, with https preferred an http address starts a TLS handshake. Last in the
+    // suite, since a preference once chosen stays.
+    void sslPreferenceSwitchesTheScheme_data() {
+        QTest::addColumn<bool>("https");
+        QTest::newRow("http preferred") << false;
+        QTest::newRow("https preferred") << true;
+    }
+    void sslPreferenceSwitchesTheScheme() {
+        QFETCH(bool, https);
+        Server server;
+        QUrl url = server.Url("/v");
+        url.setScheme(https ? "http" : "https");
+        Quorvel::Util::SetDefaultSslUsage(https);
+        HttpClient client(std::make_shared<AgentOnly>(), 3000);
+        Outcome outcome;
+        client.Get(QNetworkRequest(url), outcome.Record());
+        QTRY_COMPARE_WITH_TIMEOUT(outcome.responses.size(), size_t(1), 5000);
+        Quorvel::Util::SetDefaultSslUsage(false);
+        QCOMPARE(server.TlsHellos(), https ? 1 : 0);
+        QCOMPARE(server.Requests().size(), size_t(https ? 0 : 1));
+        QCOMPARE(outcome.responses[0].error.isEmpty(), !https);
     }
 };
 

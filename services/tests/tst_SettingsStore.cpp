@@ -10,6 +10,7 @@
 #include <QCoreApplication>
 #include <QFile>
 #include <QProcess>
+#include <QRegularExpression>
 #include <QStandardPaths>
 #include <QTemporaryDir>
 
@@ -46,6 +47,24 @@ QString Read(const SettingsStore& store, const QString& type, const QString& key
 bool WriteFile(const QString& path, const QByteArray& content) {
     QFile file(path);
     return file.open(QIODevice::WriteOnly) && file.write(content) == content.size();
+}
+
+// settings_probe's exit code with `arguments`, or -1 when it had to be killed after ten
+// seconds; `errors` gets its ERROR records.
+int Probe(const QStringList& arguments, QStringList& errors) {
+    QProcess probe;
+    probe.start(QCoreApplication::applicationDirPath() + "/settings_probe", arguments);
+    const bool finished = probe.waitForFinished(10000);
+    probe.kill();
+    probe.waitForFinished();
+    errors = QString::fromUtf8(probe.readAllStandardError()).split('\n');
+    errors = errors.filter(QRegularExpression("^E\\d"));
+    return finished && probe.exitStatus() == QProcess::NormalExit ? probe.exitCode() : -1;
+}
+
+QByteArray ReadFile(const QString& path) {
+    QFile file(path);
+    return file.open(QIODevice::ReadOnly) ? file.readAll() : QByteArray("(unreadable)");
 }
 
 // The cells of a row in one list, so that each rule stays one line.
@@ -138,9 +157,7 @@ private slots:
             value.empty() ? store.Remove(key) : store.SetString(key, value);
         }
         QCOMPARE(log.Count(Utf8(path)), cells[3] == cells[0] ? 1 : 0);
-        QFile file(path);
-        QVERIFY(file.open(QIODevice::ReadOnly));
-        QCOMPARE(file.readAll(), cells[3]);
+        QCOMPARE(ReadFile(path), cells[3]);
         QCOMPARE(SettingsStore("test", path).GetString(key, "-"), value.empty() ? "-" : value);
     }
 
@@ -185,6 +202,39 @@ private slots:
         QCOMPARE(store.IsPersistent() && QFileInfo(path).isFile(), errors == 0);
         QCOMPARE(store.GetString("PartnerName", "") + std::to_string(store.GetInt("Count", 0)),
                  std::string("changed3"));
+    }
+
+    // A change replaces its file whole or leaves every byte of it, another program's section
+    // included, says so once, naming the file (or the lock file in its way), and leaves no new
+    // file beside it. Room is the most that any one file may hold, as on a nearly full disk. A
+    // lock path that is no regular file is refused at once, never waited on.
+    void changeIsWholeOrNothing_data() {
+        QTest::addColumn<QStringList>("cells");  // room, lock path, named in the ERROR
+        Row("no room", QStringList{"0", "", "product.ini"});
+        Row("room for the lock file only", QStringList{"60", "", "product.ini"});
+        Row("room for part of the new file", QStringList{"200", "", "product.ini"});
+        Row("room for the new file less one byte", QStringList{"339", "", "product.ini"});
+        Row("room for the new file", QStringList{"340", "", ""});
+        Row("lock path is a FIFO", QStringList{"", "fifo", "product.ini.lock"});
+        Row("lock path is a folder", QStringList{"", "folder", "product.ini.lock"});
+    }
+    void changeIsWholeOrNothing() {
+        QFETCH(QStringList, cells);
+        QTemporaryDir dir;
+        const QString path = dir.filePath("product.ini"), lock = path + ".lock";
+        const QByteArray before = "[Other]\nkey=" + QByteArray(300, 'x') + "\n[Dialogs]\nQuit=1\n";
+        QVERIFY(WriteFile(path, before));
+        QVERIFY(cells[1] != "fifo" || ::mkfifo(QFile::encodeName(lock), 0600) == 0);
+        QVERIFY(cells[1] != "folder" || QDir().mkdir(lock));
+        QStringList arguments{path, "set", "Dialogs/New", "value"}, errors;
+        const bool written = cells[2].isEmpty();
+        QCOMPARE(Probe(arguments + cells.mid(0, cells[0].isEmpty() ? 0 : 1), errors),
+                 written ? 0 : 1);
+        QCOMPARE(ReadFile(path), written ? before + "New=value\n" : before);
+        QCOMPARE(errors.size(), written ? 0 : 1);
+        QCOMPARE(errors.filter(dir.filePath(cells[2])).size(), errors.size());
+        QCOMPARE(QDir(dir.path()).entryList(QDir::Files | QDir::Hidden),
+                 QStringList{"product.ini"});
     }
 
     // Names may come from a data file: each stays one folder level below the config folder,

@@ -31,11 +31,13 @@ int main(int argc, char** argv) {
     const bool quit = lifetime->tryToQuit();
     lifetime->UnregisterEventHandler(&recorder);
 
+    // The consumer finds itself among the running processes.
+    const auto processes = Quorvel::App::GetCurrentProcessMap([](const QString&) { return true; });
     // The first answer of the desktop never comes before the constructor returns.
     const Quorvel::App::DesktopAppearance desktop;
     const std::string digest = Quorvel::Util::SHA1("abc");
     const bool ok =
-        started && quit && recorder.quit &&
+        started && quit && recorder.quit && processes.count("consumer") == 1 &&
         !app.Get<Quorvel::App::IHardwareInfo>()->GetHardwareText().empty() &&
         digest == "a9993e364706816aba3e25717850c26c9cd0d89d" &&
         desktop.CurrentScheme() == Quorvel::App::DesktopAppearance::Scheme::NoPreference &&

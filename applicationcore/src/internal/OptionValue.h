@@ -6,6 +6,8 @@
 #include <QCommandLineParser>
 #include <QString>
 
+#include <optional>
+
 namespace Quorvel::App::Internal {
 
 // The longest value a diagnostic option takes: a path, or a list of forty locales, fits with
@@ -16,8 +18,15 @@ constexpr int kMaxOptionValue = 4096;
 // option and its length, and reads as empty.
 QString OptionValue(const QCommandLineParser& parser, const QCommandLineOption& option);
 
-// The value of `option` as a base-10 int, or 0 when it is not one (out of range, not a number):
-// then one ERROR names the option and the start of what was given.
-int OptionNumber(const QCommandLineParser& parser, const QCommandLineOption& option);
+// The longest wait a diagnostic option may ask for: a test that fires later than a day after
+// the start is a typing mistake, not a test.
+constexpr qint64 kMaxOptionMilliseconds = 24 * 60 * 60 * 1000;
+
+// The value of `option` as a time in milliseconds. A value that is no number at all gives 0, and
+// one ERROR names the option and what was given; a number below 0 or above kMaxOptionMilliseconds
+// is refused with one ERROR naming the option and the value, and gives nothing: the test must not
+// act on it.
+std::optional<int> OptionMilliseconds(const QCommandLineParser& parser,
+                                      const QCommandLineOption& option);
 
 }  // namespace Quorvel::App::Internal

@@ -1,4 +1,5 @@
 #include "internal/UnopenedLinkLog.h"
+#include <Quorvel/Reading/LogText.h>
 
 #include <glog/logging.h>
 
@@ -6,10 +7,10 @@ namespace Quorvel::App::Internal {
 
 void ReportUnopenedLink(const QUrl& url, const QString& browser, const QString& why,
                         bool openedBySystem) {
-    const std::string link = url.toDisplayString().toStdString();
+    const std::string link = Reading::LogText(url.toDisplayString());
     if (!browser.isEmpty()) {
-        LOG(WARNING) << "The browser [" << browser.toStdString() << "] could not be started ("
-                     << why.toStdString() << "); the link " << link
+        LOG(WARNING) << "The browser [" << Reading::LogText(browser) << "] could not be started ("
+                     << Reading::LogText(why) << "); the link " << link
                      << (openedBySystem ? " went to the system's handler"
                                         : " was refused by the system's handler too");
     } else if (!openedBySystem) {

@@ -14,7 +14,7 @@ namespace {
 using Quorvel::App::Gesture;
 namespace Platform = Quorvel::App::Platform;
 
-constexpr long kUntouched = -7;
+constexpr std::intptr_t kUntouched = -7;
 
 std::string Text(const char* format, ...) __attribute__((format(printf, 1, 2)));
 std::string Text(const char* format, ...) {
@@ -77,9 +77,9 @@ public:
     Gesture::Consumer* Route(const Gesture&) override { return routed; }
 
     std::string Send(std::uint32_t message, const Step& step) {
-        long result = kUntouched;
+        std::intptr_t result = kUntouched;
         const bool handled = OnNativeMessage(m_api.Message(message, step), &result);
-        return Text(" %s %ld", handled ? "T" : "F", result);
+        return Text(" %s %lld", handled ? "T" : "F", static_cast<long long>(result));
     }
     using Producer::ForgetConsumer;
 

@@ -3,8 +3,9 @@
 // https preference, the option names, the first message box, each opened link with the moment
 // it opened, and the interface language at the end. Timers run on a virtual clock, so that the
 // seconds-long opening schedule passes at once.
-//   testing_probe --data-dir <dir> [--throw-in <locale>] [--prefer http] <harness options>
+//   testing_probe [--raw-exec] --data-dir <dir> [--throw-in <locale>] [--prefer http] <options>
 #include <Quorvel/App/Application/Application.h>
+#include <Quorvel/App/Application/CommandLinePath.h>
 #include <Quorvel/App/Application/LifetimeManager.h>
 #include <Quorvel/App/Application/LookAndFeelManager.h>
 #include <Quorvel/App/Application/Testing/Testing.h>
@@ -17,11 +18,15 @@
 
 #include <glog/logging.h>
 #include <pthread.h>
+#include <unistd.h>
 
 #include <algorithm>
 #include <cstdio>
+#include <cstring>
 #include <map>
 #include <stdexcept>
+#include <string>
+#include <vector>
 
 using namespace Quorvel::App;
 
@@ -132,6 +137,23 @@ private:
 }  // namespace
 
 int main(int argc, char** argv) {
+    // "--raw-exec" first: runs again with every \xff (four characters) of the arguments made the
+    // byte 0xFF, which QProcess cannot pass.
+    if (argc > 1 && std::strcmp(argv[1], "--raw-exec") == 0) {
+        std::vector<std::string> raw{argv[0]};
+        for (int i = 2; i < argc; ++i) {
+            std::string argument = argv[i];
+            for (size_t at; (at = argument.find("\\xff")) != std::string::npos;) {
+                argument.replace(at, 4, "\xff");
+            }
+            raw.push_back(argument);
+        }
+        std::vector<char*> pointers;
+        for (std::string& argument : raw) pointers.push_back(argument.data());
+        pointers.push_back(nullptr);
+        ::execv("/proc/self/exe", pointers.data());
+        return 127;
+    }
     google::InitGoogleLogging(argv[0]);
     FLAGS_logtostderr = true;
     FLAGS_minloglevel = google::GLOG_WARNING;  // what the tests look for is a warning or an error
@@ -143,9 +165,9 @@ int main(int argc, char** argv) {
     auto lifetime = std::make_shared<LifetimeManager>();
     Application app(argc, argv, lifetime, Application::DISABLE_APP_MUTEX);
     Quorvel::Util::SetDefaultSslUsage(Option("--prefer") != "http");
-    auto looks =
-        std::make_shared<LookAndFeelManager>(Quorvel::ioPath(Option("--data-dir").toStdString()),
-                                             "titles.json", std::list<std::string>());
+    auto looks = std::make_shared<LookAndFeelManager>(
+        Quorvel::ioPath(CommandLinePath(Option("--data-dir")).toStdString()), "titles.json",
+        std::list<std::string>());
     looks->SetLocale("en_US");
     Quorvel::TestSupport::ModalAnswerer answerer(QMessageBox::Ok);
     std::unique_ptr<Testing> testing;

@@ -7,8 +7,8 @@
 
 namespace Quorvel {
 
-// Keys of the product's web addresses. The numbers are shared with the links configuration,
-// so each key keeps its number; the gaps are keys retired earlier.
+/// Keys of the product's web addresses. The numbers are shared with the links configuration,
+/// so each key keeps its number; the gaps are keys retired earlier.
 enum class URLKeys : int {
     HOMEPAGE_URL_menu = 10,
     HOMEPAGE_URL_menuabout = 11,
@@ -66,7 +66,7 @@ enum class URLKeys : int {
     RESTORE_OLD_PHOTO_URL_menu = 85
 };
 
-// Every key with its name, in ascending order of the key.
+/// Every key with its name, in ascending order of the key.
 QUORVEL_CONTRACTS_EXPORT const std::map<URLKeys, std::string>& GetURLKeyNames();
 
 }  // namespace Quorvel

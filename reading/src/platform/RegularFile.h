@@ -31,6 +31,12 @@ struct WritableFile {
 // so that nobody can point the output at another file. Windows follows no link at all.
 WritableFile OpenRegularFileForWriting(const std::string& utf8Path);
 
+// Replaces `utf8Path` (the file a link there points to, on POSIX) by a file holding `bytes`,
+// whole or not at all: they go to a new file beside it, which reaches the disk before it takes
+// the old one's name. The old file keeps every byte when anything fails (a full disk, a
+// folder that takes no new file), and nothing is left behind. Empty when done, else why not.
+std::string ReplaceRegularFile(const std::string& utf8Path, const std::string& bytes);
+
 inline RegularFile Refused(std::string problem) {
     return {RegularFile::Outcome::Refused, {}, std::move(problem)};
 }

@@ -70,7 +70,10 @@ int main() {
             0,
         "a device is not opened for writing");
 
-    ::DeleteFileW(file.c_str());
-    ::RemoveDirectoryW(folder.c_str());
+    // The folder goes only when nothing but the replaced file is left in it.
+    Check(Quorvel::Reading::Platform::ReplaceRegularFile(Utf8(file), "new").empty() &&
+              OpenRegularFile(Utf8(file), 10, true).bytes == "new" && ::DeleteFileW(file.c_str()) &&
+              ::RemoveDirectoryW(folder.c_str()),
+          "a file is replaced whole, and nothing is left beside it");
     return g_failures == 0 ? 0 : 1;
 }

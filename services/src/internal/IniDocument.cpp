@@ -323,7 +323,7 @@ IniDocument::Line IniDocument::ParseLine(QByteArray text, QByteArray end, const 
             break;
         }
     }
-    valueEnd = std::min(valueEnd, t.size());
+    valueEnd = std::min(valueEnd, static_cast<int>(t.size()));
     line.valueStart = equals + 1;
     while (line.valueStart < valueEnd && IsBlank(t.at(line.valueStart))) ++line.valueStart;
     while (valueEnd > line.valueStart && IsBlank(t.at(valueEnd - 1))) --valueEnd;

@@ -2,11 +2,12 @@
 
 #include <Quorvel/Reading/InputFile.h>
 #include <Quorvel/Reading/Limits.h>
+#include <Quorvel/Reading/LogText.h>
+#include <Quorvel/Reading/OutputFile.h>
 
 #include <QDir>
 #include <QFileInfo>
 #include <QLockFile>
-#include <QSaveFile>
 
 #include <glog/logging.h>
 
@@ -15,10 +16,15 @@ namespace Quorvel::App::Internal {
 namespace {
 
 // Another program's write of a small file ends well within this; a longer wait means a
-// lock file that nobody will remove soon.
+// lock file that nobody will remove soon, so after one such wait the store only tries.
 constexpr int kLockWaitMs = 2000;
+// A lock file holds a process id and two names.
+constexpr qint64 kLockFileLimit = 64 << 10;
 
 using Reading::InputFile;
+using Reading::LogText;
+
+std::string Named(const QString& path) { return LogText(QDir::toNativeSeparators(path)); }
 
 }  // namespace
 
@@ -27,8 +33,8 @@ IniSettingsFile::IniSettingsFile(const QString& path) : m_path(path) {
     if (file.status() == InputFile::Status::Refused) {
         m_refused = true;
         m_reported = true;
-        LOG(ERROR) << "The settings store [" << QDir::toNativeSeparators(path).toStdString()
-                   << "] cannot be read (" << file.Problem().toStdString()
+        LOG(ERROR) << "The settings store [" << Named(path) << "] cannot be read ("
+                   << LogText(file.Problem())
                    << "); it starts empty and keeps changes for this session only";
     }
     m_document = IniDocument(file.Bytes());
@@ -76,13 +82,31 @@ QString IniSettingsFile::WritePending() {
     if (!QDir().mkpath(info.absolutePath())) {
         return QStringLiteral("its folder cannot be made");
     }
+    // The new content goes to a new file beside the old one, so the folder is asked first.
+    if (!QFileInfo(info.absolutePath()).isWritable()) {
+        return QStringLiteral("its folder is read-only");
+    }
     if (info.exists() && !info.isWritable()) {
         return QStringLiteral("it is read-only");
     }
-    QLockFile lock(m_path + QStringLiteral(".lock"));
-    if (!lock.tryLock(kLockWaitMs)) {
-        return QStringLiteral("its lock file cannot be taken");
+    // QLockFile reads a lock file it did not make, and a FIFO there would keep it waiting for
+    // ever: only a regular file (or none) is left to it. Another kind of file stays, so the
+    // store stops writing at once instead of trying again at every change.
+    const QString lockPath = m_path + QStringLiteral(".lock");
+    const InputFile existing = InputFile::Check(lockPath, kLockFileLimit);
+    if (existing.status() == InputFile::Status::Refused) {
+        m_refused = true;
+        return QStringLiteral("its lock file [") + QDir::toNativeSeparators(lockPath) +
+               QStringLiteral("] is refused: ") + existing.Problem();
     }
+    QLockFile lock(lockPath);
+    if (!lock.tryLock(m_lockWaited ? 0 : kLockWaitMs)) {
+        m_lockWaited = lock.error() == QLockFile::LockFailedError;
+        return QStringLiteral("its lock file [") + QDir::toNativeSeparators(lockPath) +
+               (m_lockWaited ? QStringLiteral("] is held by another program")
+                             : QStringLiteral("] cannot be written"));
+    }
+    m_lockWaited = false;
     const InputFile file = InputFile::Read(m_path, Reading::Limits::kSettingsFile);
     if (file.status() == InputFile::Status::Refused) {
         return file.Problem();
@@ -93,16 +117,12 @@ QString IniSettingsFile::WritePending() {
     }
     // A value written again as the file has it (the partner name, at every start) changes no
     // byte: the file is left as it is, without a new copy and a wait for the disk.
-    if (file.IsRead() && current.Bytes() == file.Bytes()) {
-        m_document = std::move(current);
-        m_pending.clear();
-        return QString();
-    }
-    QSaveFile out(m_path);
-    // Where the folder allows no new file beside it, the file is written in place.
-    out.setDirectWriteFallback(true);
-    if (!out.open(QIODevice::WriteOnly) || out.write(current.Bytes()) < 0 || !out.commit()) {
-        return out.errorString();
+    if (!file.IsRead() || current.Bytes() != file.Bytes()) {
+        // Whole or not at all: a full disk must not cut the keys of other programs.
+        const QString problem = Reading::ReplaceFileWhole(m_path, current.Bytes());
+        if (!problem.isEmpty()) {
+            return problem;
+        }
     }
     m_document = std::move(current);
     m_pending.clear();
@@ -113,9 +133,8 @@ void IniSettingsFile::Report(const QString& problem) {
     m_persistent = false;
     if (!m_reported) {
         m_reported = true;
-        LOG(ERROR) << "The settings store [" << QDir::toNativeSeparators(m_path).toStdString()
-                   << "] cannot be written (" << problem.toStdString()
-                   << "); changes are kept for this session only";
+        LOG(ERROR) << "The settings store [" << Named(m_path) << "] cannot be written ("
+                   << LogText(problem) << "); changes are kept for this session only";
     }
 }
 

@@ -11,8 +11,9 @@ namespace Quorvel::App::Internal {
 
 // Settings in an INI file. Each change is written at once: the file is read again under its
 // lock file (the one QSettings uses), the changes not yet in it are applied to what it holds
-// now, and it is replaced as a whole by the result, so that another program's changes stay
-// and the lines of keys that this one did not touch keep their bytes.
+// now, and it is replaced as a whole by the result (a new file renamed over it, never a
+// write in place), so that another program's changes stay and the lines of keys that this
+// one did not touch keep their bytes. A lock path that is not a regular file ends writing.
 //
 // The file must be a regular file of at most Limits::kSettingsFile bytes. One that is not,
 // or that cannot be read, is never written: the store starts empty and keeps its changes in
@@ -43,7 +44,8 @@ private:
     QString m_path;
     IniDocument m_document;         // the file as last read, with the pending changes applied
     std::vector<Change> m_pending;  // changes not yet in the file
-    bool m_refused = false;
+    bool m_refused = false;         // nothing is written any more
+    bool m_lockWaited = false;      // the last write gave up waiting for the lock
     bool m_reported = false;
     bool m_persistent = true;
 };

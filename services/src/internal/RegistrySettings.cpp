@@ -1,5 +1,7 @@
 #include "internal/RegistrySettings.h"
 
+#include <Quorvel/Reading/LogText.h>
+
 #include <QStringList>
 
 #include <glog/logging.h>
@@ -46,7 +48,7 @@ void RegistrySettings::Flush() {
         m_persistent = false;
         if (!m_reported) {
             m_reported = true;
-            LOG(ERROR) << "The settings store [" << m_settings->fileName().toStdString()
+            LOG(ERROR) << "The settings store [" << Reading::LogText(m_settings->fileName())
                        << "] cannot be written; changes are kept for this session only";
         }
     }

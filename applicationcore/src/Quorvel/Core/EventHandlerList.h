@@ -11,13 +11,13 @@
 
 namespace Quorvel::Core {
 
-// The one observer mechanism of the library: raw observer pointers in registration order,
-// notified synchronously through the execution policy.
-//
-// A notification works on a snapshot of the list, so observers may register and unregister
-// (themselves or others) while being notified: one registered now is called from the next
-// notification on, and one unregistered now is still called by this one if it comes later
-// in the snapshot. Both locks are recursive so that an observer may also notify again.
+/// The one observer mechanism of the library: raw observer pointers in registration order,
+/// notified synchronously through the execution policy.
+///
+/// A notification works on a snapshot of the list, so observers may register and unregister
+/// (themselves or others) while being notified: one registered now is called from the next
+/// notification on, and one unregistered now is still called by this one if it comes later
+/// in the snapshot. Both locks are recursive so that an observer may also notify again.
 template <class Observer, class ExecutePolicy = SyncExecutePolicy>
 class EventHandlerList : public virtual EventPublisher<Observer> {
 public:
@@ -42,11 +42,11 @@ public:
         }
     }
 
-    // Calls (observer->*method)(args...) on every observer of a snapshot, in order. An
-    // exception from an observer ends the notification and reaches the caller.
-    //
-    // The arguments are taken by value: an observer that changes the caller's variable (for
-    // example the member a setter was handed) must not change what later observers are told.
+    /// Calls (observer->*method)(args...) on every observer of a snapshot, in order. An
+    /// exception from an observer ends the notification and reaches the caller.
+    ///
+    /// The arguments are taken by value: an observer that changes the caller's variable (for
+    /// example the member a setter was handed) must not change what later observers are told.
     template <class Method, class... Args>
     void Notify(Method method, Args... args) {
         // Lists are short; keeping the snapshot on the stack avoids an allocation per call.

@@ -5,7 +5,7 @@
 
 namespace Quorvel::ExternalStimulus {
 
-// The default gateway: runs every action at once, on the calling thread, and holds nothing.
+/// The default gateway: runs every action at once, on the calling thread, and holds nothing.
 class QUORVEL_APPLICATIONCORE_EXPORT DirectCallGateway : public IGateway {
 public:
     void Send(const Stimulus& stimulus) override;

@@ -1,7 +1,10 @@
 #include "BrowserRegistry.h"
 
+#include <Quorvel/App/Application/CommandLinePath.h>
+
 #include <Quorvel/Reading/InputFile.h>
 #include <Quorvel/Reading/Limits.h>
+#include <Quorvel/Reading/LogText.h>
 
 #include <QDir>
 #include <QStandardPaths>
@@ -16,7 +19,7 @@ namespace {
 // The folders that hold desktop entries, the user's first, as the XDG base directories
 // define them.
 QStringList DataFolders() {
-    QString home = qEnvironmentVariable("XDG_DATA_HOME");
+    QString home = EnvironmentPath("XDG_DATA_HOME");  // a folder name need not be UTF-8
     if (home.isEmpty()) {
         home = QDir::homePath() + "/.local/share";
     }
@@ -69,7 +72,7 @@ DesktopEntry ReadDesktopEntry(const QString& path) {
     DesktopEntry entry;
     const auto file = Reading::InputFile::Read(path, Reading::Limits::kDataFile);
     if (file.status() == Reading::InputFile::Status::Refused) {
-        LOG(WARNING) << file.Describe().toStdString() << "; it is skipped";
+        LOG(WARNING) << Reading::LogText(file.Describe()) << "; it is skipped";
     }
     bool inMainGroup = false;
     for (QString line : QString::fromUtf8(file.Bytes()).split('\n')) {

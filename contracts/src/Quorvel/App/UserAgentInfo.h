@@ -4,8 +4,11 @@
 
 namespace Quorvel::App {
 
+/// The product's part of the user-agent text.
 struct UserAgentInfo {
+    /// product name and version
     std::string product;
+    /// the text itself
     std::string userAgent;
 };
 

@@ -12,7 +12,11 @@ std::string SHA1(const std::string& bytes) {
     constexpr size_t kChunk = size_t{1} << 30;
     for (size_t offset = 0; offset < bytes.size(); offset += kChunk) {
         const size_t length = std::min(kChunk, bytes.size() - offset);
+#if QT_VERSION >= QT_VERSION_CHECK(6, 0, 0)
+        hash.addData(QByteArrayView(bytes.data() + offset, static_cast<qsizetype>(length)));
+#else
         hash.addData(bytes.data() + offset, static_cast<int>(length));
+#endif
     }
     return hash.result().toHex().toStdString();
 }

@@ -6,9 +6,15 @@ namespace Quorvel::Util {
 
 namespace {
 std::atomic<bool> useHttps{true};
+std::atomic<bool> chosen{false};
+}  // namespace
+
+void SetDefaultSslUsage(bool value) {
+    useHttps = value;
+    chosen = true;
 }
 
-void SetDefaultSslUsage(bool value) { useHttps = value; }
+bool IsDefaultSslUsageChosen() { return chosen; }
 
 bool GetDefaultSslUsage() { return useHttps; }
 

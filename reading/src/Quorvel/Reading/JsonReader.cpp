@@ -97,7 +97,7 @@ QString JsonReader::Path(const QString& where, const QString& name) {
 
 QString JsonReader::SyntaxProblem(const QByteArray& json, const QJsonParseError& error) {
     // Editors count lines and columns; the parser counts bytes.
-    const int offset = std::max(0, std::min(error.offset, json.size()));
+    const int offset = static_cast<int>(std::clamp<qsizetype>(error.offset, 0, json.size()));
     const QByteArray before = json.left(offset);
     const int line = before.count('\n') + 1;
     const int column = offset - (before.lastIndexOf('\n') + 1) + 1;

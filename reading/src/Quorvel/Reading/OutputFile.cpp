@@ -20,4 +20,9 @@ std::unique_ptr<QFile> OpenOutputFile(const QString& path, QString& problem) {
     return file;
 }
 
+QString ReplaceFileWhole(const QString& path, const QByteArray& bytes) {
+    return QString::fromStdString(
+        Platform::ReplaceRegularFile(path.toUtf8().toStdString(), bytes.toStdString()));
+}
+
 }  // namespace Quorvel::Reading

@@ -15,4 +15,9 @@ namespace Quorvel::Reading {
 // Empty, with `problem` set ("<file>: <why>"), when it cannot be opened.
 std::unique_ptr<QFile> OpenOutputFile(const QString& path, QString& problem);
 
+// Replaces the file at `path` by `bytes` whole, or leaves it as it was when that cannot be
+// done (a full disk, a folder that takes no new file): there is no writing in place. Empty
+// when done, else why not (without the file's name).
+QString ReplaceFileWhole(const QString& path, const QByteArray& bytes);
+
 }  // namespace Quorvel::Reading

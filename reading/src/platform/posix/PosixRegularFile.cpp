@@ -4,7 +4,10 @@
 #include <sys/stat.h>
 #include <unistd.h>
 
+#include <atomic>
 #include <cerrno>
+#include <climits>
+#include <cstdlib>
 #include <cstring>
 
 namespace Quorvel::Reading::Platform {
@@ -52,13 +55,43 @@ bool IsShared(const std::string& folder) {
 
 WritableFile NotWritten(std::string problem) { return {-1, std::move(problem)}; }
 
+std::string FolderOf(const std::string& path) {
+    const size_t slash = path.rfind('/');
+    return slash == std::string::npos ? std::string(".")
+           : slash == 0               ? std::string("/")
+                                      : path.substr(0, slash);
+}
+
+// The file that a write to `path` is meant to change: through a link, the file it names.
+std::string TargetOf(const std::string& path) {
+    struct stat info {};
+    if (::lstat(path.c_str(), &info) != 0 || !S_ISLNK(info.st_mode)) {
+        return path;
+    }
+    char resolved[PATH_MAX];
+    return ::realpath(path.c_str(), resolved) ? std::string(resolved) : path;
+}
+
+bool WriteAll(int fd, const std::string& bytes) {
+    size_t done = 0;
+    while (done < bytes.size()) {
+        const ssize_t count = ::write(fd, bytes.data() + done, bytes.size() - done);
+        if (count < 0 && errno == EINTR) {
+            continue;
+        }
+        if (count <= 0) {
+            errno = count == 0 ? ENOSPC : errno;
+            return false;
+        }
+        done += static_cast<size_t>(count);
+    }
+    return true;
+}
+
 }  // namespace
 
 WritableFile OpenRegularFileForWriting(const std::string& utf8Path) {
-    const size_t slash = utf8Path.rfind('/');
-    const bool shared = IsShared(slash == std::string::npos ? std::string(".")
-                                 : slash == 0               ? std::string("/")
-                                                            : utf8Path.substr(0, slash));
+    const bool shared = IsShared(FolderOf(utf8Path));
     // NONBLOCK: a FIFO without a reader is refused (ENXIO) instead of waited on.
     int flags = O_WRONLY | O_CREAT | O_NONBLOCK | O_NOCTTY | O_CLOEXEC;
     if (shared) {
@@ -89,6 +122,55 @@ WritableFile OpenRegularFileForWriting(const std::string& utf8Path) {
         return NotWritten("the file cannot be emptied: " + LastError());
     }
     return {file.Release(), {}};
+}
+
+std::string ReplaceRegularFile(const std::string& utf8Path, const std::string& bytes) {
+    static std::atomic<unsigned> s_serial{0};
+    const std::string target = TargetOf(utf8Path);
+    const size_t slash = target.rfind('/');
+    const std::string prefix = FolderOf(target) + "/." +
+                               target.substr(slash == std::string::npos ? 0 : slash + 1) + ".new-" +
+                               std::to_string(::getpid()) + "-";
+    std::string temporary;
+    int fd = -1;
+    for (int attempt = 0; attempt < 8 && fd < 0; ++attempt) {
+        temporary = prefix + std::to_string(s_serial++);
+        fd = ::open(temporary.c_str(), O_WRONLY | O_CREAT | O_EXCL | O_NOFOLLOW | O_CLOEXEC, 0666);
+        if (fd < 0 && errno != EEXIST) {
+            break;
+        }
+    }
+    if (fd < 0) {
+        return "no new file can be made beside it: " + LastError();
+    }
+    // The new file takes the old one's permissions; a new store gets the umask's.
+    std::string problem;
+    struct stat old {};
+    if (::stat(target.c_str(), &old) == 0 && S_ISREG(old.st_mode) &&
+        ::fchmod(fd, old.st_mode & 07777) != 0) {
+        problem = "its permissions cannot be kept: " + LastError();
+    } else if (!WriteAll(fd, bytes)) {
+        problem = "its new content cannot be written: " + LastError();
+    } else if (::fsync(fd) != 0) {
+        problem = "its new content cannot reach the disk: " + LastError();
+    }
+    if (::close(fd) != 0 && problem.empty()) {
+        problem = "its new content cannot be written: " + LastError();
+    }
+    if (problem.empty() && ::rename(temporary.c_str(), target.c_str()) != 0) {
+        problem = "its new content cannot take its place: " + LastError();
+    }
+    if (!problem.empty()) {
+        ::unlink(temporary.c_str());
+        return problem;
+    }
+    // The new name reaches the disk with the folder; a folder that cannot be synced still
+    // holds a whole file under one of the two names.
+    const Descriptor folder(::open(FolderOf(target).c_str(), O_RDONLY | O_DIRECTORY | O_CLOEXEC));
+    if (folder.get() >= 0) {
+        ::fsync(folder.get());
+    }
+    return {};
 }
 
 RegularFile OpenRegularFile(const std::string& utf8Path, std::uint64_t limit, bool read) {

@@ -5,6 +5,8 @@
 #include <fcntl.h>
 #include <io.h>
 
+#include <atomic>
+
 namespace Quorvel::Reading::Platform {
 
 namespace {
@@ -70,6 +72,52 @@ WritableFile OpenRegularFileForWriting(const std::string& utf8Path) {
     }
     file.Release();  // the descriptor owns it now
     return {descriptor, {}};
+}
+
+std::string ReplaceRegularFile(const std::string& utf8Path, const std::string& bytes) {
+    static std::atomic<unsigned> s_serial{0};
+    const std::wstring path = Utf8ToWide(utf8Path);
+    const size_t slash = path.find_last_of(L"/\\");
+    const size_t start = slash == std::wstring::npos ? 0 : slash + 1;
+    const std::wstring prefix = path.substr(0, start) + L"." + path.substr(start) + L".new-" +
+                                std::to_wstring(::GetCurrentProcessId()) + L"-";
+    std::wstring temporary;
+    HANDLE created = INVALID_HANDLE_VALUE;
+    for (int attempt = 0; attempt < 8 && created == INVALID_HANDLE_VALUE; ++attempt) {
+        temporary = prefix + std::to_wstring(s_serial++);
+        created = ::CreateFileW(temporary.c_str(), GENERIC_WRITE, 0, nullptr, CREATE_NEW,
+                                FILE_ATTRIBUTE_NORMAL, nullptr);
+        if (created == INVALID_HANDLE_VALUE && ::GetLastError() != ERROR_FILE_EXISTS) {
+            break;
+        }
+    }
+    if (created == INVALID_HANDLE_VALUE) {
+        return "no new file can be made beside it: " + LastError();
+    }
+    std::string problem;
+    {
+        const Handle file(created);
+        for (size_t done = 0; done < bytes.size() && problem.empty();) {
+            DWORD count = 0;
+            const auto wanted = static_cast<DWORD>(std::min<size_t>(bytes.size() - done, 1u << 30));
+            if (!::WriteFile(file.get(), bytes.data() + done, wanted, &count, nullptr) ||
+                count == 0) {
+                problem = "its new content cannot be written: " + LastError();
+            }
+            done += count;
+        }
+        if (problem.empty() && !::FlushFileBuffers(file.get())) {
+            problem = "its new content cannot reach the disk: " + LastError();
+        }
+    }
+    if (problem.empty() && !::MoveFileExW(temporary.c_str(), path.c_str(),
+                                          MOVEFILE_REPLACE_EXISTING | MOVEFILE_WRITE_THROUGH)) {
+        problem = "its new content cannot take its place: " + LastError();
+    }
+    if (!problem.empty()) {
+        ::DeleteFileW(temporary.c_str());
+    }
+    return problem;
 }
 
 RegularFile OpenRegularFile(const std::string& utf8Path, std::uint64_t limit, bool read) {

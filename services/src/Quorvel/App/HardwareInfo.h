@@ -5,9 +5,9 @@
 
 namespace Quorvel::App {
 
-// Describes the machine the product runs on (processor, cores, memory, operating system).
-// The text is read once, on first use, and kept: it does not change while the product runs.
-// May be used from several threads.
+/// Describes the machine the product runs on (processor, cores, memory, operating system).
+/// The text is read once, on first use, and kept: it does not change while the product runs.
+/// May be used from several threads.
 class QUORVEL_SERVICES_EXPORT HardwareInfo : public IHardwareInfo {
 public:
     std::string GetHardwareText() const override;

@@ -5,14 +5,16 @@
 
 namespace Quorvel::App {
 
-// The "installer" settings store: what the installer recorded for the product (launch type,
-// installer file name).
-// Without a path it lives in the default place of SettingsStore for the scope "installer".
+/// The "installer" settings store: what the installer recorded for the product (launch type,
+/// installer file name).
+/// Without a path it lives in the default place of SettingsStore for the scope "installer".
 class QUORVEL_SERVICES_EXPORT InstallerSettingsManager : public SettingsStore,
                                                          public IInstallerSettingsManager {
 public:
+    /// The store's name: its file or registry key.
     static constexpr const char* Scope = "installer";
 
+    /// An empty `filePath` chooses the default place (see SettingsStore).
     explicit InstallerSettingsManager(const QString& filePath = QString());
     ~InstallerSettingsManager() override;
 };

@@ -1,4 +1,5 @@
 #include <Quorvel/App/LaunchTypeProcessor.h>
+#include <Quorvel/Reading/LogText.h>
 
 #include <QCoreApplication>
 #include <QString>
@@ -47,7 +48,7 @@ LaunchType Decide(const std::shared_ptr<IInstallerSettingsManager>& installerSet
     if (word == QLatin1String("update")) {
         return LaunchType::AfterUpdate;
     }
-    LOG(WARNING) << "The installer recorded an unknown launch type [" << record
+    LOG(WARNING) << "The installer recorded an unknown launch type [" << Reading::LogText(record)
                  << "]; this start counts as a regular one";
     return LaunchType::Regular;
 }

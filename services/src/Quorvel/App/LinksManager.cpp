@@ -2,6 +2,7 @@
 
 #include <Quorvel/App/LinksTable.h>
 #include <Quorvel/Core/Version.h>
+#include <Quorvel/Reading/LogText.h>
 #include <Quorvel/Reading/PathComponent.h>
 #include <Quorvel/Util/BuildInfo.h>
 #include <Quorvel/Util/TextConversion.h>
@@ -122,7 +123,24 @@ struct LinksManager::Impl {
         return QString();  // the reader lets no other name through
     }
 
+    // links.json is read and checked on first use, not at start-up, where no link is opened;
+    // a refused file is reported then, once.
+    void Load() {
+        std::call_once(loaded, [this] {
+            if (!located) {
+                return;  // reported by the constructor
+            }
+            try {
+                table = LinksTable::FromFile(file, PlaceholderNames());
+                file = table->Source();
+            } catch (const std::exception& e) {
+                LOG(ERROR) << Reading::LogText(std::string(e.what())) << "; every link stays empty";
+            }
+        });
+    }
+
     QString Resolve(const QString& name) {
+        Load();
         if (!table) {
             return QString();
         }
@@ -135,8 +153,8 @@ struct LinksManager::Impl {
                 first = !warned.contains(name);
                 warned.insert(name);
             }
-            LOG_IF(WARNING, first) << QStringToUtf8(file) << ": no address for the link \""
-                                   << QStringToUtf8(name) << "\"; it stays empty";
+            LOG_IF(WARNING, first) << Reading::LogText(file) << ": no address for the link \""
+                                   << Reading::LogText(name) << "\"; it stays empty";
             return QString();
         }
         return found->Fill(
@@ -150,6 +168,8 @@ struct LinksManager::Impl {
     std::shared_ptr<ILaunchTypeProcessor> launchType;
     std::shared_ptr<IInstallerSettingsManager> installerSettings;
 
+    std::once_flag loaded;
+    bool located = false;  // false: the file is in none of the data folders
     QString file;
     std::unique_ptr<LinksTable> table;  // empty when the file could not be used
 
@@ -174,25 +194,15 @@ LinksManager::LinksManager(
     m_impl->launchType = launchTypeProcessor.get();
     m_impl->installerSettings = std::move(installerSettings);
 
-    QString path = linksFile;
-    if (path.isEmpty()) {
-        path = LocateLinksFile();
-        if (path.isEmpty()) {
-            m_impl->file = FileName;
-            LOG(ERROR) << FileName << ": the file is in none of the data folders "
-                       << QStringToUtf8(
-                              QStandardPaths::standardLocations(QStandardPaths::AppDataLocation)
-                                  .join(", "))
-                       << "; every link stays empty";
-            return;
-        }
-    }
-    m_impl->file = path;
-    try {
-        m_impl->table = LinksTable::FromFile(path, PlaceholderNames());
-        m_impl->file = m_impl->table->Source();
-    } catch (const std::exception& e) {
-        LOG(ERROR) << e.what() << "; every link stays empty";
+    m_impl->file = linksFile.isEmpty() ? LocateLinksFile() : linksFile;
+    m_impl->located = !m_impl->file.isEmpty();
+    if (!m_impl->located) {
+        m_impl->file = FileName;
+        LOG(ERROR)
+            << FileName << ": the file is in none of the data folders "
+            << Reading::LogText(
+                   QStandardPaths::standardLocations(QStandardPaths::AppDataLocation).join(", "))
+            << "; every link stays empty";
     }
 }
 
@@ -234,23 +244,29 @@ void LinksManager::OpenUrl(const QString& url) {
         return;
     }
     LOG_IF(WARNING, !QDesktopServices::openUrl(QUrl(url)))
-        << "Nothing could open the address " << QStringToUtf8(url);
+        << "Nothing could open the address " << Reading::LogText(url);
 }
 
 void LinksManager::OpenUrl(URLKeys key) {
     const QString name = KeyName(key);
     const QString url = m_impl->Resolve(name);
     if (url.isEmpty()) {
-        LOG(WARNING) << "The link \"" << QStringToUtf8(name)
+        LOG(WARNING) << "The link \"" << Reading::LogText(name)
                      << "\" has no address; nothing is opened";
         return;
     }
     OpenUrl(url);
 }
 
-const QString& LinksManager::GetFile() const { return m_impl->file; }
+const QString& LinksManager::GetFile() const {
+    m_impl->Load();
+    return m_impl->file;
+}
 
-bool LinksManager::IsLoaded() const { return m_impl->table != nullptr; }
+bool LinksManager::IsLoaded() const {
+    m_impl->Load();
+    return m_impl->table != nullptr;
+}
 
 const QStringList& LinksManager::PlaceholderNames() {
     static const QStringList names = [] {

@@ -4,6 +4,7 @@
 #include "internal/IniSettingsFile.h"
 #include "internal/RegistrySettings.h"
 
+#include <Quorvel/Reading/LogText.h>
 #include <Quorvel/Reading/PathComponent.h>
 #include <Quorvel/Util/TextConversion.h>
 
@@ -73,8 +74,8 @@ struct SettingsStore::Impl {
     QString KeyOf(const std::string& key, const char* action) const {
         const QString name = Internal::IniDocument::NormalizedKey(Util::Utf8ToQString(key));
         LOG_IF(ERROR, name.isEmpty())
-            << "The settings store [" << Util::QStringToUtf8(backend->Location()) << "] refuses to "
-            << action << " the key \"" << key << "\": it names the whole store";
+            << "The settings store [" << Reading::LogText(backend->Location()) << "] refuses to "
+            << action << " the key \"" << Reading::LogText(key) << "\": it names the whole store";
         return name;
     }
 

@@ -2,6 +2,12 @@
 
 #include <QTcpSocket>
 
+#ifdef _WIN32
+#include <winsock2.h>
+#else
+#include <sys/socket.h>
+#endif
+
 namespace Quorvel::TestSupport {
 
 LocalHttpServer::LocalHttpServer() {
@@ -30,6 +36,11 @@ void LocalHttpServer::SetAnswer(Answer answer, const QByteArray& body) {
 // Requests may arrive in pieces: the bytes wait on the socket until a whole one is there.
 void LocalHttpServer::Read(QTcpSocket* socket) {
     const QByteArray data = socket->peek(socket->bytesAvailable());
+    if (data.startsWith('\x16')) {  // a TLS record of the handshake: a ClientHello
+        ++m_tlsHellos;
+        socket->abort();
+        return;
+    }
     const int headerEnd = data.indexOf("\r\n\r\n");
     if (headerEnd < 0) {
         return;
@@ -66,6 +77,21 @@ void LocalHttpServer::Respond(QTcpSocket* socket, const Request& request) {
         case Answer::Close:
             socket->disconnectFromHost();
             return;
+        case Answer::Raw:
+            socket->write(body);
+            socket->disconnectFromHost();
+            return;
+        case Answer::RawReset: {
+            socket->write(body);
+            socket->flush();
+            // Lingering for no time makes the close a reset.
+            linger noLinger{};
+            noLinger.l_onoff = 1;
+            setsockopt(socket->socketDescriptor(), SOL_SOCKET, SO_LINGER,
+                       reinterpret_cast<const char*>(&noLinger), sizeof noLinger);
+            socket->abort();
+            return;
+        }
         case Answer::Ok:
             head = "HTTP/1.1 200 OK\r\n";
             break;

@@ -24,6 +24,8 @@ public:
         RedirectToSelf,  // 302 to the same path: a loop
         StatusZero,      // a status line whose status is 0
         Refuse,          // stops listening: connections are refused
+        Raw,             // the body given to SetAnswer is the whole answer; then it closes
+        RawReset,        // the same, then it resets the connection
     };
     struct Request {
         QByteArray method;
@@ -37,6 +39,8 @@ public:
     QUrl Url(const QString& path) const;
     void SetAnswer(Answer answer, const QByteArray& body = QByteArray());
     const std::vector<Request>& Requests() const { return m_requests; }
+    // Connections that began with a TLS handshake, which this server does not speak.
+    int TlsHellos() const { return m_tlsHellos; }
 
 private:
     void Read(QTcpSocket* socket);
@@ -47,6 +51,7 @@ private:
     Answer m_answer = Answer::Ok;
     QByteArray m_body;
     std::vector<Request> m_requests;
+    int m_tlsHellos = 0;
 };
 
 }  // namespace Quorvel::TestSupport

@@ -7,6 +7,7 @@
 #include <Quorvel/Core/TrackCurrentException.h>
 #include <Quorvel/ExternalStimulus/DirectCallGateway.h>
 #include <Quorvel/NotNull.h>
+#include <Quorvel/Reading/LogText.h>
 #include <Quorvel/Util/AppMutexLocker.h>
 #include <Quorvel/Util/BuildInfo.h>
 #include <Quorvel/Util/HardwareInfo.h>
@@ -150,8 +151,9 @@ public:
             QString::fromStdString(customization->GetOrganizationName()));
 
         LOG(INFO) << "Application started from "
-                  << QCoreApplication::applicationFilePath().toStdString();
-        LOG(INFO) << "Product Version: " << QCoreApplication::applicationVersion().toStdString();
+                  << Reading::LogText(QCoreApplication::applicationFilePath());
+        LOG(INFO) << "Product Version: "
+                  << Reading::LogText(QCoreApplication::applicationVersion());
         for (const char* line : kBuildInformation) {
             LOG(INFO) << line;
         }

@@ -4,7 +4,7 @@
 #include <Quorvel/Core/DyLib.h>
 #include <Quorvel/ioPath.h>
 
-#include <QCoreApplication>
+#include <QGuiApplication>
 
 #include <cstdlib>
 #include <cstring>
@@ -43,7 +43,17 @@ void Detail::HighDpiFix(const std::string& library, const char* entry) {
         setAwareness(kProcessDpiUnaware);
         return;
     }
+#if QT_VERSION >= QT_VERSION_CHECK(6, 0, 0)
+    // Qt 6 always scales and has no attribute for it; what the attribute also gave under Qt 5
+    // is whole scale factors. A rounding policy the product chose itself is kept.
+    if (QGuiApplication::highDpiScaleFactorRoundingPolicy() ==
+        Qt::HighDpiScaleFactorRoundingPolicy::PassThrough) {
+        QGuiApplication::setHighDpiScaleFactorRoundingPolicy(
+            Qt::HighDpiScaleFactorRoundingPolicy::Round);
+    }
+#else
     QCoreApplication::setAttribute(Qt::AA_EnableHighDpiScaling, true);
+#endif
 }
 
 void HighDpiFix() { Detail::HighDpiFix("Shcore.dll", "SetProcessDpiAwareness"); }

@@ -6,7 +6,7 @@
 
 namespace Quorvel::App {
 
-// The application's context over the fixed list of service types.
+/// The application's context over the fixed list of service types.
 class QUORVEL_APPLICATIONCORE_EXPORT ITopManager : public OverServiceTypes<IApplicationContext> {
 public:
     ~ITopManager() override = default;

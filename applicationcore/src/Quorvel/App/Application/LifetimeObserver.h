@@ -4,7 +4,7 @@
 
 namespace Quorvel::App {
 
-// Empty reactions, so that an observer overrides only what it needs.
+/// Empty reactions, so that an observer overrides only what it needs.
 class QUORVEL_APPLICATIONCORE_EXPORT LifetimeObserver : public virtual ILifetimeObserver {
 public:
     void onStart() override {}

@@ -10,6 +10,7 @@
 #include <Quorvel/App/Application/LookAndFeel/UnitedStyleSheet.h>
 #include <Quorvel/Core/EventHandlerList.h>
 #include <Quorvel/IQssPreprocessor.h>
+#include <Quorvel/Reading/LogText.h>
 #include <Quorvel/Util/TextConversion.h>
 
 #include <QLocale>
@@ -46,6 +47,8 @@ struct LookAndFeelManager::Impl {
     Translators translators;
     Quorvel::Core::EventHandlerList<ILookAndFeelObserver> observers;
     std::shared_ptr<IQssPreprocessor> preprocessor;
+    // While SetTheme applies the theme: its files, read as they were registered.
+    const PrereadThemeFiles* preread = nullptr;
     // Sizes relative to the desktop's font are resolved again when that font changes.
     ThemeDescription applied;
     std::unique_ptr<DesktopFontWatcher> fontWatcher;
@@ -113,8 +116,8 @@ std::string LookAndFeelManager::GetLocalizedThemeName(const std::string& theme) 
     if (auto title = m_impl->catalogue.Title(theme, m_impl->currentLocale)) {
         return *title;
     }
-    LOG(WARNING) << "No title found for theme [" << theme << "] on language ["
-                 << m_impl->currentLocale << "]!";
+    LOG(WARNING) << "No title found for theme [" << Reading::LogText(theme) << "] on language ["
+                 << Reading::LogText(m_impl->currentLocale) << "]!";
     return theme;
 }
 
@@ -127,14 +130,21 @@ void LookAndFeelManager::SetTheme(const std::string& theme) {
     }
     m_impl->currentTheme = theme;
 
-    ApplyTheme(ThemeResources::Register(GetFilteredResourceList(), m_impl->problems));
+    PrereadThemeFiles preread;
+    const ThemeDescription description =
+        ThemeResources::Register(GetFilteredResourceList(), preread, m_impl->problems);
+    struct Forget {
+        const PrereadThemeFiles*& preread;
+        ~Forget() { preread = nullptr; }
+    } forget{m_impl->preread = &preread};
+    ApplyTheme(description);
 
     const std::string current = m_impl->currentTheme;
     m_impl->observers.Notify(&ILookAndFeelObserver::OnThemeChanged, current);
 }
 
 QList<QFileInfo> LookAndFeelManager::GetFilteredResourceList() {
-    return m_impl->resources.Files(m_impl->currentTheme);
+    return m_impl->resources.Files(m_impl->currentTheme, m_impl->problems);
 }
 
 void LookAndFeelManager::ClearCurrentTheme() {
@@ -150,7 +160,8 @@ void LookAndFeelManager::ClearCurrentTheme() {
 void LookAndFeelManager::ApplyTheme(const ThemeDescription& description) {
     bool relative = false;
     m_impl->unitedStyleSheet = BuildUnitedStyleSheet(
-        description, Util::Utf8ToQString(m_impl->currentLocale), m_impl->problems, &relative);
+        description, Util::Utf8ToQString(m_impl->currentLocale), m_impl->problems, m_impl->preread,
+        &relative);
     m_impl->applied = description;
     m_impl->fontWatcher->SetActive(relative);
     if (m_impl->preprocessor) {

@@ -1,7 +1,5 @@
 #pragma once
 
-// Private to the application core; not installed.
-
 #include <Quorvel/App/Application/LifetimeObserver.h>
 #include <Quorvel/ApplicationCoreExport.h>
 
@@ -9,9 +7,10 @@
 
 namespace Quorvel::App {
 
-// A lifetime observer that runs one callback when the product has started.
+/// A lifetime observer that runs one callback when the product has started.
 class QUORVEL_APPLICATIONCORE_EXPORT OnStartHandler : public LifetimeObserver {
 public:
+    /// Calls `callback` from onStart().
     explicit OnStartHandler(std::function<void()> callback);
     ~OnStartHandler() override;
 

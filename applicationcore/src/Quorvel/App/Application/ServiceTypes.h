@@ -17,8 +17,8 @@
 
 namespace Quorvel::App {
 
-// `Over` applied to the service types of the application context, in their fixed order; the
-// order fixes the order of the observer bases of TopManagerObserver.
+/// `Over` applied to the service types of the application context, in their fixed order; the
+/// order fixes the order of the observer bases of TopManagerObserver.
 template <template <class...> class Over>
 using OverServiceTypes =
     Over<ICustomizationManager, ILookAndFeelManager, IHardwareInfo, IApplicationSettingsManager,

@@ -4,7 +4,7 @@
 
 namespace Quorvel::App {
 
-// One object that can observe every service type of a context.
+/// One object that can observe every service type of a context.
 template <class... T>
 class TApplicationContextObservers : public TApplicationContextObserver<T>... {};
 

@@ -1,5 +1,6 @@
 #include <Quorvel/App/Application/Dialogs/ColorDialogHelper.h>
 
+#include <Quorvel/Reading/LogText.h>
 #include <Quorvel/Util/TextConversion.h>
 
 #include <QColor>
@@ -32,7 +33,7 @@ ColorDialogHelper::ColorDialogHelper(const std::shared_ptr<IApplicationSettingsM
         const std::string text = m_settings->GetString(ColorKey(index), transparent);
         const QColor color(Util::Utf8ToQString(text));
         if (!color.isValid()) {
-            LOG(WARNING) << ColorKey(index) << ": \"" << text.substr(0, 32)
+            LOG(WARNING) << ColorKey(index) << ": \"" << Reading::LogText(text)
                          << "\" is not a colour; the dialog shows it as black";
         }
         QColorDialog::setCustomColor(index, color);

@@ -24,11 +24,11 @@ MacMenuActionHandler::MacMenuActionHandler(QMenuBar* menuBar, std::function<bool
     if (const auto* menu = menuBar->findChild<QMenu*>("menuMacOSMenu")) {
         if (QAction* hide = FindAction(menu, "action_Hide")) {
             connect(hide, &QAction::triggered, this, &MacMenuActionHandler::onHideItself);
-            hide->setShortcut(Qt::CTRL + Qt::Key_H);  // the command key on macOS
+            hide->setShortcut(Qt::CTRL | Qt::Key_H);  // the command key on macOS
         }
         if (QAction* hideOthers = FindAction(menu, "action_Hide_Others")) {
             connect(hideOthers, &QAction::triggered, this, &MacMenuActionHandler::onHideOthers);
-            hideOthers->setShortcut(Qt::CTRL + Qt::ALT + Qt::Key_H);
+            hideOthers->setShortcut(Qt::CTRL | Qt::ALT | Qt::Key_H);
         }
         if (QAction* preferences = FindAction(menu, "action_Preferences")) {
             preferences->setShortcuts(QKeySequence::Preferences);

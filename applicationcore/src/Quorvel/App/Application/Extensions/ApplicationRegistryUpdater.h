@@ -8,11 +8,11 @@
 
 namespace Quorvel::App {
 
-// Records the folder the product runs from, ending in a separator, under "Path" in the product
-// settings at every start, so that the installer and updater find the installation.
+/// Records the folder the product runs from, ending in a separator, under "Path" in the product
+/// settings at every start, so that the installer and updater find the installation.
 class QUORVEL_APPLICATIONCORE_EXPORT ApplicationRegistryUpdater : public Extension {
 public:
-    // Throws std::logic_error on an empty pointer.
+    /// Throws std::logic_error on an empty pointer.
     explicit ApplicationRegistryUpdater(const std::shared_ptr<IProductSettingsManager>& settings);
     ~ApplicationRegistryUpdater() override;
     void onStart() override;

@@ -5,8 +5,8 @@
 
 namespace Quorvel::App {
 
-// Base of the library's extensions; an extension with nothing to do at start inherits the
-// empty onStart.
+/// Base of the library's extensions; an extension with nothing to do at start inherits the
+/// empty onStart.
 class QUORVEL_APPLICATIONCORE_EXPORT Extension : public virtual IExtension {
 public:
     ~Extension() override;

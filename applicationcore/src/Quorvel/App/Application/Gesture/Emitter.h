@@ -9,16 +9,20 @@
 
 namespace Quorvel::App {
 
-// A gesture receiver attached to a widget as its child: wants the kinds its switches allow
-// (all off at first) and re-emits every gesture it receives as a signal, directly, before the
-// gesture's handle is released. A switch takes effect when the next gesture starts.
+/// A gesture receiver attached to a widget as its child: wants the kinds its switches allow
+/// (all off at first) and re-emits every gesture it receives as a signal, directly, before the
+/// gesture's handle is released. A switch takes effect when the next gesture starts.
 class QUORVEL_APPLICATIONCORE_EXPORT Gesture::Emitter : public QObject, public Gesture::Consumer {
     Q_OBJECT
 
 public:
+    /// Attach it to the widget that is to receive the gestures (`parent` owns it).
     explicit Emitter(QObject* parent = nullptr);
     ~Emitter() override;
 
+    /// Whether the emitter wants that kind of gesture (or that pan option) from the next
+    /// gesture on.
+    /// @{
     void setZoomEnabled(bool enabled);
     void setRotateEnabled(bool enabled);
     void setTapEnabled(bool enabled);
@@ -27,14 +31,18 @@ public:
     void setVerticalPanEnabled(bool enabled);
     void setPanGutterEnabled(bool enabled);
     void setPanInertiaEnabled(bool enabled);
+    /// @}
 
 signals:
-    // Fully qualified, so that connections by signature strings match.
+    /// One step of a gesture of that kind (fully qualified, so that connections by signature
+    /// strings match).
+    /// @{
     void pan(const Quorvel::App::Gesture::Pan& gesture);
     void zoom(const Quorvel::App::Gesture::Zoom& gesture);
     void rotate(const Quorvel::App::Gesture::Rotate& gesture);
     void tap(const Quorvel::App::Gesture::Tap& gesture);
     void pressAndTap(const Quorvel::App::Gesture::PressAndTap& gesture);
+    /// @}
 
 private:
     void OnGesture(const PressAndTap& gesture) override;
@@ -56,7 +64,7 @@ private:
 
 }  // namespace Quorvel::App
 
-// Registered by the first emitter, so that the signals may also be queued or spied on.
+/// Registered by the first emitter, so that the signals may also be queued or spied on.
 Q_DECLARE_METATYPE(Quorvel::App::Gesture::Pan)
 Q_DECLARE_METATYPE(Quorvel::App::Gesture::Zoom)
 Q_DECLARE_METATYPE(Quorvel::App::Gesture::Rotate)

@@ -184,7 +184,7 @@ bool Gesture::Producer::OnGesture(void* window, void*, void* lParam) {
     return true;
 }
 
-bool Gesture::Producer::OnNativeMessage(void* message, long* result) {
+bool Gesture::Producer::OnNativeMessage(void* message, std::intptr_t* result) {
     const auto& native = *static_cast<const Platform::NativeMessage*>(message);
     auto* wParam = reinterpret_cast<void*>(native.wParam);
     auto* lParam = reinterpret_cast<void*>(native.lParam);
@@ -192,8 +192,8 @@ bool Gesture::Producer::OnNativeMessage(void* message, long* result) {
         // Only top-level windows decode gestures; the default processing of a child window
         // hands them on to its parent.
         if (m_impl->api.GetParent(native.window)) {
-            *result = static_cast<long>(m_impl->api.DefWindowProcW(native.window, native.message,
-                                                                   native.wParam, native.lParam));
+            *result = static_cast<std::intptr_t>(m_impl->api.DefWindowProcW(
+                native.window, native.message, native.wParam, native.lParam));
             return true;
         }
         if (OnGesture(native.window, wParam, lParam)) {

@@ -39,11 +39,16 @@ Gesture::Router::Router(Platform::GestureApi& api, QObject* parent)
 
 Gesture::Router::~Router() = default;
 
-bool Gesture::Router::nativeEvent(const QByteArray&, void* message, long* result) {
+bool Gesture::Router::nativeEvent(const QByteArray&, void* message, NativeEventResult* result) {
     if (!m_impl->routed) {
         ForgetConsumer();
     }
-    return OnNativeMessage(message, result);
+    std::intptr_t value = 0;
+    if (!OnNativeMessage(message, &value)) {
+        return false;
+    }
+    *result = static_cast<NativeEventResult>(value);
+    return true;
 }
 
 Gesture::Consumer* Gesture::Router::Route(const Gesture& gesture) {

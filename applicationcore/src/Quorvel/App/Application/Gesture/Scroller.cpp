@@ -3,6 +3,7 @@
 #include <QAbstractItemView>
 #include <QScrollBar>
 
+#include <algorithm>
 #include <climits>
 
 namespace Quorvel::App {
@@ -12,7 +13,7 @@ namespace {
 // scrolling, which changes the range, comes back.
 // The bar's value moved by `delta`; the bar clamps it to its range, and so does this to int's.
 void MoveBy(QScrollBar* bar, qint64 delta) {
-    bar->setValue(static_cast<int>(qBound<qint64>(INT_MIN, bar->value() + delta, INT_MAX)));
+    bar->setValue(static_cast<int>(std::clamp<qint64>(bar->value() + delta, INT_MIN, INT_MAX)));
 }
 
 void KeepAtEnd(QScrollBar* bar, bool wasAtEnd, QAbstractItemView::ScrollMode restored) {

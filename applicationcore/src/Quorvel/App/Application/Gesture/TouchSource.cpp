@@ -16,6 +16,19 @@ namespace {
 
 using TouchPoint = QTouchEvent::TouchPoint;
 
+// Qt 6 calls them event points, and the screen position their global position.
+#if QT_VERSION >= QT_VERSION_CHECK(6, 0, 0)
+constexpr auto kPressed = QEventPoint::Pressed;
+constexpr auto kReleased = QEventPoint::Released;
+const QList<TouchPoint>& Points(const QTouchEvent& event) { return event.points(); }
+QPointF ScreenPos(const TouchPoint& point) { return point.globalPosition(); }
+#else
+constexpr auto kPressed = Qt::TouchPointPressed;
+constexpr auto kReleased = Qt::TouchPointReleased;
+const QList<TouchPoint>& Points(const QTouchEvent& event) { return event.touchPoints(); }
+QPointF ScreenPos(const TouchPoint& point) { return point.screenPos(); }
+#endif
+
 constexpr double kFullTurn = 6.283185307179586;  // radians
 constexpr double kTurnThreshold = 0.15;          // radians two fingers turn before they rotate
 constexpr qint64 kPressDelay = 150;      // ms: a second finger later than this presses-and-taps
@@ -108,8 +121,8 @@ struct Gesture::TouchSource::Impl {
 
     bool Begin(const QTouchEvent& event) {
         FinishGlide();
-        const TouchPoint& first = event.touchPoints().first();
-        const Gesture at = At(first.screenPos());
+        const TouchPoint& first = Points(event).first();
+        const Gesture at = At(ScreenPos(first));
         receiver = router.Route(at);
         receiverObject = dynamic_cast<QObject*>(receiver);
         if (!receiver) {
@@ -126,7 +139,7 @@ struct Gesture::TouchSource::Impl {
         }
         phase = Phase::Pending;
         firstId = first.id();
-        firstStart = first.screenPos();
+        firstStart = ScreenPos(first);
         firstTime = static_cast<qint64>(event.timestamp());
         secondId = -1;
         moved = false;
@@ -136,10 +149,10 @@ struct Gesture::TouchSource::Impl {
 
     void Update(const QTouchEvent& event) {
         const qint64 now = static_cast<qint64>(event.timestamp());
-        const QList<TouchPoint>& points = event.touchPoints();
+        const QList<TouchPoint>& points = Points(event);
         if (secondId < 0) {
             for (const TouchPoint& point : points) {
-                if (point.id() != firstId && point.state() == Qt::TouchPointPressed) {
+                if (point.id() != firstId && point.state() == kPressed) {
                     SecondTouched(point, now);
                     break;
                 }
@@ -147,30 +160,29 @@ struct Gesture::TouchSource::Impl {
         }
         const TouchPoint* first = Find(points, firstId);
         const TouchPoint* second = secondId < 0 ? nullptr : Find(points, secondId);
-        moved = moved || (first && Length(first->screenPos() - firstStart) > Slop()) ||
-                (second && Length(second->screenPos() - secondStart) > Slop());
-        const bool bothDown = first && second && first->state() != Qt::TouchPointReleased &&
-                              second->state() != Qt::TouchPointReleased;
+        moved = moved || (first && Length(ScreenPos(*first) - firstStart) > Slop()) ||
+                (second && Length(ScreenPos(*second) - secondStart) > Slop());
+        const bool bothDown =
+            first && second && first->state() != kReleased && second->state() != kReleased;
         if (phase == Phase::Pending) {
             if (bothDown) {
                 StartTwoFingerGesture(*first, *second);
-            } else if (first && second && second->state() == Qt::TouchPointReleased) {
+            } else if (first && second && second->state() == kReleased) {
                 SecondLifted(*first, *second, now);
             } else if (first && secondId < 0 &&
-                       Length(AlongWantedAxes(first->screenPos() - firstStart)) > Slop()) {
-                StartPan(firstStart, first->screenPos(), false);
+                       Length(AlongWantedAxes(ScreenPos(*first) - firstStart)) > Slop()) {
+                StartPan(firstStart, ScreenPos(*first), false);
             }
         }
         switch (phase) {  // a pan that just began moves at once
             case Phase::Panning:
                 if (twoFingerPan && bothDown) {
-                    MovePan((first->screenPos() + second->screenPos()) / 2, now,
-                            Length(first->screenPos() - second->screenPos()));
+                    MovePan((ScreenPos(*first) + ScreenPos(*second)) / 2, now,
+                            Length(ScreenPos(*first) - ScreenPos(*second)));
                 } else if (!twoFingerPan && first) {
-                    MovePan(Railed(first->screenPos()), now, 0);
+                    MovePan(Railed(ScreenPos(*first)), now, 0);
                 }
-                if (!first || first->state() == Qt::TouchPointReleased ||
-                    (twoFingerPan && !bothDown)) {
+                if (!first || first->state() == kReleased || (twoFingerPan && !bothDown)) {
                     EndPan(now);
                 }
                 break;
@@ -204,7 +216,7 @@ struct Gesture::TouchSource::Impl {
 
     void SecondTouched(const TouchPoint& point, qint64 now) {
         secondId = point.id();
-        secondStart = point.screenPos();
+        secondStart = ScreenPos(point);
         secondTime = now;
     }
 
@@ -215,15 +227,15 @@ struct Gesture::TouchSource::Impl {
             return;  // lifted a little before the first: still a two-finger tap
         }
         if (pressAndTapWanted && !moved && now - secondTime <= kTapTime) {
-            auto pressAndTap = PressAndTap{At(first.screenPos(), true, true)};
-            pressAndTap.secondPos = At(second.screenPos()).pos;
+            auto pressAndTap = PressAndTap{At(ScreenPos(first), true, true)};
+            pressAndTap.secondPos = At(ScreenPos(second)).pos;
             Deliver(pressAndTap);
         }
         phase = Phase::Done;
     }
 
     void StartTwoFingerGesture(const TouchPoint& first, const TouchPoint& second) {
-        const QPointF a = first.screenPos(), b = second.screenPos();
+        const QPointF a = ScreenPos(first), b = ScreenPos(second);
         if (startDistance <= 0) {  // both fingers just touched: the baselines
             startDistance = Length(b - a);
             lastDirection = Direction(a, b);
@@ -254,7 +266,7 @@ struct Gesture::TouchSource::Impl {
     // The begin message reports where the fingers touched; the others where they are now.
     void MoveTwoFingers(const TouchPoint& first, const TouchPoint& second, bool end,
                         bool begin = false) {
-        const QPointF a = first.screenPos(), b = second.screenPos();
+        const QPointF a = ScreenPos(first), b = ScreenPos(second);
         const Gesture at = At(begin ? startCentre : (a + b) / 2, begin, end);
         if (!begin) {
             Turn(a, b);

@@ -17,8 +17,9 @@ namespace Quorvel::App::LookAndFeel {
 
 void ReadFontPlaceholders(const QString& path, const QString& locale,
                           FontPlaceholders& placeholders, ReportedProblems& problems,
-                          const QFont& desktopFont, bool* relative) {
-    const QByteArray json = ReadThemeFile(path, Reading::Limits::kDataFile, problems);
+                          const QFont& desktopFont, const PrereadThemeFiles* preread,
+                          bool* relative) {
+    const QByteArray json = ReadThemeFile(path, Reading::Limits::kDataFile, problems, preread);
     if (json.isEmpty()) {
         return;
     }

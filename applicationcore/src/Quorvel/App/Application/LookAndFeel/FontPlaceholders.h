@@ -2,6 +2,8 @@
 
 // Private to the application core; not installed.
 
+#include <Quorvel/App/Application/LookAndFeel/ThemeFile.h>
+
 #include <QFont>
 #include <QString>
 
@@ -23,6 +25,7 @@ using FontPlaceholders = std::map<QString, QString>;
 // ("1.2em") is resolved from `desktopFont`, and `relative` (when given) is set if there was one.
 void ReadFontPlaceholders(const QString& path, const QString& locale,
                           FontPlaceholders& placeholders, ReportedProblems& problems,
-                          const QFont& desktopFont, bool* relative = nullptr);
+                          const QFont& desktopFont, const PrereadThemeFiles* preread = nullptr,
+                          bool* relative = nullptr);
 
 }  // namespace Quorvel::App::LookAndFeel

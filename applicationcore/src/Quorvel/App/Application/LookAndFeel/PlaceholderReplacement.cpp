@@ -37,8 +37,8 @@ public:
     Pieces(const QString& text, const FontPlaceholders& table) : m_text(text) {
         for (const auto& [placeholder, replacement] : table) {
             m_index.insert(QStringView(placeholder), static_cast<int>(m_turns.size()));
-            m_turns.push_back({placeholder.size(), &replacement});
-            m_lengths.insert(placeholder.size());
+            m_turns.push_back({static_cast<int>(placeholder.size()), &replacement});
+            m_lengths.insert(static_cast<int>(placeholder.size()));
         }
         m_longest = *m_lengths.rbegin();
         m_due.resize(m_turns.size());

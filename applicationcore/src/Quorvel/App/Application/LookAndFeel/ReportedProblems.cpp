@@ -1,4 +1,5 @@
 #include <Quorvel/App/Application/LookAndFeel/ReportedProblems.h>
+#include <Quorvel/Reading/LogText.h>
 
 #include <glog/logging.h>
 
@@ -6,7 +7,8 @@ namespace Quorvel::App::LookAndFeel {
 
 void ReportedProblems::Warn(const QString& message) {
     if (m_reported.insert(message).second) {
-        LOG(WARNING) << message.toStdString();
+        // The messages name files and quote what is in them.
+        LOG(WARNING) << Reading::LogText(message);
     }
 }
 

@@ -48,37 +48,42 @@ std::optional<Property> ReadTitles(const QString& path, ReportedProblems& proble
 }  // namespace
 
 ThemeCatalogue::ThemeCatalogue(const Quorvel::ioPath& root, const std::string& titleFileName,
-                               ReportedProblems& problems) {
-    const Quorvel::ioPath themes = root / "resources" / "themes";
-    auto titlePath = [&](const QString& theme) {
-        return ToQt(themes / Util::QStringToUtf8(theme) / titleFileName);
-    };
-
+                               ReportedProblems& problems)
+    : m_themeFolder(root / "resources" / "themes"),
+      m_titleFileName(titleFileName),
+      m_problems(problems) {
     // The title is looked up by base name, so "dark.old" counts as a second "dark".
     for (const QFileInfo& theme : InstalledFolders(root, QStringLiteral("themes"))) {
         // Only whether it opens: a FIFO in its place must not hold up the start.
-        const InputFile title =
-            InputFile::Check(titlePath(theme.baseName()), std::numeric_limits<qint64>::max());
+        const InputFile title = InputFile::Check(TitlePath(Util::QStringToUtf8(theme.baseName())),
+                                                 std::numeric_limits<qint64>::max());
         if (title.IsRead()) {
             m_themes.push_back(Util::QStringToUtf8(theme.baseName()));
         } else {
-            problems.Warn(title.Describe() + "; [" +
-                          QDir::toNativeSeparators(theme.absoluteFilePath()) +
-                          "] is not listed as a theme");
-        }
-    }
-
-    for (const std::string& theme : m_themes) {
-        if (auto titles = ReadTitles(titlePath(Util::Utf8ToQString(theme)), problems)) {
-            m_titles[theme] = std::move(*titles);
+            m_problems.Warn(title.Describe() + "; [" +
+                            QDir::toNativeSeparators(theme.absoluteFilePath()) +
+                            "] is not listed as a theme");
         }
     }
 }
 
+QString ThemeCatalogue::TitlePath(const std::string& theme) const {
+    return ToQt(m_themeFolder / theme / m_titleFileName);
+}
+
 std::optional<std::string> ThemeCatalogue::Title(const std::string& theme,
                                                  const std::string& locale) const {
-    const auto titles = m_titles.find(theme);
-    if (titles != m_titles.end()) {
+    // Read when a menu first asks, not at start-up: a product may show no theme names at all.
+    if (!m_titles) {
+        m_titles.emplace();
+        for (const std::string& listed : m_themes) {
+            if (auto titles = ReadTitles(TitlePath(listed), m_problems)) {
+                (*m_titles)[listed] = std::move(*titles);
+            }
+        }
+    }
+    const auto titles = m_titles->find(theme);
+    if (titles != m_titles->end()) {
         if (const Property* title = titles->second.FindChild(locale)) {
             return title->GetValue();
         }

@@ -5,6 +5,8 @@
 #include <Quorvel/Core/Property.h>
 #include <Quorvel/ioPath.h>
 
+#include <QString>
+
 #include <list>
 #include <map>
 #include <optional>
@@ -16,7 +18,9 @@ class ReportedProblems;
 
 // The themes installed in the product's data directory, found once: a folder of
 // `<root>/resources/themes` is a theme when its title file can be read. The title file holds
-// the theme's name in each language, {"en_US": "Light", "de_DE": "Hell"}.
+// the theme's name in each language, {"en_US": "Light", "de_DE": "Hell"}; the title files are
+// read at the first Title(), and their problems reported to `problems` then, which must outlive
+// the catalogue.
 class ThemeCatalogue {
 public:
     ThemeCatalogue(const Quorvel::ioPath& root, const std::string& titleFileName,
@@ -27,8 +31,13 @@ public:
     std::optional<std::string> Title(const std::string& theme, const std::string& locale) const;
 
 private:
+    QString TitlePath(const std::string& theme) const;
+
+    Quorvel::ioPath m_themeFolder;
+    std::string m_titleFileName;
+    ReportedProblems& m_problems;
     std::list<std::string> m_themes;
-    std::map<std::string, Quorvel::Core::Property> m_titles;
+    mutable std::optional<std::map<std::string, Quorvel::Core::Property>> m_titles;
 };
 
 }  // namespace Quorvel::App::LookAndFeel

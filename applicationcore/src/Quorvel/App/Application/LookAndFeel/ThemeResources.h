@@ -2,6 +2,7 @@
 
 // Private to the application core; not installed.
 
+#include <Quorvel/App/Application/LookAndFeel/ThemeFile.h>
 #include <Quorvel/App/ILookAndFeelManager.h>
 #include <Quorvel/ioPath.h>
 
@@ -25,19 +26,29 @@ public:
     // filter's names that have a file, in filter order.
     ThemeResources(const Quorvel::ioPath& root, std::list<std::string> filter);
 
-    // An ERROR names a theme folder that does not exist; the list is then empty.
-    QList<QFileInfo> Files(const std::string& theme) const;
+    // A theme is a handful of files; Qt looks through every registered resource file for
+    // each resource path, so a theme of thousands would cost the start minutes.
+    static constexpr int kMaxFiles = 1000;
+
+    // An ERROR names a theme folder that does not exist; the list is then empty. Past the
+    // first kMaxFiles, files are refused with one WARNING naming the folder and their count.
+    QList<QFileInfo> Files(const std::string& theme, ReportedProblems& problems) const;
 
     // Registers the files and describes what they provide, followed by the product's own
     // ":/productStyle.qss" and ":/productStyle_<platform>.qss". A file that is refused or that
     // Qt cannot load is reported; its paths are listed all the same and simply yield nothing.
+    // The files each one provides under its own name are read into `preread` while it is the
+    // only one of the theme registered: Qt looks through every registered resource file for
+    // each path, which would make the cost of a theme grow with the square of its files.
     static ILookAndFeelManager::ThemeDescription Register(const QList<QFileInfo>& files,
+                                                          PrereadThemeFiles& preread,
                                                           ReportedProblems& problems);
     static void Unregister(const QList<QFileInfo>& files);
 
     // Registers the fonts a manifest names, one path per word. Fonts are registered once per
     // path however often a theme is switched (FontDatabase).
-    static void RegisterFonts(const QString& manifest, ReportedProblems& problems);
+    static void RegisterFonts(const QString& manifest, ReportedProblems& problems,
+                              const PrereadThemeFiles* preread = nullptr);
 
 private:
     Quorvel::ioPath m_themes;

@@ -17,23 +17,24 @@
 namespace Quorvel::App::LookAndFeel {
 
 QString BuildUnitedStyleSheet(const ILookAndFeelManager::ThemeDescription& description,
-                              const QString& locale, ReportedProblems& problems, bool* relative) {
+                              const QString& locale, ReportedProblems& problems,
+                              const PrereadThemeFiles* preread, bool* relative) {
     FontPlaceholders placeholders;
     const QFont desktopFont = QGuiApplication::font();
     for (const std::string& path : description.fontConfigs) {
         ReadFontPlaceholders(Util::Utf8ToQString(path), locale, placeholders, problems, desktopFont,
-                             relative);
+                             preread, relative);
     }
 
     // The theme's resources are registered already, so manifests may name resource paths.
     for (const std::string& path : description.fontManifests) {
-        ThemeResources::RegisterFonts(Util::Utf8ToQString(path), problems);
+        ThemeResources::RegisterFonts(Util::Utf8ToQString(path), problems, preread);
     }
 
     QString sheet;
     for (const std::string& path : description.styleSheets) {
-        QByteArray bytes =
-            ReadThemeFile(Util::Utf8ToQString(path), Reading::Limits::kStyleSheet, problems);
+        QByteArray bytes = ReadThemeFile(Util::Utf8ToQString(path), Reading::Limits::kStyleSheet,
+                                         problems, preread);
         // As a file opened in text mode reads: without carriage returns. Looked for first,
         // since removing searches as for a word and most sheets have none.
         if (std::memchr(bytes.constData(), '\r', static_cast<size_t>(bytes.size()))) {

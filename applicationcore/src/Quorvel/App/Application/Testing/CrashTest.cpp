@@ -9,6 +9,7 @@
 
 #include <glog/logging.h>
 
+#include <optional>
 #include <stdexcept>
 #include <thread>
 
@@ -69,7 +70,10 @@ void CrashTest::run(const QCommandLineParser& parser) {
     if (!parser.isSet(Option().after)) {
         return;
     }
-    const int delay = Internal::OptionNumber(parser, Option().after);
+    const std::optional<int> delay = Internal::OptionMilliseconds(parser, Option().after);
+    if (!delay) {
+        return;
+    }
     const QString reason = Validated(parser, Option().reason, Option().reasons);
     if (reason.isEmpty()) {
         return;
@@ -78,7 +82,7 @@ void CrashTest::run(const QCommandLineParser& parser) {
     if (thread.isEmpty()) {
         return;
     }
-    QTimer::singleShot(delay, [reason, thread] {
+    QTimer::singleShot(*delay, [reason, thread] {
         if (thread == "main") {
             Crash(reason);
             return;

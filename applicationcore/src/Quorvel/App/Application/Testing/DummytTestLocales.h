@@ -1,7 +1,5 @@
 #pragma once
 
-// Private to the application core; not installed.
-
 #include <Quorvel/App/Application/Testing/ITest.h>
 #include <Quorvel/App/ILookAndFeelManager.h>
 
@@ -11,8 +9,8 @@
 
 namespace Quorvel::App {
 
-// The "--test-custom-locales" option of the URL test and the locales it chooses. Not registered
-// with the harness on its own: UrlTest owns one. initialize and run do nothing.
+/// The "--test-custom-locales" option of the URL test and the locales it chooses. Not registered
+/// with the harness on its own: UrlTest owns one. initialize and run do nothing.
 class QUORVEL_APPLICATIONCORE_EXPORT DummytTestLocales : public virtual ITest {
 public:
     DummytTestLocales();
@@ -20,8 +18,8 @@ public:
     void run(const QCommandLineParser& parser) override;
     QList<QCommandLineOption> getCLO() const override;
 
-    // The installed locales that the option names, in installed order, with "ru_RU", "de_DE"
-    // and "en_US" moved to the front.
+    /// The installed locales that the option names, in installed order, with "ru_RU", "de_DE"
+    /// and "en_US" moved to the front.
     std::list<std::string> GetTestLocales(const QCommandLineParser& parser,
                                           const std::shared_ptr<ILookAndFeelManager>& lookAndFeel);
 };

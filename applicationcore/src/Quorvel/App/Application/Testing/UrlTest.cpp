@@ -2,6 +2,7 @@
 
 #include "internal/OptionValue.h"
 
+#include <Quorvel/App/Application/CommandLinePath.h>
 #include <Quorvel/App/Application/Testing/DummytTestLocales.h>
 #include <Quorvel/App/Application/Testing/LogURLHandler.h>
 #include <Quorvel/NotNull.h>
@@ -20,6 +21,7 @@
 
 #include <algorithm>
 #include <climits>
+#include <optional>
 #include <utility>
 #include <vector>
 
@@ -69,13 +71,16 @@ void UrlTest::run(const QCommandLineParser& parser) {
     const bool dump = parser.isSet(Option().dump);
     const bool open = parser.isSet(Option().open);
     if (dump || open) {
-        const int delay = Internal::OptionNumber(parser, Option().delay);
-        m_impl->testUrls(GetDumpPath(*m_impl->customization),
-                         m_impl->locales.GetTestLocales(parser, m_impl->lookAndFeel), open, delay);
+        // A refused delay stops the dump as well: nothing half of what was asked for.
+        if (const std::optional<int> delay = Internal::OptionMilliseconds(parser, Option().delay)) {
+            m_impl->testUrls(GetDumpPath(*m_impl->customization),
+                             m_impl->locales.GetTestLocales(parser, m_impl->lookAndFeel), open,
+                             *delay);
+        }
     }
     if (parser.isSet(Option().log)) {
-        m_impl->logHandler =
-            std::make_unique<LogURLHandler>(nullptr, Internal::OptionValue(parser, Option().log));
+        m_impl->logHandler = std::make_unique<LogURLHandler>(
+            nullptr, CommandLinePath(Internal::OptionValue(parser, Option().log)));
         // Replaces the preferred browser's handler: from now on links are logged, not opened.
         QDesktopServices::setUrlHandler("http", m_impl->logHandler.get(), "logUrls");
         QDesktopServices::setUrlHandler("https", m_impl->logHandler.get(), "logUrls");

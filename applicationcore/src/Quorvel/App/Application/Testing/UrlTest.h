@@ -12,15 +12,15 @@
 
 namespace Quorvel::App {
 
-// Resolves every link key in every chosen interface language once the product has started:
-// "--test-dump-urls" writes them to GetDumpPath() as "<locale>;<key name>;<address>;" lines,
-// "--test-open-urls" also opens them one by one, ten seconds after the start and then
-// "--test-open-urls-delay" milliseconds apart, and "--test-log-urls <file>" writes every link
-// the product opens to that file instead of opening it. The interface language is restored
-// afterwards, also when a service throws. GUI thread only.
+/// Resolves every link key in every chosen interface language once the product has started:
+/// "--test-dump-urls" writes them to GetDumpPath() as "\<locale\>;\<key name\>;\<address\>;" lines,
+/// "--test-open-urls" also opens them one by one, ten seconds after the start and then
+/// "--test-open-urls-delay" milliseconds apart, and "--test-log-urls \<file\>" writes every link
+/// the product opens to that file instead of opening it. The interface language is restored
+/// afterwards, also when a service throws. GUI thread only.
 class QUORVEL_APPLICATIONCORE_EXPORT UrlTest : public virtual ITest {
 public:
-    // Throws std::logic_error for an empty service.
+    /// Throws std::logic_error for an empty service.
     UrlTest(const std::shared_ptr<ICustomizationManager>& customization,
             const std::shared_ptr<ILookAndFeelManager>& lookAndFeel,
             const std::shared_ptr<ILinksManager>& links);
@@ -30,7 +30,7 @@ public:
     void run(const QCommandLineParser& parser) override;
     QList<QCommandLineOption> getCLO() const override;
 
-    // "<product name>-url-dump.csv" in the writable data folder.
+    /// "\<product name\>-url-dump.csv" in the writable data folder.
     static ioPath GetDumpPath(const ICustomizationManager& customization);
 
 private:
