@@ -32,12 +32,24 @@ PortalColorScheme::PortalColorScheme(Listener listener) : m_listener(std::move(l
         Report("there is no session bus (" + bus.lastError().message() + ")");
         return;
     }
-    bus.connect(kService, kPath, kInterface, QStringLiteral("SettingChanged"), this,
-                SLOT(OnSettingChanged(QString, QString, QDBusVariant)));
+    Follow();
     auto* watcher =
         new QDBusServiceWatcher(kService, bus, QDBusServiceWatcher::WatchForRegistration, this);
-    connect(watcher, &QDBusServiceWatcher::serviceRegistered, this, &PortalColorScheme::Read);
+    connect(watcher, &QDBusServiceWatcher::serviceRegistered, this, [this] {
+        Follow();
+        Read();
+    });
     Read();
+}
+
+void PortalColorScheme::Follow() {
+    // Qt 6 connects only to a service that is running, and the portal starts on the first
+    // call: tried again when it appears.
+    if (!m_following) {
+        m_following = QDBusConnection::sessionBus().connect(
+            kService, kPath, kInterface, QStringLiteral("SettingChanged"), this,
+            SLOT(OnSettingChanged(QString, QString, QDBusVariant)));
+    }
 }
 
 void PortalColorScheme::Read() {

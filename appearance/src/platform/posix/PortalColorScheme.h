@@ -25,6 +25,7 @@ private slots:
     void OnSettingChanged(const QString& group, const QString& key, const QDBusVariant& value);
 
 private:
+    void Follow();
     void Read();
     void OnReadFinished(QDBusPendingCallWatcher* call);
     void Take(const QVariant& value, const QString& from);
@@ -32,6 +33,7 @@ private:
 
     Listener m_listener;
     QSet<QString> m_reported;
+    bool m_following = false;
 };
 
 }  // namespace Quorvel::App::Platform

@@ -159,9 +159,9 @@ void LookAndFeelManager::ClearCurrentTheme() {
 
 void LookAndFeelManager::ApplyTheme(const ThemeDescription& description) {
     bool relative = false;
-    m_impl->unitedStyleSheet = BuildUnitedStyleSheet(
-        description, Util::Utf8ToQString(m_impl->currentLocale), m_impl->problems, m_impl->preread,
-        &relative);
+    m_impl->unitedStyleSheet =
+        BuildUnitedStyleSheet(description, Util::Utf8ToQString(m_impl->currentLocale),
+                              m_impl->problems, m_impl->preread, &relative);
     m_impl->applied = description;
     m_impl->fontWatcher->SetActive(relative);
     if (m_impl->preprocessor) {
