@@ -19,7 +19,6 @@ class ReportedProblems;
 // font now; `relative` tells whether there was any.
 QString BuildUnitedStyleSheet(const ILookAndFeelManager::ThemeDescription& description,
                               const QString& locale, ReportedProblems& problems,
-                              const PrereadThemeFiles* preread = nullptr,
-                              bool* relative = nullptr);
+                              const PrereadThemeFiles* preread = nullptr, bool* relative = nullptr);
 
 }  // namespace Quorvel::App::LookAndFeel
