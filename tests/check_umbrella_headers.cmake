@@ -4,7 +4,7 @@ cmake_minimum_required(VERSION 3.16)
 # library's umbrella. quorvel_add_library lists each library's public headers in
 # BUILD_DIR/public-headers/<Name>.txt.
 set(libraries foundation:Foundation qtutil:QtUtil contracts:Contracts services:Services
-              applicationcore:ApplicationCore handover:Handover)
+              applicationcore:ApplicationCore handover:Handover appearance:Appearance)
 set(umbrellas)
 foreach(entry ${libraries})
     string(REGEX REPLACE ".*:" "" name ${entry})

@@ -119,6 +119,25 @@ private slots:
         QCOMPARE(queued, std::string("de_DE"));
     }
 
+    // The opt-in entry follows the themes through every rebuild; toggling it signals, and a
+    // theme picked by hand turns it off before the switch.
+    void followSystemEntry() {
+        QSignalSpy spy(m_handler.get(), &LookAndFeelHandler::FollowSystemToggled);
+        m_handler->AddFollowSystemEntry();
+        m_handler->SetThemeList(m_manager->GetThemes());
+        QAction* follow = m_themes.actions().last();
+        QCOMPARE(Shown(m_themes), QString("Dark Light --- Follow the system"));
+        follow->trigger();
+        m_handler->SetFollowSystemChecked(true);
+        Entry(m_themes, "dark")->trigger();
+        Entry(m_themes, "light")->trigger();
+        QCOMPARE(Shown(m_themes), QString("Dark Light* --- Follow the system"));
+        QCOMPARE(spy.count(), 2);
+        QCOMPARE(spy.at(0).at(0).toBool(), true);
+        QCOMPARE(spy.at(1).at(0).toBool(), false);
+        QCOMPARE(m_manager->calls, std::string("theme:dark theme:light "));
+    }
+
     // Changes made elsewhere only move check marks: no call back, no signal, no relabelling.
     void checkMarksFollowManager() {
         QSignalSpy localeSpy(m_handler.get(), &LookAndFeelHandler::LocaleChanged);

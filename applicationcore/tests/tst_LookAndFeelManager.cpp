@@ -76,6 +76,7 @@ private slots:
     void unitedStyleSheet_data();
     void unitedStyleSheet();
     void placeholdersReplacedOneAfterTheOther();
+    void relativeSizesFollowTheDesktopFont();
     void descriptionAndProductSheets();
     void switching();
     void fontManifestRegistersFonts();
@@ -168,6 +169,13 @@ void LookAndFeelManagerTest::unitedStyleSheet_data() {
          "c":"@d@d@d@d@d@d@d@d@d@d", "d":"@e@e@e@e@e@e@e@e@e@e", "e":"@f@f@f@f@f@f@f@f@f@f",
          "f":"@g@g@g@g@g@g@g@g@g@g", "g":"@h@h@h@h@h@h@h@h@h@h"}}})")}}
         << Strings{} << QString("@f").repeated(1000000) + "\n\n\n\n";
+    // Against a desktop font of 10pt; a refused size leaves what the placeholder had without it.
+    QTest::newRow("sizes relative to the desktop's font")
+        << ThemeFiles{{"main.rcc", Fonts("@b @t @z @n @x @h @e @p",
+                                         R"({"all_platforms":{"all_languages":{"b":"1.0em",
+                                   "t":" 1.85em","z":"9pt","n":"-1em","x":"abcem","h":"10.5em",
+                                   "e":"em","p":"10em"},"de_DE":{"z":"0em"}}})")}}
+        << Strings{} << "10.0pt 18.5pt 9pt @n @x @h @e 100.0pt\n\n\n\n";
 }
 
 void LookAndFeelManagerTest::unitedStyleSheet() {
@@ -179,9 +187,43 @@ void LookAndFeelManagerTest::unitedStyleSheet() {
         QVERIFY(data.AddThemeRcc("light", it.key(), it.value()));
     }
     const auto manager = Make(data, filter);
+    const QFont desktopFont = QApplication::font();
+    QApplication::setFont(QFont(desktopFont.family(), 10));
     manager->SetLocale("de_DE");
     manager->SetTheme("light");
+    QApplication::setFont(desktopFont);
     QTEST(QString::fromStdString(manager->GetUnitedStylesheet()), "expected");
+}
+
+// A change of the desktop's font rebuilds a sheet with relative sizes once and tells the
+// observers; one with fixed sizes only is left alone. A refused size is named once.
+void LookAndFeelManagerTest::relativeSizesFollowTheDesktopFont() {
+    DataDir data;
+    QVERIFY(data.AddTheme("light") && data.AddTheme("dark"));
+    QVERIFY(
+        data.AddThemeRcc("light", "main.rcc", Fonts("@b @x", R"({"all_platforms":{"all_languages":{
+                                              "b":"1.5em","x":"0.0em"}}})")));
+    QVERIFY(data.AddThemeRcc("dark", "main.rcc",
+                             Fonts("@b", R"({"all_platforms":{"all_languages":{"b":"9pt"}}})")));
+    const auto manager = Make(data);
+    QStringList calls;
+    Recorder recorder(calls, "r", manager.get());
+    manager->RegisterObserver(&recorder);
+    const QFont desktopFont = QApplication::font();
+    QApplication::setFont(QFont(desktopFont.family(), 10));
+    LogCapture log;
+    manager->SetTheme("light");
+    QApplication::setFont(QFont(desktopFont.family(), 12));
+    QApplication::setFont(QFont(desktopFont.family(), 14));
+    QCoreApplication::processEvents();
+    const Sheet relative = recorder.sheetWhenTold;
+    manager->SetTheme("dark");
+    QApplication::setFont(desktopFont);
+    QCoreApplication::processEvents();
+    manager->UnregisterObserver(&recorder);
+    QCOMPARE(QString::fromStdString(relative), QString("21.0pt @x\n\n\n\n"));
+    QCOMPARE(calls.join(' '), QString("r:light r:light r:dark"));
+    QCOMPARE(log.Count("\"all_platforms.all_languages.x\""), 1);
 }
 
 // Random sheets of a few letters and marks against one QString::replace per placeholder, in

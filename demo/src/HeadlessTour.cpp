@@ -12,6 +12,8 @@
 #include <QMenu>
 #include <QTimer>
 
+#include <cstdio>
+
 HeadlessTour::HeadlessTour(MainWindow& window,
                            std::shared_ptr<Quorvel::App::LookAndFeelManager> lookAndFeel,
                            std::shared_ptr<Quorvel::App::ILifetimeManager> lifetime,
@@ -49,8 +51,9 @@ void HeadlessTour::Run() {
             m_folder.Save(m_window, QString::fromStdString(theme + "-" + locale));
         }
     }
-    Pick(m_window.ThemeMenu(), initialTheme);
     Pick(m_window.LanguageMenu(), initialLocale);
+    PictureFollowingTheDesktop();
+    Pick(m_window.ThemeMenu(), initialTheme);
     PictureUpdateCheck();
     Settle();  // the quit question shows the window's title in that language
     m_lifetime->tryToQuit();
@@ -68,6 +71,45 @@ void HeadlessTour::PictureUpdateCheck() {
     loop.exec();
     Settle();
     m_folder.Save(m_window, "update-check");
+}
+
+// Turns following on from the menu and waits for the desktop to be dark: a test switches it
+// when told on stdout. Without a preference of the desktop there is nothing to wait for.
+void HeadlessTour::PictureFollowingTheDesktop() {
+    using Scheme = Quorvel::App::DesktopAppearance::Scheme;
+    QAction* follow = nullptr;
+    for (QAction* action : m_window.ThemeMenu()->actions()) {
+        if (action->isCheckable() && action->data().isNull()) {
+            follow = action;
+        }
+    }
+    if (!follow || !m_desktop || m_desktop->CurrentScheme() == Scheme::NoPreference) {
+        std::printf("The desktop tells no light or dark preference: no follow-system picture\n");
+        return;
+    }
+    if (!follow->isChecked()) {
+        follow->trigger();
+    }
+    if (m_desktop->CurrentScheme() != Scheme::Dark) {
+        std::printf("Waiting for the desktop to turn dark\n");
+        std::fflush(stdout);
+        QEventLoop loop;
+        connect(m_desktop, &Quorvel::App::DesktopAppearance::SchemeChanged, &loop,
+                [&loop](Scheme scheme) {
+                    if (scheme == Scheme::Dark) {
+                        loop.quit();
+                    }
+                });
+        QTimer::singleShot(60000, &loop, &QEventLoop::quit);
+        loop.exec();
+    }
+    Settle();
+    const QString name = "follow-system-dark";
+    if (m_desktop->CurrentScheme() != Scheme::Dark || m_lookAndFeel->GetCurrentTheme() != "dark") {
+        m_folder.Fail(name + ".png", "the theme did not follow the desktop to dark");
+        return;
+    }
+    m_folder.Save(m_window, name);
 }
 
 void HeadlessTour::Pick(QMenu* menu, const std::string& name) {

@@ -142,6 +142,19 @@ MainWindow::~MainWindow() {
     m_lookAndFeelHandler->SetThemeMenu(nullptr);
 }
 
+void MainWindow::FollowTheDesktop(Quorvel::App::ThemeFollower& follower,
+                                  Quorvel::App::DesktopAppearance& desktop) {
+    m_lookAndFeelHandler->AddFollowSystemEntry();
+    m_lookAndFeelHandler->SetFollowSystemChecked(follower.IsFollowing());
+    connect(m_lookAndFeelHandler, &LookAndFeelHandler::FollowSystemToggled, &follower,
+            &Quorvel::App::ThemeFollower::SetFollowing);
+    connect(&follower, &Quorvel::App::ThemeFollower::FollowingChanged, m_lookAndFeelHandler,
+            &LookAndFeelHandler::SetFollowSystemChecked);
+    // After the follower's own connection: the theme has switched by then.
+    connect(&desktop, &Quorvel::App::DesktopAppearance::SchemeChanged, this,
+            [this] { RefreshFacts(); });
+}
+
 bool MainWindow::HasUnsavedWork() const { return m_notes->document()->isModified(); }
 
 void MainWindow::ShowStarted() {

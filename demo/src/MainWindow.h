@@ -5,6 +5,9 @@
 #include <Quorvel/App/Application/LookAndFeelHandler.h>
 #include <Quorvel/App/Application/LookAndFeelManager.h>
 
+#include <Quorvel/App/Appearance/DesktopAppearance.h>
+#include <Quorvel/App/Appearance/ThemeFollower.h>
+
 #include <QMainWindow>
 
 #include <memory>
@@ -36,6 +39,9 @@ public:
     void ShowStarted();
     // A later launch's command line: the window comes to the front and names what it was given.
     void ShowHandedOver(const QStringList& arguments, const QString& workingDirectory);
+    // View -> Theme gets "Follow the system", in step with `follower`.
+    void FollowTheDesktop(Quorvel::App::ThemeFollower& follower,
+                          Quorvel::App::DesktopAppearance& desktop);
 
 protected:
     void changeEvent(QEvent* event) override;

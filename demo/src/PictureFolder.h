@@ -19,10 +19,10 @@ public:
 
     const QStringList& Pictures() const { return m_pictures; }
     int Failures() const { return m_failures; }
-
-private:
+    // One ERROR naming `path` and why, counted as a failure.
     void Fail(const QString& path, const QString& why);
 
+private:
     QString m_directory;
     QStringList m_pictures;
     int m_failures = 0;

@@ -10,6 +10,7 @@
 #include "UnsavedWorkGuard.h"
 #include "UpdateChecker.h"
 
+#include <Quorvel/Appearance.h>
 #include <Quorvel/ApplicationCore.h>
 #include <Quorvel/Handover.h>
 #include <Quorvel/QtUtil.h>
@@ -19,6 +20,7 @@
 #include <QDateTime>
 #include <QDir>
 #include <QStandardPaths>
+#include <QTemporaryDir>
 #include <QTimer>
 
 #include <glog/logging.h>
@@ -217,6 +219,17 @@ int main(int argc, char** argv) {
                                               &updateRequester, &thankYouPage, &emailCollector};
 
     MainWindow window(app, lookAndFeel, browser, Application::CheckRunnedInstaller());
+    // The theme follows the desktop's light or dark preference while the user wants it to.
+    // The tour's visit leaves the user's choice alone: it keeps it in a store of its own.
+    QTemporaryDir tourSettings;
+    DesktopAppearance desktop;
+    ThemeFollower follower(
+        lookAndFeel,
+        interactive ? std::shared_ptr<ISettingsManager>(applicationSettings)
+                    : std::make_shared<SettingsStore>("tour", tourSettings.filePath("tour.ini")),
+        &desktop);
+    follower.SetThemes("light", "dark");
+    window.FollowTheDesktop(follower, desktop);
     window.show();
     if (handover) {
         QObject::connect(handover.get(), &InstanceHandover::Received, &window,
@@ -245,6 +258,7 @@ int main(int argc, char** argv) {
 
     HeadlessTour tour(window, lookAndFeel, lifetime, options.screenshotDirectory);
     tour.SetUpdateChecker(&updateChecker);
+    tour.SetDesktop(&desktop);
     if (!interactive) {
         lifetime->addOnStartCallback([&tour] { QTimer::singleShot(0, &tour, &HeadlessTour::Run); });
     }

@@ -1,4 +1,5 @@
 // Uses each installed library through its umbrella header; exits 0 only when all of it works.
+#include <Quorvel/Appearance.h>
 #include <Quorvel/ApplicationCore.h>
 #include <Quorvel/Foundation.h>
 #include <Quorvel/Handover.h>
@@ -36,12 +37,16 @@ int main(int argc, char** argv) {
     // The first of its key is the primary instance.
     const Quorvel::App::InstanceHandover handover(
         QStringLiteral("quorvel consumer %1").arg(QCoreApplication::applicationPid()));
+    // The first answer of the desktop never comes before the constructor returns.
+    const Quorvel::App::DesktopAppearance desktop;
     const std::string digest = Quorvel::Util::SHA1("abc");
-    const bool ok = started && quit && recorder.quit && processes.count("consumer") == 1 &&
-                    handover.IsPrimary() &&
-                    !app.Get<Quorvel::App::IHardwareInfo>()->GetHardwareText().empty() &&
-                    digest == "a9993e364706816aba3e25717850c26c9cd0d89d" &&
-                    Quorvel::Util::Utf8ToQString("\xc3\xa9") == QString(QChar(0xe9));
+    const bool ok =
+        started && quit && recorder.quit && processes.count("consumer") == 1 &&
+        handover.IsPrimary() &&
+        !app.Get<Quorvel::App::IHardwareInfo>()->GetHardwareText().empty() &&
+        digest == "a9993e364706816aba3e25717850c26c9cd0d89d" &&
+        desktop.CurrentScheme() == Quorvel::App::DesktopAppearance::Scheme::NoPreference &&
+        Quorvel::Util::Utf8ToQString("\xc3\xa9") == QString(QChar(0xe9));
     std::cout << (ok ? "consumer ok" : "consumer FAILED") << std::endl;
     return ok ? 0 : 1;
 }

@@ -6,6 +6,7 @@
 
 #include <QAction>
 #include <QActionGroup>
+#include <QCoreApplication>
 #include <QMenu>
 
 #include <functional>
@@ -56,6 +57,10 @@ void CheckEntry(const std::string& name, const ActionMap& actions) {
     }
 }
 
+QString FollowSystemText() {
+    return QCoreApplication::translate("LookAndFeelHandler", "Follow the system");
+}
+
 }  // namespace
 
 struct LookAndFeelHandler::Impl {
@@ -73,6 +78,7 @@ struct LookAndFeelHandler::Impl {
     std::list<std::string> themes;
     ActionMap themeActions;
     std::string currentTheme;
+    QAction* followSystem = nullptr;  // child of the handler, only once the product asks
 
     QString ThemeLabel(const std::string& theme) const {
         return Util::Utf8ToQString(manager->GetLocalizedThemeName(theme));
@@ -87,6 +93,10 @@ struct LookAndFeelHandler::Impl {
     void FillThemeMenu() {
         FillMenu(themeMenu, themes, themeGroup, themeActions,
                  [this](const std::string& theme) { return ThemeLabel(theme); });
+        if (themeMenu && followSystem) {
+            themeMenu->addSeparator();
+            themeMenu->addAction(followSystem);
+        }
     }
 };
 
@@ -151,6 +161,23 @@ void LookAndFeelHandler::Refresh() {
     }
 }
 
+void LookAndFeelHandler::AddFollowSystemEntry() {
+    if (m_impl->followSystem) {
+        return;
+    }
+    m_impl->followSystem = new QAction(FollowSystemText(), this);
+    m_impl->followSystem->setCheckable(true);
+    connect(m_impl->followSystem, &QAction::triggered, this,
+            &LookAndFeelHandler::FollowSystemToggled);
+    Refresh();
+}
+
+void LookAndFeelHandler::SetFollowSystemChecked(bool checked) {
+    if (m_impl->followSystem) {
+        m_impl->followSystem->setChecked(checked);
+    }
+}
+
 void LookAndFeelHandler::SelectLocale(const std::string& locale) {
     m_impl->currentLocale = locale;
     if (m_impl->localeMenu) {
@@ -179,6 +206,12 @@ void LookAndFeelHandler::OnInnerLocaleChanged(QAction* action) {
 
 void LookAndFeelHandler::OnInnerThemeChanged(QAction* action) {
     const std::string name = NameOf(action);
+    // A theme picked by hand ends following the desktop, before the switch, so that nothing
+    // switches back.
+    if (m_impl->followSystem && m_impl->followSystem->isChecked()) {
+        m_impl->followSystem->setChecked(false);
+        emit FollowSystemToggled(false);
+    }
     m_impl->manager->SetTheme(name);
     SelectTheme(name);
     emit ThemeChanged(name);
@@ -190,6 +223,9 @@ void LookAndFeelHandler::Retranslate() {
     }
     for (const auto& entry : m_impl->themeActions) {
         entry.second->setText(m_impl->ThemeLabel(NameOf(entry.second)));
+    }
+    if (m_impl->followSystem) {
+        m_impl->followSystem->setText(FollowSystemText());
     }
 }
 

@@ -49,6 +49,9 @@ public:
     void SelectTheme(const std::string& theme);
     /// Reads the lists and current values from the service again and rebuilds both menus.
     void Refresh();
+    /// Opt-in: a checkable "Follow the system" entry below the themes. Toggling it emits
+    /// FollowSystemToggled; picking a theme by hand unchecks it and emits it with false.
+    void AddFollowSystemEntry();
 
     /// Moves the check mark (and relabels the entries on a language change).
     /// @{
@@ -62,11 +65,17 @@ signals:
     void LocaleChanged(const std::string& locale);
     void ThemeChanged(const std::string& theme);
     /// @}
+    /// The "Follow the system" entry was toggled, or turned off by a theme picked by hand.
+    void FollowSystemToggled(bool follow);
 
 private slots:
     void OnInnerLocaleChanged(QAction* action);
     void OnInnerThemeChanged(QAction* action);
     void Retranslate();
+
+public slots:
+    /// Only moves the check mark of the "Follow the system" entry; nothing is emitted.
+    void SetFollowSystemChecked(bool checked);
 
 private:
     struct Impl;

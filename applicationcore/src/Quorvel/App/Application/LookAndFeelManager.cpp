@@ -1,6 +1,7 @@
 #include <Quorvel/App/Application/LookAndFeelManager.h>
 
 #include <Quorvel/App/Application/LookAndFeel/DataDirectory.h>
+#include <Quorvel/App/Application/LookAndFeel/DesktopFontWatcher.h>
 #include <Quorvel/App/Application/LookAndFeel/LocaleChooser.h>
 #include <Quorvel/App/Application/LookAndFeel/ReportedProblems.h>
 #include <Quorvel/App/Application/LookAndFeel/ThemeCatalogue.h>
@@ -48,12 +49,24 @@ struct LookAndFeelManager::Impl {
     std::shared_ptr<IQssPreprocessor> preprocessor;
     // While SetTheme applies the theme: its files, read as they were registered.
     const PrereadThemeFiles* preread = nullptr;
+    // Sizes relative to the desktop's font are resolved again when that font changes.
+    ThemeDescription applied;
+    std::unique_ptr<DesktopFontWatcher> fontWatcher;
 };
 
 LookAndFeelManager::LookAndFeelManager(const Quorvel::ioPath& root,
                                        const std::string& titleFileName,
                                        const std::list<std::string>& resourceFilter)
-    : m_impl(std::make_unique<Impl>(root, titleFileName, resourceFilter)) {}
+    : m_impl(std::make_unique<Impl>(root, titleFileName, resourceFilter)) {
+    m_impl->fontWatcher = std::make_unique<DesktopFontWatcher>([this] {
+        if (m_impl->currentTheme.empty()) {
+            return;
+        }
+        ApplyTheme(m_impl->applied);
+        const std::string current = m_impl->currentTheme;
+        m_impl->observers.Notify(&ILookAndFeelObserver::OnThemeChanged, current);
+    });
+}
 
 LookAndFeelManager::~LookAndFeelManager() = default;
 
@@ -138,14 +151,19 @@ void LookAndFeelManager::ClearCurrentTheme() {
     if (!m_impl->currentTheme.empty()) {
         ThemeResources::Unregister(GetFilteredResourceList());
         m_impl->currentTheme.clear();
+        m_impl->fontWatcher->SetActive(false);
     }
     // Images of the old theme's resources must not be served from the cache.
     QPixmapCache::clear();
 }
 
 void LookAndFeelManager::ApplyTheme(const ThemeDescription& description) {
-    m_impl->unitedStyleSheet = BuildUnitedStyleSheet(
-        description, Util::Utf8ToQString(m_impl->currentLocale), m_impl->problems, m_impl->preread);
+    bool relative = false;
+    m_impl->unitedStyleSheet =
+        BuildUnitedStyleSheet(description, Util::Utf8ToQString(m_impl->currentLocale),
+                              m_impl->problems, m_impl->preread, &relative);
+    m_impl->applied = description;
+    m_impl->fontWatcher->SetActive(relative);
     if (m_impl->preprocessor) {
         m_impl->preprocessor->Preprocess(m_impl->unitedStyleSheet);
     }

@@ -1,5 +1,6 @@
 #include <Quorvel/App/Application/LookAndFeel/FontPlaceholders.h>
 
+#include <Quorvel/App/Application/LookAndFeel/RelativeFontSize.h>
 #include <Quorvel/App/Application/LookAndFeel/ReportedProblems.h>
 #include <Quorvel/App/Application/LookAndFeel/ThemeFile.h>
 #include <Quorvel/Reading/JsonReader.h>
@@ -16,7 +17,8 @@ namespace Quorvel::App::LookAndFeel {
 
 void ReadFontPlaceholders(const QString& path, const QString& locale,
                           FontPlaceholders& placeholders, ReportedProblems& problems,
-                          const PrereadThemeFiles* preread) {
+                          const QFont& desktopFont, const PrereadThemeFiles* preread,
+                          bool* relative) {
     const QByteArray json = ReadThemeFile(path, Reading::Limits::kDataFile, problems, preread);
     if (json.isEmpty()) {
         return;
@@ -52,7 +54,23 @@ void ReadFontPlaceholders(const QString& path, const QString& locale,
             const QJsonObject fonts =
                 objectAt(block.value(language), Reading::JsonReader::Path(blockName, language));
             for (const QString& name : fonts.keys()) {  // keys() is sorted
-                placeholders[QLatin1Char('@') + name] = fonts.value(name).toVariant().toString();
+                const QString value = fonts.value(name).toVariant().toString();
+                const RelativeFontSize size = fonts.value(name).isString()
+                                                  ? ResolveRelativeFontSize(value, desktopFont)
+                                                  : RelativeFontSize();
+                if (!size.relative) {
+                    placeholders[QLatin1Char('@') + name] = value;
+                } else if (size.size.isEmpty()) {
+                    problems.Warn(reader->Source() + ": the member \"" +
+                                  Reading::JsonReader::Path(
+                                      Reading::JsonReader::Path(blockName, language), name) +
+                                  "\" (\"" + value + "\") " + size.problem + "; it is not used");
+                } else {
+                    placeholders[QLatin1Char('@') + name] = size.size;
+                    if (relative) {
+                        *relative = true;
+                    }
+                }
             }
         }
     }

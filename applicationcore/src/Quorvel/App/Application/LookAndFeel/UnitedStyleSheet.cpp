@@ -9,6 +9,7 @@
 #include <Quorvel/Util/TextConversion.h>
 
 #include <QDir>
+#include <QGuiApplication>
 #include <QStringList>
 
 #include <cstring>
@@ -17,10 +18,12 @@ namespace Quorvel::App::LookAndFeel {
 
 QString BuildUnitedStyleSheet(const ILookAndFeelManager::ThemeDescription& description,
                               const QString& locale, ReportedProblems& problems,
-                              const PrereadThemeFiles* preread) {
+                              const PrereadThemeFiles* preread, bool* relative) {
     FontPlaceholders placeholders;
+    const QFont desktopFont = QGuiApplication::font();
     for (const std::string& path : description.fontConfigs) {
-        ReadFontPlaceholders(Util::Utf8ToQString(path), locale, placeholders, problems, preread);
+        ReadFontPlaceholders(Util::Utf8ToQString(path), locale, placeholders, problems, desktopFont,
+                             preread, relative);
     }
 
     // The theme's resources are registered already, so manifests may name resource paths.

@@ -1,0 +1,35 @@
+#pragma once
+
+#include <Quorvel/AppearanceExport.h>
+
+#include <QObject>
+
+#include <memory>
+
+namespace Quorvel::App {
+
+// What the desktop says about light and dark: on Linux the desktop portal's colour scheme
+// (or Qt's own report where Qt has one), on Windows the user's app mode in the registry.
+// The first answer may come after the constructor returns; until then, and wherever the
+// desktop cannot tell, the scheme is NoPreference. Lives on the GUI thread; the product owns it.
+class QUORVEL_APPEARANCE_EXPORT DesktopAppearance : public QObject {
+    Q_OBJECT
+public:
+    enum class Scheme { NoPreference, Light, Dark };
+    Q_ENUM(Scheme)
+
+    explicit DesktopAppearance(QObject* parent = nullptr);
+    ~DesktopAppearance() override;
+
+    Scheme CurrentScheme() const;
+
+signals:
+    // Emitted once per change of the desktop's preference, on the GUI thread.
+    void SchemeChanged(Quorvel::App::DesktopAppearance::Scheme scheme);
+
+private:
+    struct Impl;
+    std::unique_ptr<Impl> m_impl;
+};
+
+}  // namespace Quorvel::App
