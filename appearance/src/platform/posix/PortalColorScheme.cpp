@@ -43,13 +43,15 @@ PortalColorScheme::PortalColorScheme(Listener listener) : m_listener(std::move(l
 }
 
 void PortalColorScheme::Follow() {
-    // Qt 6 connects only to a service that is running, and the portal starts on the first
-    // call: tried again when it appears.
-    if (!m_following) {
-        m_following = QDBusConnection::sessionBus().connect(
-            kService, kPath, kInterface, QStringLiteral("SettingChanged"), this,
-            SLOT(OnSettingChanged(QString, QString, QDBusVariant)));
+    // Qt 6 matches a signal's sender against the owner the name had when the connection was
+    // made, and the portal starts on the first call: connected again whenever it appears.
+    QDBusConnection bus = QDBusConnection::sessionBus();
+    const QString name = QStringLiteral("SettingChanged");
+    const char* slot = SLOT(OnSettingChanged(QString, QString, QDBusVariant));
+    if (m_following) {
+        bus.disconnect(kService, kPath, kInterface, name, this, slot);
     }
+    m_following = bus.connect(kService, kPath, kInterface, name, this, slot);
 }
 
 void PortalColorScheme::Read() {
