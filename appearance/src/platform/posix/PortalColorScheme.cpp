@@ -43,8 +43,8 @@ PortalColorScheme::PortalColorScheme(Listener listener) : m_listener(std::move(l
 }
 
 void PortalColorScheme::Follow() {
-    // Qt 6 matches a signal's sender against the owner the name had when the connection was
-    // made, and the portal starts on the first call: connected again whenever it appears.
+    // Made again once the portal runs: Qt 6.4 loses a subscription made on a connection that
+    // was still being set up, or to a portal that had not started yet.
     QDBusConnection bus = QDBusConnection::sessionBus();
     const QString name = QStringLiteral("SettingChanged");
     const char* slot = SLOT(OnSettingChanged(QString, QString, QDBusVariant));
@@ -75,6 +75,10 @@ void PortalColorScheme::OnReadFinished(QDBusPendingCallWatcher* call) {
         Report("the desktop portal answered with " + QString::number(reply.arguments().size()) +
                " values instead of one");
     } else {
+        if (!m_answered) {
+            m_answered = true;
+            Follow();
+        }
         Take(reply.arguments().constFirst(), QStringLiteral("answered"));
     }
 }

@@ -34,6 +34,7 @@ private:
     Listener m_listener;
     QSet<QString> m_reported;
     bool m_following = false;
+    bool m_answered = false;  // the portal has answered once
 };
 
 }  // namespace Quorvel::App::Platform
