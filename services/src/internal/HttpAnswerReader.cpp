@@ -89,6 +89,13 @@ bool HttpAnswerReader::TakeLine(QByteArray& line) {
     return true;
 }
 
+QByteArray HttpAnswerReader::TakeRemaining() {
+    const QByteArray part = m_buffer.left(int(std::min<qint64>(m_remaining, m_buffer.size())));
+    m_buffer.remove(0, part.size());
+    m_remaining -= part.size();
+    return part;
+}
+
 void HttpAnswerReader::Run() {
     while (m_state == State::Reading) {
         switch (m_phase) {
@@ -96,11 +103,7 @@ void HttpAnswerReader::Run() {
                 if (!ReadHead()) return;
                 break;
             case Phase::Length: {
-                const QByteArray part =
-                    m_buffer.left(int(std::min<qint64>(m_remaining, m_buffer.size())));
-                m_buffer.remove(0, part.size());
-                m_remaining -= part.size();
-                Append(part);
+                Append(TakeRemaining());
                 if (m_state != State::Reading) return;
                 if (m_remaining > 0) return;
                 m_state = State::Done;
@@ -114,11 +117,7 @@ void HttpAnswerReader::Run() {
                 if (!ReadChunkSize()) return;
                 break;
             case Phase::ChunkData: {
-                const QByteArray part =
-                    m_buffer.left(int(std::min<qint64>(m_remaining, m_buffer.size())));
-                m_buffer.remove(0, part.size());
-                m_remaining -= part.size();
-                m_body += part;  // the size was checked against the limit with the chunk's size
+                m_body += TakeRemaining();  // checked against the limit with the chunk's size
                 if (m_remaining > 0) return;
                 m_phase = Phase::ChunkEnd;
                 break;

@@ -38,6 +38,8 @@ private:
     bool TakeLine(QByteArray& line);
     void Fail(const QString& problem);
     void Append(const QByteArray& bytes);
+    // What has arrived of the `m_remaining` bytes still due, taken out of the buffer.
+    QByteArray TakeRemaining();
 
     bool m_bodyless;
     qint64 m_maxBodySize;
