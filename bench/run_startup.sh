@@ -73,7 +73,7 @@ printf '%-38s %9s %9s\n' "" plain core
 printf '%-38s %9.2f %9.2f\n' "total" "$(awk -v n="${total[plain]}" 'BEGIN { print n / 1e6 }')" \
     "$(awk -v n="${total[core]}" 'BEGIN { print n / 1e6 }')"
 echo "  in (own instructions of each):"
-for row in "the dynamic loader (ld.so)|^ld-linux" "the five Quorvel libraries|^libQuorvel" \
+for row in "the dynamic loader (ld.so)|^ld-linux" "the Quorvel library|^libQuorvel" \
            "glog and gflags|^libg(log|flags)[.]" "Qt's libraries and plugins|^libQt[56]|^libq" \
            "fonts: fontconfig, expat, FreeType|^lib(fontconfig|expat|freetype)[.]" \
            "the C and C++ libraries|^lib(c|stdc[+][+])[.]so"; do

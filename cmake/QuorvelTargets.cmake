@@ -1,6 +1,6 @@
 include(GenerateExportHeader)
 
-# quorvel_add_library(<Name>
+# quorvel_add_library(<Name> [IN_CORE]
 #     PUBLIC_HEADERS <headers...>   what products include: installed under include/, and all of
 #                                   them reachable from the umbrella header <Quorvel/<Name>.h>
 #     SOURCES <files...>            sources and private headers, never installed
@@ -12,8 +12,14 @@ include(GenerateExportHeader)
 # library's src/. Within the build tree every header is reachable, so that tests and
 # benchmarks may include private ones; src/platform/ is on the library's own include path
 # only. The export header is <Quorvel/<Name>Export.h> with the macro QUORVEL_<NAME>_EXPORT.
+#
+# IN_CORE: the library is a layer of the core, whose layers share one shared object (see
+# quorvel_add_core_library): a product loads one file for all of them, not one each. Its
+# sources compile into the object library Quorvel<Name>Objects, which sees only its own and
+# lower layers' headers, and Quorvel::<Name> is an interface target that brings the layer's
+# headers, its public dependencies and that shared object.
 function(quorvel_add_library name)
-    cmake_parse_arguments(ARG "" ""
+    cmake_parse_arguments(ARG "IN_CORE" ""
         "PUBLIC_HEADERS;SOURCES;POSIX_SOURCES;WIN_SOURCES;PUBLIC_LIBS;PRIVATE_LIBS" ${ARGN})
     set(target Quorvel${name})
     string(TOUPPER ${name} upper)
@@ -26,23 +32,54 @@ function(quorvel_add_library name)
     foreach(file ${ARG_PUBLIC_HEADERS} ${ARG_SOURCES} ${platform_sources})
         list(APPEND sources ${CMAKE_CURRENT_SOURCE_DIR}/src/${file})
     endforeach()
-
-    add_library(${target} SHARED ${sources})
-    add_library(Quorvel::${name} ALIAS ${target})
-    # OUTPUT_NAME: QuorvelFoo-qt6 beside Qt 5's QuorvelFoo in one prefix.
-    set_target_properties(${target} PROPERTIES EXPORT_NAME ${name}
-        OUTPUT_NAME ${target}${QUORVEL_LIBRARY_SUFFIX} VERSION ${PROJECT_VERSION} SOVERSION ${PROJECT_VERSION_MAJOR})
     set(export_header ${CMAKE_CURRENT_BINARY_DIR}/include/Quorvel/${name}Export.h)
-    generate_export_header(${target} BASE_NAME QUORVEL_${upper} EXPORT_FILE_NAME ${export_header})
-    target_include_directories(${target}
-        PUBLIC $<BUILD_INTERFACE:${CMAKE_CURRENT_SOURCE_DIR}/src>
-               $<BUILD_INTERFACE:${CMAKE_CURRENT_BINARY_DIR}/include>
-               $<INSTALL_INTERFACE:${CMAKE_INSTALL_INCLUDEDIR}>
-        PRIVATE ${CMAKE_CURRENT_SOURCE_DIR}/src/platform)
-    target_link_libraries(${target} PUBLIC ${ARG_PUBLIC_LIBS} PRIVATE ${ARG_PRIVATE_LIBS})
-    if(CMAKE_CXX_COMPILER_ID MATCHES "GNU|Clang" AND NOT WIN32 AND NOT APPLE)
-        target_link_options(${target} PRIVATE -Wl,-Bsymbolic-functions)
+    set(headers_in_build $<BUILD_INTERFACE:${CMAKE_CURRENT_SOURCE_DIR}/src>
+                         $<BUILD_INTERFACE:${CMAKE_CURRENT_BINARY_DIR}/include>)
+
+    if(ARG_IN_CORE)
+        set(objects ${target}Objects)
+        add_library(${objects} OBJECT ${sources})
+        # Every layer is compiled as part of the one shared object, so each exports.
+        set_target_properties(${objects} PROPERTIES POSITION_INDEPENDENT_CODE ON
+            DEFINE_SYMBOL QuorvelAppCore_EXPORTS)
+        generate_export_header(${objects} BASE_NAME QUORVEL_${upper}
+            EXPORT_FILE_NAME ${export_header})
+        target_compile_definitions(${objects} PRIVATE QuorvelAppCore_EXPORTS)
+        target_include_directories(${objects} PUBLIC ${headers_in_build}
+            PRIVATE ${CMAKE_CURRENT_SOURCE_DIR}/src/platform)
+        # A lower layer's objects bring its headers and dependencies, not the shared object.
+        set(layer_libs)
+        foreach(lib ${ARG_PUBLIC_LIBS})
+            string(REGEX REPLACE "^Quorvel::(.*)$" "Quorvel\\1Objects" lower ${lib})
+            if(TARGET ${lower})
+                list(APPEND layer_libs ${lower})
+            else()
+                list(APPEND layer_libs ${lib})
+            endif()
+        endforeach()
+        target_link_libraries(${objects} PUBLIC ${layer_libs} PRIVATE ${ARG_PRIVATE_LIBS})
+
+        add_library(${target} INTERFACE)
+        target_include_directories(${target} INTERFACE ${headers_in_build}
+            $<INSTALL_INTERFACE:${CMAKE_INSTALL_INCLUDEDIR}>)
+        # Qt before the core's file in a product's link line, and so in the order in which the
+        # dynamic loader searches for symbols: Qt's lookups need not pass through the core.
+        target_link_libraries(${target} INTERFACE ${ARG_PUBLIC_LIBS} QuorvelAppCoreLibrary)
+    else()
+        add_library(${target} SHARED ${sources})
+        # OUTPUT_NAME: QuorvelFoo-qt6 beside Qt 5's QuorvelFoo in one prefix.
+        set_target_properties(${target} PROPERTIES OUTPUT_NAME ${target}${QUORVEL_LIBRARY_SUFFIX}
+            VERSION ${PROJECT_VERSION} SOVERSION ${PROJECT_VERSION_MAJOR})
+        generate_export_header(${target} BASE_NAME QUORVEL_${upper}
+            EXPORT_FILE_NAME ${export_header})
+        target_include_directories(${target}
+            PUBLIC ${headers_in_build} $<INSTALL_INTERFACE:${CMAKE_INSTALL_INCLUDEDIR}>
+            PRIVATE ${CMAKE_CURRENT_SOURCE_DIR}/src/platform)
+        target_link_libraries(${target} PUBLIC ${ARG_PUBLIC_LIBS} PRIVATE ${ARG_PRIVATE_LIBS})
+        quorvel_bind_locally(${target})
     endif()
+    add_library(Quorvel::${name} ALIAS ${target})
+    set_target_properties(${target} PROPERTIES EXPORT_NAME ${name})
 
     install(TARGETS ${target} EXPORT QuorvelAppCoreTargets
         LIBRARY DESTINATION ${CMAKE_INSTALL_LIBDIR}
@@ -56,6 +93,35 @@ function(quorvel_add_library name)
     # For the umbrella-header check (tests/check_umbrella_headers.cmake).
     string(REPLACE ";" "\n" listed "${ARG_PUBLIC_HEADERS}")
     file(WRITE ${PROJECT_BINARY_DIR}/public-headers/${name}.txt "${listed}\n")
+endfunction()
+
+# quorvel_add_core_library(<layers...>)
+#
+# The one shared object of the core's layers (added with IN_CORE), named after the top one
+# (libQuorvelApplicationCore, -qt6 under Qt 6). Products link the layers' targets, which bring it.
+function(quorvel_add_core_library)
+    set(target QuorvelAppCoreLibrary)
+    add_library(${target} SHARED)
+    foreach(layer ${ARGN})
+        target_link_libraries(${target} PRIVATE Quorvel${layer}Objects)
+    endforeach()
+    list(GET ARGN -1 top)
+    set_target_properties(${target} PROPERTIES EXPORT_NAME AppCoreLibrary
+        OUTPUT_NAME Quorvel${top}${QUORVEL_LIBRARY_SUFFIX}
+        VERSION ${PROJECT_VERSION} SOVERSION ${PROJECT_VERSION_MAJOR})
+    quorvel_bind_locally(${target})
+    install(TARGETS ${target} EXPORT QuorvelAppCoreTargets
+        LIBRARY DESTINATION ${CMAKE_INSTALL_LIBDIR}
+        ARCHIVE DESTINATION ${CMAKE_INSTALL_LIBDIR}
+        RUNTIME DESTINATION ${CMAKE_INSTALL_BINDIR})
+endfunction()
+
+# A shared library binds its own functions locally, as Qt's own libraries are linked: its
+# symbols stay visible, so a product still reaches them, but cannot interpose them.
+function(quorvel_bind_locally target)
+    if(CMAKE_CXX_COMPILER_ID MATCHES "GNU|Clang" AND NOT WIN32 AND NOT APPLE)
+        target_link_options(${target} PRIVATE -Wl,-Bsymbolic-functions)
+    endif()
 endfunction()
 
 # quorvel_add_qtests(PREFIX <prefix> LIBS <libs...>)
