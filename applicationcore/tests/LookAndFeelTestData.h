@@ -3,6 +3,8 @@
 // Product data directories for the look-and-feel tests, with resource and translation files
 // compiled by Qt's own rcc and lrelease (QUORVEL_RCC, QUORVEL_LRELEASE), as a product ships them.
 
+#include <Quorvel/TestSupport/TestEnvironment.h>
+
 #include <QtTest>
 
 using Strings = std::list<std::string>;
@@ -22,11 +24,7 @@ inline QString Join(const Strings& strings) {
     return result.join(',');
 }
 
-inline bool WriteFile(const QString& path, const QByteArray& bytes) {
-    QDir().mkpath(QFileInfo(path).absolutePath());
-    QFile file(path);
-    return file.open(QIODevice::WriteOnly) && file.write(bytes) == bytes.size();
-}
+using Quorvel::TestSupport::WriteFile;
 
 // Runs `tool` on a scratch file `name` holding `source`; the last argument is the output file.
 inline bool Compile(const char* tool, const QStringList& arguments, const QString& name,

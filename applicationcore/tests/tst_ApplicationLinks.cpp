@@ -80,11 +80,9 @@ private slots:
     // announced once, with an ERROR (a use before SetLinksManager), then reused silently.
     void fallbackIsBuiltOnceAndAnnounced() {
         LinksFixture f;
-        const QString folder = QStandardPaths::writableLocation(QStandardPaths::AppDataLocation);
-        QFile links(folder + "/" + LinksManager::FileName);
-        QVERIFY(QDir().mkpath(folder) && links.open(QIODevice::WriteOnly | QIODevice::Truncate));
-        links.write(kLinks);
-        links.close();
+        const QString links = QStandardPaths::writableLocation(QStandardPaths::AppDataLocation) +
+                              "/" + LinksManager::FileName;
+        QVERIFY(Quorvel::TestSupport::WriteFile(links, kLinks));
         LinksWatcher watcher;
         f.app.RegisterEventHandler(&watcher);
         LogCapture log;
@@ -99,7 +97,7 @@ private slots:
         QCOMPARE(log.Messages(google::GLOG_ERROR).size(), banner);
         QCOMPARE(watcher.heard, QList<std::shared_ptr<ILinksManager>>{fallback});
         f.app.UnregisterEventHandler(&watcher);
-        links.remove();
+        QFile::remove(links);
     }
 
     // A missing service fails the construction; nothing is stored, so every attempt announces

@@ -124,8 +124,8 @@ private slots:
         std::thread second;
         // Whether the thread sleeps in the kernel, that is, waits for a lock it cannot take.
         const auto sleeping = [&tid] {
-            QFile stat(QString("/proc/self/task/%1/stat").arg(tid));
-            const QByteArray text = stat.open(QIODevice::ReadOnly) ? stat.readAll() : "";
+            const QByteArray text =
+                Quorvel::TestSupport::ReadFile(QString("/proc/self/task/%1/stat").arg(tid));
             return text.mid(text.lastIndexOf(')') + 2, 1) == "S";
         };
         f.probes[0].reaction = [&](int value) {

@@ -48,9 +48,8 @@ private slots:
         }
         // Like the temp folder, anyone may put a link there: one leads to a file of this user.
         QVERIFY(QDir().mkpath(Path("shared")) && ::chmod(qPrintable(Path("shared")), 01777) == 0);
-        QFile victim(Path("victim"));
-        QVERIFY(victim.open(QIODevice::WriteOnly) && victim.write("mine") == 4);
-        QVERIFY(QFile::link(victim.fileName(), Path("shared/links.log")));
+        QVERIFY(Quorvel::TestSupport::WriteFile(Path("victim"), "mine") &&
+                QFile::link(Path("victim"), Path("shared/links.log")));
         // A name that is bytes, not UTF-8, for this folder.
         QVERIFY(::symlink(".", QFile::encodeName(Path("odd")) + "\xff") == 0);
     }
@@ -106,8 +105,7 @@ private slots:
         QCOMPARE(m_probe.exitStatus() == QProcess::CrashExit, signal != 0);
         QCOMPARE(m_probe.exitCode(), signal);
         QVERIFY(text.isEmpty() || m_out.count(text.replace("SHARED", Path("shared"))) == 1);
-        QFile victim(Path("victim"));
-        QVERIFY(victim.open(QIODevice::ReadOnly) && victim.readAll() == "mine");
+        QCOMPARE(Quorvel::TestSupport::ReadFile(Path("victim")), QByteArray("mine"));
         if (!thread.isEmpty()) {  // a real access to address 0, on the chosen thread
             const auto fault =
                 QRegularExpression(R"(SIGSEGV \(@0x0\) .* \(TID (0x\w+)\))").match(m_out);
@@ -187,13 +185,13 @@ private slots:
         QFETCH(QString, locales);
         QFETCH(QString, opened);
         QFETCH(QString, text);
-        QFile dump(Path("data/testing_probe/Probe-url-dump.csv"));
-        QVERIFY(!arguments.contains("BLOCKED") || QDir().mkpath(dump.fileName()));
+        const QString dump = Path("data/testing_probe/Probe-url-dump.csv");
+        QVERIFY(!arguments.contains("BLOCKED") || QDir().mkpath(dump));
         Probe(arguments.remove("BLOCKED"));
         QVERIFY(m_out.contains(text));
         QCOMPARE(Values("locale"), QStringList{"en_US"});
         QVERIFY(!m_out.contains("QPlatformServices::openUrl"));
-        const QString content = dump.open(QIODevice::ReadOnly) ? dump.readAll() : QString();
+        const QString content = Quorvel::TestSupport::ReadFile(dump);
         QCOMPARE(content.count(QRegularExpression(R"(^(\w+);\w+;https://probe\.example/\1/\d+;$)",
                                                   QRegularExpression::MultilineOption)),
                  content.count('\n'));

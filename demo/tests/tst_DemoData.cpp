@@ -97,13 +97,11 @@ private slots:
             QDirIterator it(directory, {"*_de_DE.ts", "*_ru_RU.ts"});
             QVERIFY(it.hasNext());
             while (it.hasNext()) {
-                QFile file(it.next());
-                QVERIFY(file.open(QIODevice::ReadOnly));
-                const QString catalog = file.readAll();
+                const QString file = it.next(), catalog = Quorvel::TestSupport::ReadFile(file);
                 QVERIFY2(catalog.contains("<translation>") &&
                              !catalog.contains(QRegularExpression(
                                  "<translation( type=\"unfinished\")?(/>|></translation>)")),
-                         qPrintable(file.fileName()));
+                         qPrintable(file));
             }
         }
     }

@@ -11,12 +11,9 @@ namespace {
 
 // What the first match of `pattern` captures in a file of the system.
 QString ValueIn(const QString& file, const QString& pattern) {
-    QFile input(file);
-    return input.open(QIODevice::ReadOnly)
-               ? QRegularExpression(pattern, QRegularExpression::MultilineOption)
-                     .match(QString::fromUtf8(input.readAll()))
-                     .captured(1)
-               : QString();
+    return QRegularExpression(pattern, QRegularExpression::MultilineOption)
+        .match(QString::fromUtf8(Quorvel::TestSupport::ReadFile(file)))
+        .captured(1);
 }
 
 }  // namespace

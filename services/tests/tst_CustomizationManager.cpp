@@ -11,6 +11,7 @@
 
 using Quorvel::App::CustomizationError;
 using Quorvel::App::CustomizationManager;
+using Quorvel::TestSupport::WriteFile;
 
 namespace {
 
@@ -30,11 +31,6 @@ const char* const kMinimalFile = R"({
     "organizationName": "Quorvel Labs", "applicationName": "QuorvelDemo",
     "productName": "Quorvel Demo", "productVersion": "3", "userAgent": {"product": "P", "text": "T"}
 })";
-
-bool WriteFile(const QString& path, const QByteArray& content) {
-    QFile file(path);
-    return file.open(QIODevice::WriteOnly) && file.write(content) == content.size();
-}
 
 QByteArray Replace(const char* from, const char* to) {
     return QByteArray(kMinimalFile).replace(from, to);
@@ -85,8 +81,7 @@ private slots:
         QFETCH(QString, expected);
         QTemporaryDir dir;
         const QString folder = dir.filePath(QString::fromUtf8("Данные Ünï"));
-        QVERIFY(QDir().mkpath(folder) &&
-                WriteFile(folder + "/" + CustomizationManager::FileName, kGoodFile));
+        QVERIFY(WriteFile(folder + "/" + CustomizationManager::FileName, kGoodFile));
         const auto customization = CustomizationManager::FromFile(
             Quorvel::ioPath(folder.toUtf8().toStdString()) / CustomizationManager::FileName);
         customization->SwitchLocale("de_DE");

@@ -22,6 +22,7 @@
 using namespace Quorvel::App;
 using Quorvel::URLKeys;
 using Quorvel::TestSupport::LogCapture;
+using Quorvel::TestSupport::WriteFile;
 using Params = QMap<QString, QString>;
 using std::make_shared;
 
@@ -82,11 +83,6 @@ public:
 public slots:
     void open(const QUrl& url) { opened << url.toString(QUrl::FullyEncoded); }
 };
-
-bool WriteFile(const QString& path, const QByteArray& content) {
-    QFile file(path);
-    return file.open(QIODevice::WriteOnly) && file.write(content) == content.size();
-}
 
 }  // namespace
 
@@ -223,7 +219,7 @@ private slots:
             const QString folder =
                 QDir::cleanPath(QStandardPaths::writableLocation(QStandardPaths::AppDataLocation));
             QVERIFY(!Make(QString())->IsLoaded());
-            QVERIFY(QDir().mkpath(folder) && WriteFile(folder + "/links.json", kLinks));
+            QVERIFY(WriteFile(folder + "/links.json", kLinks));
             auto links = Make(QString());
             QCOMPARE(links->GetUrl("HELP"), application.startsWith("..") ? "" : q + "help");
             QDir(folder).removeRecursively();

@@ -21,6 +21,8 @@
 
 using Quorvel::App::SettingsStore;
 using Quorvel::TestSupport::LogCapture;
+using Quorvel::TestSupport::ReadFile;
+using Quorvel::TestSupport::WriteFile;
 
 namespace {
 
@@ -44,11 +46,6 @@ QString Read(const SettingsStore& store, const QString& type, const QString& key
     return QString::fromStdString(store.GetString(k, Utf8(fallback)));
 }
 
-bool WriteFile(const QString& path, const QByteArray& content) {
-    QFile file(path);
-    return file.open(QIODevice::WriteOnly) && file.write(content) == content.size();
-}
-
 // settings_probe's exit code with `arguments`, or -1 when it had to be killed after ten
 // seconds; `errors` gets its ERROR records.
 int Probe(const QStringList& arguments, QStringList& errors) {
@@ -60,11 +57,6 @@ int Probe(const QStringList& arguments, QStringList& errors) {
     errors = QString::fromUtf8(probe.readAllStandardError()).split('\n');
     errors = errors.filter(QRegularExpression("^E\\d"));
     return finished && probe.exitStatus() == QProcess::NormalExit ? probe.exitCode() : -1;
-}
-
-QByteArray ReadFile(const QString& path) {
-    QFile file(path);
-    return file.open(QIODevice::ReadOnly) ? file.readAll() : QByteArray("(unreadable)");
 }
 
 // The cells of a row in one list, so that each rule stays one line.

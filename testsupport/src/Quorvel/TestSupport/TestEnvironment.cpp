@@ -17,6 +17,18 @@ QString testDirectory;
 
 QString HelperProgram(const QString& name) { return testDirectory + "/" + name; }
 
+bool WriteFile(const QString& path, const QByteArray& bytes, QFile::Permissions permissions) {
+    QDir().mkpath(QFileInfo(path).absolutePath());
+    QFile file(path);
+    return file.open(QIODevice::WriteOnly) && file.write(bytes) == bytes.size() &&
+           (!permissions || file.setPermissions(permissions));
+}
+
+QByteArray ReadFile(const QString& path) {
+    QFile file(path);
+    return file.open(QIODevice::ReadOnly) ? file.readAll() : QByteArray();
+}
+
 void InitTestEnvironment(const char* argv0) {
     testDirectory = QFileInfo(QString::fromLocal8Bit(argv0)).absolutePath();
     QStandardPaths::setTestModeEnabled(true);

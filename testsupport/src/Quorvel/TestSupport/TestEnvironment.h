@@ -13,6 +13,13 @@ void InitTestEnvironment(const char* argv0);
 // application object exists.
 QString HelperProgram(const QString& name);
 
+// Writes `bytes` to `path`, making its folders first, with `permissions` when given; whether all
+// of it was written.
+bool WriteFile(const QString& path, const QByteArray& bytes, QFile::Permissions permissions = {});
+
+// The whole file; empty when it cannot be read.
+QByteArray ReadFile(const QString& path);
+
 }  // namespace Quorvel::TestSupport
 
 // Like QTEST_MAIN, after InitTestEnvironment.
