@@ -18,8 +18,7 @@ private slots:
     }
     void knownVectors() {
         QFETCH(QByteArray, input);
-        QFETCH(QString, digest);
-        QCOMPARE(QString::fromStdString(Quorvel::Util::SHA1(input.toStdString())), digest);
+        QTEST(QString::fromStdString(Quorvel::Util::SHA1(input.toStdString())), "digest");
     }
 };
 

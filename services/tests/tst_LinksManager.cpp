@@ -162,13 +162,12 @@ private slots:
         QFETCH(QString, locale);
         QFETCH(QString, name);
         QFETCH(Params, parameters);
-        QFETCH(QString, expected);
         auto links = Make();
         QVERIFY(links && links->IsLoaded());
         LogCapture capture;
         m_lookAndFeel->locale = locale.toStdString();
-        QCOMPARE(parameters.isEmpty() ? links->GetUrl(name) : links->GenerateUrl(name, parameters),
-                 expected);
+        QTEST(parameters.isEmpty() ? links->GetUrl(name) : links->GenerateUrl(name, parameters),
+              "expected");
         QCOMPARE(capture.Records().size(), size_t(0));
     }
 
