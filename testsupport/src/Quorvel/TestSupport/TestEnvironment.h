@@ -33,6 +33,16 @@ QByteArray ReadFile(const QString& path);
         return QTest::qExec(&test, argc, argv);             \
     }
 
+// For suites without widgets, which QProcess or QLocalSocket still need an event loop for.
+#define QUORVEL_TEST_MAIN_CORE(TestObject)                  \
+    int main(int argc, char** argv) {                       \
+        Quorvel::TestSupport::InitTestEnvironment(argv[0]); \
+        QCoreApplication app(argc, argv);                   \
+        TestObject test;                                    \
+        QTEST_SET_MAIN_SOURCE_PATH                          \
+        return QTest::qExec(&test, argc, argv);             \
+    }
+
 // For suites that construct their own application object inside the tests.
 #define QUORVEL_TEST_MAIN_NOAPP(TestObject)                 \
     int main(int argc, char** argv) {                       \
