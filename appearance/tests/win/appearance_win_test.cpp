@@ -1,6 +1,7 @@
 // Exercises the Qt-free Windows registry reader, its change watcher and the title-bar call;
 // built by mingw-w64 and run under wine, where the registry is changed with wine's reg.exe.
 
+#include "../../../testsupport/win/WinCheck.h"
 #include "win/DwmTitleBar.h"
 #include "win/PersonalizeRegistry.h"
 
@@ -11,13 +12,6 @@
 using namespace Quorvel::App::Platform;
 
 namespace {
-
-int g_failures = 0;
-
-void Check(bool condition, const char* what) {
-    std::printf("%s: %s\n", condition ? "PASS" : "FAIL", what);
-    g_failures += condition ? 0 : 1;
-}
 
 const std::wstring kKey =
     L"HKCU\\Software\\Microsoft\\Windows\\CurrentVersion\\Themes\\Personalize";
@@ -107,6 +101,5 @@ void TestTitleBar() {
 int wmain() {
     TestRegistry();
     TestTitleBar();
-    std::printf("%d failure(s)\n", g_failures);
-    return g_failures == 0 ? 0 : 1;
+    return Finish();
 }

@@ -1,6 +1,7 @@
 // Exercises the Qt-free Windows process lister, open-window check, access violation and quit
 // requests; built by mingw-w64 and run under wine.
 
+#include "../../../testsupport/win/WinCheck.h"
 #include "AccessViolation.h"
 #include "OpenWindowCheck.h"
 #include "ProcessLister.h"
@@ -10,19 +11,11 @@
 
 #include <algorithm>
 #include <atomic>
-#include <cstdio>
 #include <cwctype>
 #include <string>
 #include <thread>
 
 namespace {
-
-int g_failures = 0;
-
-void Check(bool condition, const char* what) {
-    std::printf("%s: %s\n", condition ? "PASS" : "FAIL", what);
-    g_failures += condition ? 0 : 1;
-}
 
 std::wstring Lower(std::wstring text) {
     std::transform(text.begin(), text.end(), text.begin(),
@@ -167,6 +160,5 @@ int wmain(int argc, wchar_t** argv) {
     TestOpenWindowCheck();
     TestAccessViolation();
     TestQuitRequests();
-    std::printf("%d failed\n", g_failures);
-    return g_failures == 0 ? 0 : 1;
+    return Finish();
 }
