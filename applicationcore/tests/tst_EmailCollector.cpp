@@ -143,15 +143,11 @@ private slots:
     void failedSendIsOneErrorAndKeepsTheAddress_data() {
         QTest::addColumn<QString>("missing");
         QTest::addColumn<QString>("reason");
-        QTest::newRow("server error") << ""
-                                      << "500";
-        QTest::newRow("no collection address") << "address"
-                                               << "COLLECT_EMAIL_URL";
-        QTest::newRow("no HTTP client") << "client"
-                                        << "HTTP client";
+        QTest::newRow("server error") << "" << QString("500");
+        QTest::newRow("no collection address") << "address" << QString("COLLECT_EMAIL_URL");
+        QTest::newRow("no HTTP client") << "client" << QString("HTTP client");
         // A 200 whose answer is cut registers nobody.
-        QTest::newRow("a chunk size that does not fit") << "cut"
-                                                        << "failed";
+        QTest::newRow("a chunk size that does not fit") << "cut" << QString("failed");
     }
     void failedSendIsOneErrorAndKeepsTheAddress() {
         QFETCH(QString, missing);

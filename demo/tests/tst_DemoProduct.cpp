@@ -122,10 +122,8 @@ private slots:
     void tourRestoresTheRememberedChoice_data() {
         QTest::addColumn<QString>("theme");
         QTest::addColumn<QString>("killedAt");  // the picture that ends the run at once
-        QTest::newRow("whole tour") << "dark"
-                                    << "";
-        QTest::newRow("killed mid-tour") << "light"
-                                         << "dark-en_US.png";
+        QTest::newRow("whole tour") << "dark" << QString();
+        QTest::newRow("killed mid-tour") << "light" << QString("dark-en_US.png");
     }
     void tourRestoresTheRememberedChoice() {
         QFETCH(QString, theme);
@@ -257,9 +255,8 @@ private slots:
             << "--open " + QString(300, 'N') << 1 << "" << log << "--open";
         QTest::newRow("a picture's place is taken") << "BLOCK" << 1 << "" << log << "";
         QTest::newRow("a long word as a fact") << "LONG" << 0 << "" << log << "";
-        QTest::newRow("after install") << "INSTALL" << 0 << ""
-                                       << "shots/emailDialog.png"
-                                       << "";
+        QTest::newRow("after install")
+            << "INSTALL" << 0 << "" << QString("shots/emailDialog.png") << "";
         QTest::newRow("customization not JSON") << "BAD" << 1 << ""
                                                 << "d/customization.json"
                                                 << "{\"organizationName\": ";
