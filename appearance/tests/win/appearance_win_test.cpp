@@ -17,22 +17,7 @@ const std::wstring kKey =
     L"HKCU\\Software\\Microsoft\\Windows\\CurrentVersion\\Themes\\Personalize";
 
 // Another program changes the value, as the system's settings would.
-bool Reg(const std::wstring& arguments) {
-    std::wstring commandLine = L"reg.exe " + arguments;
-    STARTUPINFOW startup = {};
-    startup.cb = sizeof startup;
-    PROCESS_INFORMATION info = {};
-    if (!::CreateProcessW(nullptr, commandLine.data(), nullptr, nullptr, FALSE, 0, nullptr, nullptr,
-                          &startup, &info)) {
-        return false;
-    }
-    ::WaitForSingleObject(info.hProcess, 30000);
-    DWORD code = 1;
-    ::GetExitCodeProcess(info.hProcess, &code);
-    ::CloseHandle(info.hThread);
-    ::CloseHandle(info.hProcess);
-    return code == 0;
-}
+bool Reg(const std::wstring& arguments) { return RunProcess(L"reg.exe " + arguments) == 0; }
 
 bool WaitFor(const std::atomic<int>& counter, int atLeast) {
     for (int i = 0; i < 200 && counter.load() < atLeast; ++i) {

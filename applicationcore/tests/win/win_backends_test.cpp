@@ -53,12 +53,8 @@ void TestProcessList() {
     ::CreateDirectoryW(folder.c_str(), nullptr);
     const std::wstring child = folder + L"\\QuorvelChild.EXE";
     Check(::CopyFileW(OwnPath().c_str(), child.c_str(), FALSE) != 0, "the child is copied");
-    std::wstring commandLine = L"\"" + child + L"\" --sleep";
-    STARTUPINFOW startup = {};
-    startup.cb = sizeof startup;
-    PROCESS_INFORMATION info = {};
-    const bool started = ::CreateProcessW(child.c_str(), commandLine.data(), nullptr, nullptr,
-                                          FALSE, 0, nullptr, nullptr, &startup, &info) != 0;
+    PROCESS_INFORMATION info;
+    const bool started = StartProcess(L"\"" + child + L"\" --sleep", info);
     Check(started, "the child starts");
     if (started) {
         ::WaitForInputIdle(info.hProcess, 5000);
@@ -105,19 +101,8 @@ void TestOpenWindowCheck() {
 // A copy of this program faults on the chosen thread and ends with the access-violation code.
 void TestAccessViolation() {
     for (const std::wstring thread : {L"main", L"background"}) {
-        std::wstring commandLine = L"\"" + OwnPath() + L"\" --crash " + thread;
-        STARTUPINFOW startup = {};
-        startup.cb = sizeof startup;
-        PROCESS_INFORMATION info = {};
-        DWORD code = 0;
-        if (::CreateProcessW(OwnPath().c_str(), commandLine.data(), nullptr, nullptr, FALSE, 0,
-                             nullptr, nullptr, &startup, &info)) {
-            ::WaitForSingleObject(info.hProcess, 30000);
-            ::GetExitCodeProcess(info.hProcess, &code);
-            ::CloseHandle(info.hThread);
-            ::CloseHandle(info.hProcess);
-        }
-        Check(code == EXCEPTION_ACCESS_VIOLATION, "a fault ends with the access-violation code");
+        Check(RunProcess(L"\"" + OwnPath() + L"\" --crash " + thread) == EXCEPTION_ACCESS_VIOLATION,
+              "a fault ends with the access-violation code");
     }
 }
 
