@@ -71,11 +71,9 @@ struct DataDir {
     QString Theme(const QString& theme) const { return Path("resources/themes/" + theme); }
     bool AddDir(const QString& relative) const { return QDir().mkpath(Path(relative)); }
     bool AddLocales(const QStringList& locales) const {
-        bool ok = true;
-        for (const QString& name : locales) {
-            ok = ok && AddDir("resources/locales/" + name);
-        }
-        return ok;
+        return std::all_of(locales.begin(), locales.end(), [this](const QString& name) {
+            return AddDir("resources/locales/" + name);
+        });
     }
     bool AddTheme(const QString& theme, const QByteArray& titles = "{}") const {
         return WriteFile(Theme(theme) + "/title.json", titles);
