@@ -8,8 +8,6 @@
 #include <Quorvel/App/ProductSettingsManager.h>
 #include <Quorvel/TestSupport/TestEnvironment.h>
 
-#include <QtTest>
-
 namespace BrowserTestSupport {
 
 using Quorvel::TestSupport::ReadFile;

@@ -5,8 +5,6 @@
 
 #include <Quorvel/TestSupport/TestEnvironment.h>
 
-#include <QtTest>
-
 using Strings = std::list<std::string>;
 Q_DECLARE_METATYPE(Strings)
 

@@ -14,8 +14,6 @@
 #include <Quorvel/TestSupport/RecordingLinks.h>
 #include <Quorvel/TestSupport/TestEnvironment.h>
 
-#include <QStandardPaths>
-
 using namespace Quorvel::App;
 using Quorvel::URLKeys;
 using Quorvel::TestSupport::LogCapture;

@@ -4,8 +4,6 @@
 #include <Quorvel/TestSupport/ModalAnswerer.h>
 #include <Quorvel/TestSupport/TestEnvironment.h>
 
-#include <QtTest>
-
 using namespace Quorvel::App;
 using Box = ConfirmationAlertBox;
 

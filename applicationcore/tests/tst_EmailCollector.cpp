@@ -13,11 +13,7 @@
 #include <Quorvel/TestSupport/RecordingLinks.h>
 #include <Quorvel/TestSupport/TestEnvironment.h>
 
-#include <QElapsedTimer>
-#include <QJsonDocument>
-#include <QJsonObject>
 #include <QMainWindow>
-#include <QTemporaryDir>
 
 using namespace Quorvel::App;
 using Quorvel::TestSupport::LogCapture;

@@ -7,9 +7,6 @@
 #include <Quorvel/App/Application/Gesture/Router.h>
 #include <Quorvel/TestSupport/TestEnvironment.h>
 
-#include <QPointer>
-#include <QtTest>
-
 using namespace GestureDecoderChecks;
 using Quorvel::App::Gesture;
 

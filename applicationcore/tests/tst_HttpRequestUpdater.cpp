@@ -5,8 +5,6 @@
 #include <Quorvel/TestSupport/TestEnvironment.h>
 #include <Quorvel/Util/SHA1.h>
 
-#include <QTemporaryDir>
-
 using namespace Quorvel::App;
 using Headers = std::map<std::string, std::string>;
 

@@ -1,10 +1,6 @@
 // The diagnostic harness across real processes: the probe program runs it with the options.
 #include <Quorvel/TestSupport/TestEnvironment.h>
 
-#include <QProcess>
-#include <QRegularExpression>
-#include <QtTest>
-
 #include <csignal>
 
 #include <sys/stat.h>

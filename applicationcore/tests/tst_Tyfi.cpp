@@ -5,9 +5,7 @@
 #include <Quorvel/TestSupport/RecordingLinks.h>
 #include <Quorvel/TestSupport/TestEnvironment.h>
 
-#include <QTemporaryDir>
 #include <QWidget>
-#include <QtTest>
 
 using namespace Quorvel::App;
 using Quorvel::URLKeys;

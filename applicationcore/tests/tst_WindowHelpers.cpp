@@ -3,10 +3,8 @@
 #include <Quorvel/App/Application/Dialogs/OpenWindowWaiter.h>
 #include <Quorvel/TestSupport/TestEnvironment.h>
 
-#include <QElapsedTimer>
 #include <QMainWindow>
 #include <QMenuBar>
-#include <QtTest>
 
 #include <memory>
 

@@ -11,11 +11,6 @@
 #include <Quorvel/TestSupport/TestEnvironment.h>
 #include <Quorvel/Util/TextConversion.h>
 
-#include <QDirIterator>
-#include <QRegularExpression>
-#include <QTemporaryDir>
-#include <QUrl>
-
 using namespace Quorvel::App;
 using Quorvel::Util::Utf8ToQString;
 

@@ -3,10 +3,6 @@
 #include <Quorvel/TestSupport/TestEnvironment.h>
 
 #include <QImage>
-#include <QProcess>
-#include <QSettings>
-#include <QTemporaryDir>
-#include <QtTest>
 
 #include <pwd.h>
 #include <unistd.h>

@@ -2,8 +2,6 @@
 #include <Quorvel/TestSupport/TestEnvironment.h>
 #include <Quorvel/Util/AppMutexLocker.h>
 
-#include <QtTest>
-
 #include <sys/stat.h>
 #include <unistd.h>
 

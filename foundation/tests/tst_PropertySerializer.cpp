@@ -3,8 +3,6 @@
 #include <Quorvel/Core/PropertySerializer.h>
 #include <Quorvel/TestSupport/TestEnvironment.h>
 
-#include <QtTest>
-
 #include <stdexcept>
 #include <string>
 

@@ -1,8 +1,6 @@
 #include <Quorvel/TestSupport/TestEnvironment.h>
 #include <Quorvel/Util/SHA1.h>
 
-#include <QtTest>
-
 class SHA1Test : public QObject {
     Q_OBJECT
 

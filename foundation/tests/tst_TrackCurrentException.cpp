@@ -1,8 +1,6 @@
 #include <Quorvel/Core/TrackCurrentException.h>
 #include <Quorvel/TestSupport/TestEnvironment.h>
 
-#include <QtTest>
-
 #include <stdexcept>
 #include <thread>
 #include <vector>

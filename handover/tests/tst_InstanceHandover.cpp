@@ -1,12 +1,7 @@
 #include <Quorvel/App/Handover/HandoverMessage.h>
 #include <Quorvel/TestSupport/TestEnvironment.h>
 
-#include <QJsonArray>
-#include <QJsonDocument>
 #include <QLocalSocket>
-#include <QTemporaryDir>
-#include <QtEndian>
-#include <QtTest>
 
 #include <sys/stat.h>
 #include <unistd.h>

@@ -2,8 +2,6 @@
 #include <Quorvel/Util/BuildInfo.h>
 #include <Quorvel/Util/SslUsage.h>
 
-#include <QSysInfo>
-
 class BuildInfoTest : public QObject {
     Q_OBJECT
 private slots:

@@ -2,9 +2,7 @@
 #include <Quorvel/TestSupport/TestEnvironment.h>
 #include <Quorvel/Util/FontDatabase.h>
 
-#include <QFile>
 #include <QFontDatabase>
-#include <QTemporaryDir>
 
 using Quorvel::Util::FontDatabase;
 

@@ -1,9 +1,6 @@
 #include <Quorvel/TestSupport/TestEnvironment.h>
 #include <Quorvel/Util/HardwareInfo.h>
 
-#include <QFile>
-#include <QRegularExpression>
-
 #include <thread>
 #include <vector>
 

@@ -1,10 +1,6 @@
 #include <Quorvel/Reading/InputFile.h>
 #include <Quorvel/TestSupport/TestEnvironment.h>
 
-#include <QDir>
-#include <QFile>
-#include <QTemporaryDir>
-
 #include <sys/stat.h>
 
 using Quorvel::Reading::InputFile;

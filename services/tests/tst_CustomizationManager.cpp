@@ -2,10 +2,6 @@
 #include <Quorvel/TestSupport/LogCapture.h>
 #include <Quorvel/TestSupport/TestEnvironment.h>
 
-#include <QDir>
-#include <QFile>
-#include <QTemporaryDir>
-
 #include <atomic>
 #include <thread>
 

@@ -7,8 +7,6 @@
 
 #include "internal/EmailAddress.h"
 
-#include <QTemporaryDir>
-
 #include <thread>
 
 using namespace Quorvel::App;

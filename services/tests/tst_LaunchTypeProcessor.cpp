@@ -3,8 +3,6 @@
 #include <Quorvel/TestSupport/LogCapture.h>
 #include <Quorvel/TestSupport/TestEnvironment.h>
 
-#include <QTemporaryDir>
-
 using Quorvel::App::InstallerSettingsManager;
 using Quorvel::App::LaunchType;
 using Quorvel::App::LaunchTypeProcessor;

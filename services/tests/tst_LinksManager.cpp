@@ -10,10 +10,6 @@
 #include <Quorvel/TestSupport/TestEnvironment.h>
 
 #include <QDesktopServices>
-#include <QDir>
-#include <QFile>
-#include <QStandardPaths>
-#include <QTemporaryDir>
 
 #include <atomic>
 #include <thread>

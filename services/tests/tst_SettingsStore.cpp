@@ -7,13 +7,6 @@
 #include <Quorvel/TestSupport/LogCapture.h>
 #include <Quorvel/TestSupport/TestEnvironment.h>
 
-#include <QCoreApplication>
-#include <QFile>
-#include <QProcess>
-#include <QRegularExpression>
-#include <QStandardPaths>
-#include <QTemporaryDir>
-
 #include <sys/stat.h>
 
 #include <thread>

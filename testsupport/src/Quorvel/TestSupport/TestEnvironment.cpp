@@ -1,10 +1,5 @@
 #include <Quorvel/TestSupport/TestEnvironment.h>
 
-#include <QDir>
-#include <QFileInfo>
-#include <QStandardPaths>
-#include <QTemporaryDir>
-
 #include <glog/logging.h>
 
 #include <cstdlib>
