@@ -22,11 +22,8 @@ private slots:
     // reports, read here on its own. The first call may come from several threads at once.
     void describesThisMachine() {
         std::vector<std::string> texts(4);
-        std::vector<std::thread> threads;
-        for (std::string& text : texts) {
-            threads.emplace_back([&text] { text = Quorvel::Util::GetHardwareInfo(); });
-        }
-        for (std::thread& thread : threads) thread.join();
+        Quorvel::TestSupport::RunOnThreads(
+            4, [&texts](int t) { texts[size_t(t)] = Quorvel::Util::GetHardwareInfo(); });
         for (const std::string& text : texts) QCOMPARE(text, texts.front());
         const QRegularExpressionMatch parts =
             QRegularExpression("^CPU: (.+); Cores: (\\d+); RAM: ([0-9.]+) GiB; OS: (.+)$")

@@ -13,7 +13,6 @@
 
 #include <atomic>
 #include <thread>
-#include <vector>
 
 using namespace Quorvel::App;
 using Quorvel::URLKeys;
@@ -228,23 +227,19 @@ private slots:
         auto links = Make("kLinks", false, make_shared<HardwareInfo>());
         QVERIFY(links);
         std::atomic<int> wrong{0};
-        std::atomic<bool> go{false};  // so that the first calls meet
-        std::vector<std::thread> threads;
-        for (int t = 0; t < 4; ++t) {
-            threads.emplace_back([&, t] {
-                while (!go) std::this_thread::yield();
-                for (int i = 0; i < 100; ++i) {
-                    if (t == 0) {
-                        m_user->SetString("WEBUID", i % 2 ? "web-a" : "web-b");
-                        m_customization->SwitchLocale(i % 2 ? "de_DE" : "en_US");
-                    } else {
-                        wrong += !links->GetUrl("SERVICES").startsWith(q + "web-");
-                    }
+        std::atomic<int> coming{4};  // so that the first calls meet
+        Quorvel::TestSupport::RunOnThreads(4, [&](int t) {
+            --coming;
+            while (coming > 0) std::this_thread::yield();
+            for (int i = 0; i < 100; ++i) {
+                if (t == 0) {
+                    m_user->SetString("WEBUID", i % 2 ? "web-a" : "web-b");
+                    m_customization->SwitchLocale(i % 2 ? "de_DE" : "en_US");
+                } else {
+                    wrong += !links->GetUrl("SERVICES").startsWith(q + "web-");
                 }
-            });
-        }
-        go = true;
-        for (std::thread& thread : threads) thread.join();
+            }
+        });
         QCOMPARE(wrong.load(), 0);
         m_customization->SwitchLocale("de_DE");
         m_user->SetString("WEBUID", "web-2");

@@ -9,9 +9,6 @@
 
 #include <sys/stat.h>
 
-#include <thread>
-#include <vector>
-
 using Quorvel::App::SettingsStore;
 using Quorvel::TestSupport::LogCapture;
 using Quorvel::TestSupport::ReadFile;
@@ -252,16 +249,12 @@ private slots:
         const auto key = [](int t, int k) { return "T" + std::to_string(t * 100 + k); };
         {
             SettingsStore store("test", file);
-            std::vector<std::thread> threads;
-            for (int t = 0; t < 4; ++t) {
-                threads.emplace_back([&, t] {
-                    for (int k = 0; k < 25; ++k) {
-                        store.SetInt(key(t, k), k);
-                        store.GetInt("T0", 0);
-                    }
-                });
-            }
-            for (std::thread& thread : threads) thread.join();
+            Quorvel::TestSupport::RunOnThreads(4, [&](int t) {
+                for (int k = 0; k < 25; ++k) {
+                    store.SetInt(key(t, k), k);
+                    store.GetInt("T0", 0);
+                }
+            });
         }
         const SettingsStore reread("test", file);
         for (int t = 0; t < 4; ++t) {

@@ -3,6 +3,8 @@
 #include <glog/logging.h>
 
 #include <cstdlib>
+#include <thread>
+#include <vector>
 
 namespace Quorvel::TestSupport {
 
@@ -22,6 +24,12 @@ bool WriteFile(const QString& path, const QByteArray& bytes, QFile::Permissions 
 QByteArray ReadFile(const QString& path) {
     QFile file(path);
     return file.open(QIODevice::ReadOnly) ? file.readAll() : QByteArray();
+}
+
+void RunOnThreads(int count, const std::function<void(int)>& work) {
+    std::vector<std::thread> threads;
+    for (int t = 0; t < count; ++t) threads.emplace_back(work, t);
+    for (std::thread& thread : threads) thread.join();
 }
 
 void InitTestEnvironment(const char* argv0) {

@@ -2,6 +2,8 @@
 
 #include <QtTest>
 
+#include <functional>
+
 namespace Quorvel::TestSupport {
 
 // Prepares a test process so that it never touches a real user's files: settings and data
@@ -19,6 +21,9 @@ bool WriteFile(const QString& path, const QByteArray& bytes, QFile::Permissions 
 
 // The whole file; empty when it cannot be read.
 QByteArray ReadFile(const QString& path);
+
+// Runs `work` on `count` threads at once, each given its number, and waits for all of them.
+void RunOnThreads(int count, const std::function<void(int)>& work);
 
 }  // namespace Quorvel::TestSupport
 
