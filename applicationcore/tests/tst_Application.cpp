@@ -15,7 +15,7 @@
 #include <Quorvel/Core/TrackCurrentException.h>
 #include <Quorvel/ExternalStimulus/DirectCallGateway.h>
 #include <Quorvel/TestSupport/LogCapture.h>
-#include <Quorvel/TestSupport/RecordingLinks.h>
+#include <Quorvel/TestSupport/StandIns.h>
 #include <Quorvel/TestSupport/TestEnvironment.h>
 #include <Quorvel/Util/AppMutexLocker.h>
 
@@ -26,6 +26,7 @@
 
 using namespace Quorvel::App;
 using Quorvel::URLKeys;
+using Quorvel::TestSupport::FixedLaunch;
 using Quorvel::TestSupport::LogCapture;
 
 namespace WebCore {
@@ -40,12 +41,6 @@ namespace {
 
 const char* const kMarkerMutex = "{7D3598FD-C06F-4B00-8130-67BEA8671931}";
 const char* const kInstallerMutex = "{D77D6BBA-867A-4AF4-B888-3B0BA21A6B81}";
-
-struct Launch : ILaunchTypeProcessor {
-    explicit Launch(int type) : type(static_cast<LaunchType>(type)) {}
-    LaunchType GetLaunchType() const override { return type; }
-    LaunchType type;
-};
 
 struct Splash : ISplash {
     void Dismiss() override { ++dismissed; }
@@ -177,7 +172,7 @@ private slots:
         QCOMPARE(QCoreApplication::applicationName() + QCoreApplication::organizationName() +
                      QCoreApplication::applicationVersion(),
                  QString("AppOrg2.1 (317)"));
-        f.app->SetLaunchTypeProcessor(std::make_shared<Launch>(launchType));
+        f.app->SetLaunchTypeProcessor(std::make_shared<FixedLaunch>(LaunchType(launchType)));
         QTEST(QString::fromStdString(f.settings->GetString("PartnerName", "")), "expected");
         QCOMPARE(f.settings->Contains("PartnerName.OVERRIDE"), launchType == 4);
     }
@@ -266,7 +261,8 @@ private slots:
         AppFixture f;
         f.settings->SetString("PartnerName", "Previous");
         LogCapture capture;
-        f.app->SetLaunchTypeProcessor(std::make_shared<Launch>(1));  // before the customization
+        f.app->SetLaunchTypeProcessor(
+            std::make_shared<FixedLaunch>(LaunchType::AfterInstall));  // before the customization
         QCOMPARE(capture.Messages(google::GLOG_ERROR).size(), size_t(1));
         QCOMPARE(f.settings->GetString("PartnerName", ""), std::string("Previous"));
         f.app->Set<IProductSettingsManager>(nullptr);

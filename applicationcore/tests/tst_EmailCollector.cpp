@@ -10,7 +10,7 @@
 #include <Quorvel/TestSupport/EmailDialogDriver.h>
 #include <Quorvel/TestSupport/LocalHttpServer.h>
 #include <Quorvel/TestSupport/LogCapture.h>
-#include <Quorvel/TestSupport/RecordingLinks.h>
+#include <Quorvel/TestSupport/StandIns.h>
 #include <Quorvel/TestSupport/TestEnvironment.h>
 
 #include <QMainWindow>
@@ -19,26 +19,12 @@ using namespace Quorvel::App;
 using Quorvel::TestSupport::LogCapture;
 using Driver = Quorvel::TestSupport::EmailDialogDriver;
 using Server = Quorvel::TestSupport::LocalHttpServer;
-using Stimulus = Quorvel::ExternalStimulus::Stimulus;
+using Quorvel::TestSupport::FixedLaunch;
+using Quorvel::TestSupport::HoldingGateway;
 
 Q_DECLARE_METATYPE(LaunchType)
 
 namespace {
-
-struct FixedLaunch : ILaunchTypeProcessor {
-    LaunchType type = LaunchType::AfterInstall;
-    LaunchType GetLaunchType() const override { return type; }
-};
-
-// Keeps every stimulus until flushed.
-struct HoldingGateway : Quorvel::ExternalStimulus::IGateway {
-    std::vector<Stimulus> held;
-    void Send(const Stimulus& stimulus) override { held.push_back(stimulus); }
-    void Flush() override {
-        for (const auto& stimulus : std::exchange(held, {})) stimulus.action();
-    }
-    bool IsHolding() const override { return true; }
-};
 
 const int kTimeoutMs = 800;
 
@@ -73,7 +59,7 @@ struct Fixture {
         std::make_shared<Quorvel::TestSupport::RecordingLinks>();
     std::shared_ptr<MailSettingsManager> mail =
         std::make_shared<MailSettingsManager>(dir.filePath("mail.ini"));
-    std::shared_ptr<FixedLaunch> launch = std::make_shared<FixedLaunch>();
+    std::shared_ptr<FixedLaunch> launch = std::make_shared<FixedLaunch>(LaunchType::AfterInstall);
     std::shared_ptr<Quorvel::Networking::HttpClient> client;
     Driver driver{"ann@example.org", true, Driver::Finish::ClickConfirm};
 };

@@ -2,6 +2,7 @@
 #include <Quorvel/App/Application/ITopManager.h>
 #include <Quorvel/App/CustomizationManager.h>
 #include <Quorvel/App/UserSettingsManager.h>
+#include <Quorvel/TestSupport/StandIns.h>
 #include <Quorvel/TestSupport/TestEnvironment.h>
 #include <Quorvel/Util/SHA1.h>
 
@@ -12,12 +13,6 @@ namespace {
 
 const std::string kOs = "linux";  // the suite runs here only
 
-class FixedHardware : public IHardwareInfo {
-public:
-    std::string text;
-    std::string GetHardwareText() const override { return text; }
-};
-
 struct Services {
     QTemporaryDir dir;
     std::shared_ptr<ICustomizationManager> customization = CustomizationManager::FromJson(
@@ -26,7 +21,8 @@ struct Services {
         "test");
     std::shared_ptr<UserSettingsManager> user =
         std::make_shared<UserSettingsManager>(dir.filePath("user.ini"));
-    std::shared_ptr<FixedHardware> hardware = std::make_shared<FixedHardware>();
+    std::shared_ptr<Quorvel::TestSupport::FixedHardware> hardware =
+        std::make_shared<Quorvel::TestSupport::FixedHardware>();
 };
 
 }  // namespace

@@ -2,7 +2,7 @@
 #include <Quorvel/App/EmailDialogCreator.h>
 #include <Quorvel/App/MailSettingsManager.h>
 #include <Quorvel/TestSupport/EmailDialogDriver.h>
-#include <Quorvel/TestSupport/RecordingLinks.h>
+#include <Quorvel/TestSupport/StandIns.h>
 #include <Quorvel/TestSupport/TestEnvironment.h>
 
 #include "internal/EmailAddress.h"

@@ -7,6 +7,7 @@
 #include <Quorvel/App/ProductSettingsManager.h>
 #include <Quorvel/App/UserSettingsManager.h>
 #include <Quorvel/TestSupport/LogCapture.h>
+#include <Quorvel/TestSupport/StandIns.h>
 #include <Quorvel/TestSupport/TestEnvironment.h>
 
 #include <QDesktopServices>
@@ -16,6 +17,7 @@
 
 using namespace Quorvel::App;
 using Quorvel::URLKeys;
+using Quorvel::TestSupport::FixedHardware;
 using Quorvel::TestSupport::LogCapture;
 using Quorvel::TestSupport::WriteFile;
 using Params = QMap<QString, QString>;
@@ -65,11 +67,6 @@ public:
     void UnregisterObserver(ILookAndFeelObserver*) override {}
 };
 
-class FakeHardware : public IHardwareInfo {
-public:
-    std::string GetHardwareText() const override { return "CPU: x86 (4 cores); RAM: 8 GB"; }
-};
-
 // Records what QDesktopServices hands to it.
 class Receiver : public QObject {
     Q_OBJECT
@@ -97,7 +94,8 @@ class LinksManagerTest : public QObject {
     // stored, no installer settings, no "--background".
     std::unique_ptr<LinksManager> Make(
         QString file = "kLinks", bool bare = false,
-        std::shared_ptr<IHardwareInfo> hardware = make_shared<FakeHardware>()) {
+        std::shared_ptr<IHardwareInfo> hardware =
+            make_shared<FixedHardware>("CPU: x86 (4 cores); RAM: 8 GB")) {
         if (file == "kLinks" && !WriteFile(file = NewPath(LinksManager::FileName), kLinks))
             return nullptr;
         m_customization = CustomizationManager::FromJson(kCustomization, "customization.json");
