@@ -41,6 +41,14 @@ void Prepare() {
     (void)prepared;
 }
 
+QString DataFolder(const QStringList& locales) {
+    const QString root = ScratchFolder() + "/data";
+    for (const QString& locale : locales) {
+        FUZZ_CHECK(QDir().mkpath(root + "/resources/locales/" + locale));
+    }
+    return root;
+}
+
 QString WriteScratchFile(const QString& name, const QByteArray& bytes) {
     const QString path = ScratchFolder() + QLatin1Char('/') + name;
     QDir().mkpath(QFileInfo(path).path());

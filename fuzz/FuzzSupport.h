@@ -6,6 +6,7 @@
 
 #include <QByteArray>
 #include <QString>
+#include <QStringList>
 
 #include <cstddef>
 #include <cstdint>
@@ -19,6 +20,9 @@ void Prepare();
 
 // A folder of this process, below the system's temporary folder; removed at exit.
 const QString& ScratchFolder();
+
+// A product data folder below the scratch folder, with `locales` installed; its path.
+QString DataFolder(const QStringList& locales);
 
 // Writes `bytes` to `name` below the scratch folder, creating folders on the way; the path.
 QString WriteScratchFile(const QString& name, const QByteArray& bytes);

@@ -31,9 +31,7 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
 
     // The locales the file names, a language alone and one it cannot have.
     QStringList locales = QJsonDocument::fromJson(json).object().value("locales").toObject().keys();
-    locales << "de"
-            << "xx_YY"
-            << "";
+    locales += {"de", "xx_YY", ""};
     for (const QString& locale : locales) {
         customization->SwitchLocale(locale.toStdString());
         FUZZ_CHECK(customization->GetLocale() == locale.toStdString());

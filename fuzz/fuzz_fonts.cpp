@@ -6,14 +6,10 @@
 
 #include <Quorvel/App/Application/LookAndFeelManager.h>
 
-#include <QDir>
-
 extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size) {
     using Quorvel::App::LookAndFeelManager;
     Quorvel::Fuzz::Prepare();
-    static const QString root = Quorvel::Fuzz::ScratchFolder() + "/data";
-    static const bool localeInstalled = QDir().mkpath(root + "/resources/locales/de_DE");
-    FUZZ_CHECK(localeInstalled);
+    static const QString root = Quorvel::Fuzz::DataFolder({"de_DE"});
 
     const QString fonts =
         Quorvel::Fuzz::WriteScratchFile("fonts.json", Quorvel::Fuzz::Bytes(data, size));

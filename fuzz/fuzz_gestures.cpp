@@ -18,20 +18,21 @@
 #include <Quorvel/App/Application/Gesture/Producer.h>
 
 #include "GestureApi.h"
+#include "gesture/GestureDecoderChecks.h"
 
 #include <cstring>
 
 namespace {
 
+using GestureDecoderChecks::FakeGestureApi;
+using GestureDecoderChecks::Step;
 using Quorvel::App::Gesture;
 namespace Platform = Quorvel::App::Platform;
 
 constexpr std::size_t kRecordSize = 24;
-// Where the window's client area starts on the screen.
+// Where the window's client area starts on the screen, for FakeGestureApi.
 constexpr std::int32_t kOriginX = 10;
 constexpr std::int32_t kOriginY = 20;
-void* const kWindow = reinterpret_cast<void*>(0x100);
-void* const kHandle = reinterpret_cast<void*>(0x200);
 
 template <class T>
 T Read(const std::uint8_t* at) {
@@ -40,49 +41,10 @@ T Read(const std::uint8_t* at) {
     return value;
 }
 
-class FuzzedApi final : public Platform::GestureApi {
-public:
-    Platform::GestureInfo info;
-    bool infoReadable = true;
-    bool childWindow = false;
-    int closes = 0;
-
-    bool ScreenToClient(void*, Platform::NativePoint* point) override {
-        point->x -= kOriginX;
-        point->y -= kOriginY;
-        return true;
-    }
-    bool SetGestureConfig(void*, std::uint32_t, std::uint32_t count,
-                          Platform::GestureConfig* configs, std::uint32_t size) override {
-        FUZZ_CHECK(size == sizeof(Platform::GestureConfig) && (count == 1 || count == 5));
-        for (std::uint32_t i = 0; i < count; ++i) {
-            FUZZ_CHECK((configs[i].want & configs[i].block) == 0);
-        }
-        return true;
-    }
-    bool GetGestureInfo(void* handle, Platform::GestureInfo* target) override {
-        FUZZ_CHECK(handle == kHandle && target->size == sizeof(Platform::GestureInfo));
-        if (!infoReadable) {
-            return false;
-        }
-        *target = info;
-        return true;
-    }
-    bool CloseGestureInfoHandle(void* handle) override {
-        FUZZ_CHECK(handle == kHandle);
-        ++closes;
-        return true;
-    }
-    void* GetParent(void*) override { return childWindow ? kWindow : nullptr; }
-    std::intptr_t DefWindowProcW(void*, std::uint32_t, std::uintptr_t, std::intptr_t) override {
-        return 0;
-    }
-};
-
 // Answers as the record says; checks every step it gets against the record it came from.
 class CheckingConsumer final : public Gesture::Consumer {
 public:
-    const Platform::GestureInfo* expected = nullptr;
+    const Step* expected = nullptr;
     int panAnswer = 0;
     int otherAnswer = 0;
     int received = 0;
@@ -101,7 +63,7 @@ public:
 private:
     void Check(const Gesture& g, std::uint32_t id) {
         FUZZ_CHECK(expected && expected->id == id);
-        FUZZ_CHECK(g.globalPos.x == expected->location.x && g.globalPos.y == expected->location.y);
+        FUZZ_CHECK(g.globalPos.x == expected->x && g.globalPos.y == expected->y);
         FUZZ_CHECK(g.pos.x == g.globalPos.x - kOriginX && g.pos.y == g.globalPos.y - kOriginY);
         FUZZ_CHECK(g.begin == ((expected->flags & 1) != 0) &&
                    g.end == ((expected->flags & 4) != 0));
@@ -111,24 +73,23 @@ private:
 
 class FuzzedProducer final : public Gesture::Producer {
 public:
-    explicit FuzzedProducer(FuzzedApi& api) : Producer(api) {}
+    explicit FuzzedProducer(FakeGestureApi& api) : Producer(api), m_api(api) {}
     Gesture::Consumer* routed = nullptr;
 
     Gesture::Consumer* Route(const Gesture&) override { return routed; }
-    bool Send(std::uint32_t message, void* lParam, std::intptr_t* result) {
-        Platform::NativeMessage native;
-        native.window = kWindow;
-        native.message = message;
-        native.lParam = reinterpret_cast<std::intptr_t>(lParam);
-        return OnNativeMessage(&native, result);
+    bool Send(std::uint32_t message, const Step& step, std::intptr_t* result) {
+        return OnNativeMessage(m_api.Message(message, step), result);
     }
     using Producer::ForgetConsumer;
+
+private:
+    FakeGestureApi& m_api;
 };
 
 }  // namespace
 
 extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size) {
-    FuzzedApi api;
+    FakeGestureApi api;
     CheckingConsumer consumer;
     FuzzedProducer producer(api);
     bool current = false;  // whether the consumer is the one gestures go to now
@@ -137,22 +98,24 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
         const int kind = record[0] % 7;
         consumer.panAnswer = static_cast<std::int8_t>(record[1]);
         consumer.otherAnswer = static_cast<std::int8_t>(record[2]);
-        api.info = Platform::GestureInfo();
-        api.info.size = sizeof api.info;
-        api.info.id = Read<std::uint32_t>(record + 4);
-        api.info.flags = Read<std::uint32_t>(record + 8);
-        api.info.arguments = Read<std::uint64_t>(record + 12);
-        api.info.location = {Read<std::int16_t>(record + 20), Read<std::int16_t>(record + 22)};
-        api.infoReadable = kind != 5;
-        api.childWindow = kind == 3;
+        const Step step{kind == 5 ? Step::InfoFails : Step::Gesture,
+                        Read<std::uint32_t>(record + 4),
+                        Read<std::uint32_t>(record + 8),
+                        Read<std::uint64_t>(record + 12),
+                        Read<std::int16_t>(record + 20),
+                        Read<std::int16_t>(record + 22)};
+        api.parent = kind == 3 ? FakeGestureApi::kWindow : nullptr;
 
         std::intptr_t result = -1;
         if (kind == 0 || kind == 1) {
             producer.routed = kind == 0 ? &consumer : nullptr;
-            Platform::GestureNotify notify;
-            notify.size = sizeof notify;
-            notify.location = api.info.location;
-            FUZZ_CHECK(!producer.Send(Platform::kWmGestureNotify, &notify, &result));
+            FUZZ_CHECK(!producer.Send(Platform::kWmGestureNotify, step, &result));
+            // One gesture blocked, or all five configured, none both wanted and blocked.
+            FUZZ_CHECK(api.entrySize == sizeof(Platform::GestureConfig) &&
+                       (api.configs.size() == 1 || api.configs.size() == 5));
+            for (const Platform::GestureConfig& config : api.configs) {
+                FUZZ_CHECK((config.want & config.block) == 0);
+            }
             current = kind == 0;
         } else if (kind == 6) {
             producer.ForgetConsumer();
@@ -160,14 +123,15 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
         } else {
             const int closes = api.closes;
             const int received = consumer.received;
-            consumer.expected = current ? &api.info : nullptr;
+            consumer.expected = current ? &step : nullptr;
             const bool handled =
-                producer.Send(kind == 4 ? 0x0200 : Platform::kWmGesture, kHandle, &result);
+                producer.Send(kind == 4 ? 0x0200 : Platform::kWmGesture, step, &result);
             const bool delivered = consumer.received > received;
             FUZZ_CHECK(api.closes - closes == (delivered ? 1 : 0));
             FUZZ_CHECK(!delivered || (handled && result == 0));
             FUZZ_CHECK(handled == (delivered || kind == 3));
         }
+        FUZZ_CHECK(api.misuses == 0);
     }
     return 0;
 }

@@ -48,10 +48,7 @@ char* g_argv[kMaxArguments + 2] = {g_program};
 
 struct Services {
     Services() {
-        const QString root = Quorvel::Fuzz::ScratchFolder() + "/data";
-        for (const char* locale : {"de_DE", "en_US", "fr_FR", "ru_RU"}) {
-            QDir().mkpath(root + "/resources/locales/" + locale);
-        }
+        const QString root = Quorvel::Fuzz::DataFolder({"de_DE", "en_US", "fr_FR", "ru_RU"});
         // Files the log option names land in a folder of their own.
         QDir().mkpath(Quorvel::Fuzz::ScratchFolder() + "/work");
         QDir::setCurrent(Quorvel::Fuzz::ScratchFolder() + "/work");

@@ -56,8 +56,7 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
     for (const auto& key : Quorvel::GetURLKeyNames()) {
         names << QString::fromStdString(key.second);
     }
-    locales << "de"
-            << "xx_YY";
+    locales += {"de", "xx_YY"};
     for (const QString& locale : locales) {
         for (const QString& name : names) {
             if (const LinksTable::Template* found = table->Find(name, locale)) {

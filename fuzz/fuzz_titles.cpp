@@ -7,8 +7,6 @@
 #include <Quorvel/App/Application/LookAndFeelManager.h>
 #include <Quorvel/Core/PropertySerializer.h>
 
-#include <QDir>
-
 #include <algorithm>
 #include <stdexcept>
 #include <vector>
@@ -83,22 +81,14 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
     const QByteArray bytes = Quorvel::Fuzz::Bytes(data, size);
     CheckRoundTrip(bytes.toStdString());
 
-    static const QString root = Quorvel::Fuzz::ScratchFolder() + "/data";
-    static const char* const locales[] = {"de_DE", "en_US", "ru_RU"};
-    static const bool installed = [] {
-        bool made = true;
-        for (const char* locale : locales) {
-            made = QDir().mkpath(root + "/resources/locales/" + locale) && made;
-        }
-        return made;
-    }();
-    FUZZ_CHECK(installed);
+    static const QStringList locales{"de_DE", "en_US", "ru_RU"};
+    static const QString root = Quorvel::Fuzz::DataFolder(locales);
     Quorvel::Fuzz::WriteScratchFile("data/resources/themes/fuzzed/titles.json", bytes);
 
     LookAndFeelManager manager(Quorvel::ioPath(root.toStdString()), "titles.json", {});
     FUZZ_CHECK(manager.GetThemes() == std::list<std::string>{"fuzzed"});
-    for (const char* locale : locales) {
-        manager.SetLocale(locale);
+    for (const QString& locale : locales) {
+        manager.SetLocale(locale.toStdString());
         const std::string title = manager.GetLocalizedThemeName("fuzzed");
         FUZZ_CHECK(QString::fromStdString(title).size() <= 1024);
     }

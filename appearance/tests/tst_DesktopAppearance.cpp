@@ -40,10 +40,9 @@ class DesktopAppearanceTest : public QObject {
 
 private slots:
     void init() {
-        for (const char* theme : {"light", "dark"}) {
-            QDir().mkpath(m_dir.filePath(QString("resources/themes/") + theme));
-            QFile title(m_dir.filePath(QString("resources/themes/") + theme + "/title.json"));
-            QVERIFY(title.open(QIODevice::WriteOnly) && title.write("{}") == 2);
+        for (const QString theme : {"light", "dark"}) {
+            QVERIFY(Quorvel::TestSupport::WriteFile(
+                m_dir.filePath("resources/themes/" + theme + "/title.json"), "{}"));
         }
         m_manager = std::make_shared<Quorvel::App::LookAndFeelManager>(
             m_dir.path().toStdString(), "title.json", std::list<std::string>{});

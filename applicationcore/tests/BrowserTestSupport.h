@@ -8,19 +8,12 @@
 #include <Quorvel/App/ProductSettingsManager.h>
 #include <Quorvel/TestSupport/TestEnvironment.h>
 
-#include <QtTest>
-
 namespace BrowserTestSupport {
 
-inline const QFile::Permissions kExecutable = QFile::ReadOwner | QFile::ExeOwner;
+using Quorvel::TestSupport::ReadFile;
+using Quorvel::TestSupport::WriteFile;
 
-inline bool WriteFile(const QString& path, const QByteArray& bytes,
-                      QFile::Permissions permissions = QFile::ReadOwner | QFile::WriteOwner) {
-    QDir().mkpath(QFileInfo(path).absolutePath());
-    QFile file(path);
-    return file.open(QIODevice::WriteOnly) && file.write(bytes) == bytes.size() &&
-           file.setPermissions(permissions);
-}
+inline const QFile::Permissions kExecutable = QFile::ReadOwner | QFile::ExeOwner;
 
 // The form in which the system reports the paths of running programs.
 inline QString CanonicalPath(const QTemporaryDir& dir) {

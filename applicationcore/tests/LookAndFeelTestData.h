@@ -3,7 +3,7 @@
 // Product data directories for the look-and-feel tests, with resource and translation files
 // compiled by Qt's own rcc and lrelease (QUORVEL_RCC, QUORVEL_LRELEASE), as a product ships them.
 
-#include <QtTest>
+#include <Quorvel/TestSupport/TestEnvironment.h>
 
 using Strings = std::list<std::string>;
 Q_DECLARE_METATYPE(Strings)
@@ -22,11 +22,7 @@ inline QString Join(const Strings& strings) {
     return result.join(',');
 }
 
-inline bool WriteFile(const QString& path, const QByteArray& bytes) {
-    QDir().mkpath(QFileInfo(path).absolutePath());
-    QFile file(path);
-    return file.open(QIODevice::WriteOnly) && file.write(bytes) == bytes.size();
-}
+using Quorvel::TestSupport::WriteFile;
 
 // Runs `tool` on a scratch file `name` holding `source`; the last argument is the output file.
 inline bool Compile(const char* tool, const QStringList& arguments, const QString& name,
@@ -73,11 +69,9 @@ struct DataDir {
     QString Theme(const QString& theme) const { return Path("resources/themes/" + theme); }
     bool AddDir(const QString& relative) const { return QDir().mkpath(Path(relative)); }
     bool AddLocales(const QStringList& locales) const {
-        bool ok = true;
-        for (const QString& name : locales) {
-            ok = ok && AddDir("resources/locales/" + name);
-        }
-        return ok;
+        return std::all_of(locales.begin(), locales.end(), [this](const QString& name) {
+            return AddDir("resources/locales/" + name);
+        });
     }
     bool AddTheme(const QString& theme, const QByteArray& titles = "{}") const {
         return WriteFile(Theme(theme) + "/title.json", titles);

@@ -1,12 +1,21 @@
 #include <Quorvel/App/Application/Application.h>
 #include <Quorvel/App/Application/DaysPassed.h>
 #include <Quorvel/App/Application/LifetimeManager.h>
+#include <Quorvel/App/Application/LookAndFeelManager.h>
 #include <Quorvel/App/Application/SplashController.h>
+#include <Quorvel/App/Application/TopManagerObserver.h>
 #include <Quorvel/App/CustomizationManager.h>
+#include <Quorvel/App/HardwareInfo.h>
+#include <Quorvel/App/InstallerSettingsManager.h>
+#include <Quorvel/App/LaunchTypeProcessor.h>
+#include <Quorvel/App/LinksManager.h>
+#include <Quorvel/App/MailSettingsManager.h>
 #include <Quorvel/App/ProductSettingsManager.h>
+#include <Quorvel/App/UserSettingsManager.h>
 #include <Quorvel/Core/TrackCurrentException.h>
 #include <Quorvel/ExternalStimulus/DirectCallGateway.h>
 #include <Quorvel/TestSupport/LogCapture.h>
+#include <Quorvel/TestSupport/StandIns.h>
 #include <Quorvel/TestSupport/TestEnvironment.h>
 #include <Quorvel/Util/AppMutexLocker.h>
 
@@ -16,6 +25,8 @@
 #include <thread>
 
 using namespace Quorvel::App;
+using Quorvel::URLKeys;
+using Quorvel::TestSupport::FixedLaunch;
 using Quorvel::TestSupport::LogCapture;
 
 namespace WebCore {
@@ -30,12 +41,6 @@ namespace {
 
 const char* const kMarkerMutex = "{7D3598FD-C06F-4B00-8130-67BEA8671931}";
 const char* const kInstallerMutex = "{D77D6BBA-867A-4AF4-B888-3B0BA21A6B81}";
-
-struct Launch : ILaunchTypeProcessor {
-    explicit Launch(int type) : type(static_cast<LaunchType>(type)) {}
-    LaunchType GetLaunchType() const override { return type; }
-    LaunchType type;
-};
 
 struct Splash : ISplash {
     void Dismiss() override { ++dismissed; }
@@ -68,6 +73,39 @@ struct AppFixture {
     }
 };
 
+struct LinksWatcher : TopManagerObserver {
+    using TopManagerObserver::OnServiceChanged;
+    void OnServiceChanged(const std::shared_ptr<ILinksManager>& now,
+                          const std::shared_ptr<ILinksManager>&) override {
+        heard << now;
+    }
+    QList<std::shared_ptr<ILinksManager>> heard;
+};
+
+// An application whose context holds every service the fallback links manager needs.
+struct LinksFixture : AppFixture {
+    LinksFixture() {
+        app->SetCustomizationManager(CustomizationManager::FromJson(
+            R"({"organizationName": "Links Org", "applicationName": "Links Test",
+            "productName": "Links Test", "productVersion": "3.4.5.6", "partnerName": "acme",
+            "userAgent": {"product": "T", "text": "T/3"}})",
+            "test"));
+        auto installer = std::make_shared<InstallerSettingsManager>(dir.filePath("i.ini"));
+        app->Set<IInstallerSettingsManager>(installer);
+        app->Set<IMailSettingsManager>(
+            std::make_shared<MailSettingsManager>(dir.filePath("m.ini")));
+        app->Set<IUserSettingsManager>(
+            std::make_shared<UserSettingsManager>(dir.filePath("u.ini")));
+        app->Set<IHardwareInfo>(std::make_shared<HardwareInfo>());
+        app->Set<ILaunchTypeProcessor>(std::make_shared<LaunchTypeProcessor>(installer));
+        app->SetLookAndFeel(std::make_shared<LookAndFeelManager>(
+            Quorvel::ioPath(dir.path().toStdString()), "titles.json", std::list<std::string>()));
+    }
+};
+
+const char* const kLinks =
+    R"({"default": {"HELP_URL_menu": "https://help.example/{locale}/{version}"}})";
+
 bool CanLock(const char* name) { return Quorvel::Util::AppMutexLocker(name).TryLockAppMutex(); }
 
 }  // namespace
@@ -97,6 +135,20 @@ private slots:
         }
     }
 
+    // The action runs before Send returns; nothing is held back, an empty action is accepted.
+    void directCallGatewayRunsAtOnce() {
+        Quorvel::ExternalStimulus::DirectCallGateway gateway;
+        gateway.Send({"EMAIL_DIALOG", {}});
+        int runs = 0;
+        gateway.Send({"THANK_FOR_INSTALL", [&] { ++runs; }});
+        QCOMPARE(runs, 1);
+        QVERIFY(!gateway.IsHolding());
+        gateway.Flush();
+        QCOMPARE(runs, 1);
+        QVERIFY_EXCEPTION_THROWN(gateway.Send({"", [] { throw std::runtime_error("failed"); }}),
+                                 std::runtime_error);
+    }
+
     // Names from the customization; the partner name by launch type ("Previous":
     // untouched).
     void partnerName_data() {
@@ -120,7 +172,7 @@ private slots:
         QCOMPARE(QCoreApplication::applicationName() + QCoreApplication::organizationName() +
                      QCoreApplication::applicationVersion(),
                  QString("AppOrg2.1 (317)"));
-        f.app->SetLaunchTypeProcessor(std::make_shared<Launch>(launchType));
+        f.app->SetLaunchTypeProcessor(std::make_shared<FixedLaunch>(LaunchType(launchType)));
         QTEST(QString::fromStdString(f.settings->GetString("PartnerName", "")), "expected");
         QCOMPARE(f.settings->Contains("PartnerName.OVERRIDE"), launchType == 4);
     }
@@ -209,7 +261,8 @@ private slots:
         AppFixture f;
         f.settings->SetString("PartnerName", "Previous");
         LogCapture capture;
-        f.app->SetLaunchTypeProcessor(std::make_shared<Launch>(1));  // before the customization
+        f.app->SetLaunchTypeProcessor(
+            std::make_shared<FixedLaunch>(LaunchType::AfterInstall));  // before the customization
         QCOMPARE(capture.Messages(google::GLOG_ERROR).size(), size_t(1));
         QCOMPARE(f.settings->GetString("PartnerName", ""), std::string("Previous"));
         f.app->Set<IProductSettingsManager>(nullptr);
@@ -285,6 +338,54 @@ private slots:
         QCOMPARE(errors.size(), size_t(1));
         for (const char* part : {"Throwing", "QEvent::User", "runtime_error", "failed"}) {
             QVERIFY(errors[0].find(part) != std::string::npos);
+        }
+    }
+
+    void storedLinksManagerIsUsedSilently() {
+        LinksFixture f;
+        auto stored = std::make_shared<Quorvel::TestSupport::RecordingLinks>();
+        stored->urls[URLKeys::HELP_URL_menu] = "https://stored.example/";
+        f.app->SetLinksManager(stored);
+        LogCapture log;
+        QCOMPARE(f.app->GetUrl(URLKeys::HELP_URL_menu), QString("https://stored.example/"));
+        QVERIFY(log.Messages().empty());
+    }
+
+    // Without one, a links manager is built from links.json in the product's data folder,
+    // announced once, with an ERROR (a use before SetLinksManager), then reused silently.
+    void fallbackLinksManagerIsBuiltOnceAndAnnounced() {
+        LinksFixture f;
+        const QString links = QStandardPaths::writableLocation(QStandardPaths::AppDataLocation) +
+                              "/" + LinksManager::FileName;
+        QVERIFY(Quorvel::TestSupport::WriteFile(links, kLinks));
+        LinksWatcher watcher;
+        f.app->RegisterEventHandler(&watcher);
+        LogCapture log;
+        const auto fallback = f.app->GetLinksManager();
+        const size_t banner = log.Messages(google::GLOG_ERROR).size();
+        QVERIFY(banner > 0);
+        QCOMPARE(f.app->GetLinksManager(), fallback);
+        QCOMPARE(f.app->GetUrl(URLKeys::HELP_URL_menu),
+                 "https://help.example/" +
+                     QString::fromStdString(f.app->GetLookAndFeel()->GetCurrentLocale()) +
+                     "/3.4.5.6");
+        QCOMPARE(log.Messages(google::GLOG_ERROR).size(), banner);
+        QCOMPARE(watcher.heard, QList<std::shared_ptr<ILinksManager>>{fallback});
+        f.app->UnregisterEventHandler(&watcher);
+        QFile::remove(links);
+    }
+
+    // A service the links manager needs is missing: its construction fails; nothing is stored,
+    // so every attempt announces itself again.
+    void missingServiceOfTheLinksThrows() {
+        LinksFixture f;
+        f.app->Set<IUserSettingsManager>(nullptr);
+        LogCapture log;
+        for (int attempt = 1; attempt <= 2; ++attempt) {
+            QVERIFY_EXCEPTION_THROWN(f.app->GetUrl(URLKeys::HELP_URL_menu), std::logic_error);
+            QVERIFY(!f.app->Get<ILinksManager>());
+            QVERIFY(log.Messages(google::GLOG_ERROR).size() > 0);
+            log.Clear();
         }
     }
 };

@@ -3,8 +3,10 @@
 #include <Quorvel/App/Application/ITopManager.h>
 #include <Quorvel/App/Application/TopManagerObserver.h>
 #include <Quorvel/ExternalStimulus/DirectCallGateway.h>
+#include <Quorvel/TestSupport/StandIns.h>
 #include <Quorvel/TestSupport/TestEnvironment.h>
 
+using Hardware = Quorvel::TestSupport::FixedHardware;
 using Quorvel::App::IHardwareInfo;
 using Quorvel::ExternalStimulus::DirectCallGateway;
 using Quorvel::ExternalStimulus::IGateway;
@@ -12,12 +14,6 @@ using Quorvel::ExternalStimulus::IGateway;
 namespace {
 
 struct Context : Quorvel::App::ITopManager {};
-
-struct Hardware : IHardwareInfo {
-    explicit Hardware(std::string text) : text(std::move(text)) {}
-    std::string GetHardwareText() const override { return text; }
-    std::string text;
-};
 
 QString TextOf(const std::shared_ptr<IHardwareInfo>& value) {
     return value ? QString::fromStdString(value->GetHardwareText()) : "-";

@@ -5,7 +5,6 @@
 #include <Quorvel/TestSupport/TestEnvironment.h>
 
 #include <QColorDialog>
-#include <QtTest>
 
 using namespace Quorvel::App;
 

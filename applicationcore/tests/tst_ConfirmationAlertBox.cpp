@@ -4,8 +4,6 @@
 #include <Quorvel/TestSupport/ModalAnswerer.h>
 #include <Quorvel/TestSupport/TestEnvironment.h>
 
-#include <QtTest>
-
 using namespace Quorvel::App;
 using Box = ConfirmationAlertBox;
 
@@ -59,8 +57,8 @@ private slots:
         QFETCH(bool, tick);
         QFETCH(int, remembered);
         QTemporaryDir dir;
-        QFile blocker(dir.filePath("blocker"));  // nobody can make a folder inside a file
-        QVERIFY(blocker.open(QIODevice::WriteOnly));
+        // Nobody can make a folder inside a file.
+        QVERIFY(Quorvel::TestSupport::WriteFile(dir.filePath("blocker"), {}));
         auto settings = std::make_shared<ApplicationSettingsManager>(
             dir.filePath(setup == "unwritable" ? "blocker/a.ini" : "a.ini"));
         for (int run = 0; run < 2; ++run) {

@@ -10,39 +10,21 @@
 #include <Quorvel/TestSupport/EmailDialogDriver.h>
 #include <Quorvel/TestSupport/LocalHttpServer.h>
 #include <Quorvel/TestSupport/LogCapture.h>
-#include <Quorvel/TestSupport/RecordingLinks.h>
+#include <Quorvel/TestSupport/StandIns.h>
 #include <Quorvel/TestSupport/TestEnvironment.h>
 
-#include <QElapsedTimer>
-#include <QJsonDocument>
-#include <QJsonObject>
 #include <QMainWindow>
-#include <QTemporaryDir>
 
 using namespace Quorvel::App;
 using Quorvel::TestSupport::LogCapture;
 using Driver = Quorvel::TestSupport::EmailDialogDriver;
 using Server = Quorvel::TestSupport::LocalHttpServer;
-using Stimulus = Quorvel::ExternalStimulus::Stimulus;
+using Quorvel::TestSupport::FixedLaunch;
+using Quorvel::TestSupport::HoldingGateway;
 
 Q_DECLARE_METATYPE(LaunchType)
 
 namespace {
-
-struct FixedLaunch : ILaunchTypeProcessor {
-    LaunchType type = LaunchType::AfterInstall;
-    LaunchType GetLaunchType() const override { return type; }
-};
-
-// Keeps every stimulus until flushed.
-struct HoldingGateway : Quorvel::ExternalStimulus::IGateway {
-    std::vector<Stimulus> held;
-    void Send(const Stimulus& stimulus) override { held.push_back(stimulus); }
-    void Flush() override {
-        for (const auto& stimulus : std::exchange(held, {})) stimulus.action();
-    }
-    bool IsHolding() const override { return true; }
-};
 
 const int kTimeoutMs = 800;
 
@@ -77,7 +59,7 @@ struct Fixture {
         std::make_shared<Quorvel::TestSupport::RecordingLinks>();
     std::shared_ptr<MailSettingsManager> mail =
         std::make_shared<MailSettingsManager>(dir.filePath("mail.ini"));
-    std::shared_ptr<FixedLaunch> launch = std::make_shared<FixedLaunch>();
+    std::shared_ptr<FixedLaunch> launch = std::make_shared<FixedLaunch>(LaunchType::AfterInstall);
     std::shared_ptr<Quorvel::Networking::HttpClient> client;
     Driver driver{"ann@example.org", true, Driver::Finish::ClickConfirm};
 };
@@ -143,15 +125,11 @@ private slots:
     void failedSendIsOneErrorAndKeepsTheAddress_data() {
         QTest::addColumn<QString>("missing");
         QTest::addColumn<QString>("reason");
-        QTest::newRow("server error") << ""
-                                      << "500";
-        QTest::newRow("no collection address") << "address"
-                                               << "COLLECT_EMAIL_URL";
-        QTest::newRow("no HTTP client") << "client"
-                                        << "HTTP client";
+        QTest::newRow("server error") << "" << QString("500");
+        QTest::newRow("no collection address") << "address" << QString("COLLECT_EMAIL_URL");
+        QTest::newRow("no HTTP client") << "client" << QString("HTTP client");
         // A 200 whose answer is cut registers nobody.
-        QTest::newRow("a chunk size that does not fit") << "cut"
-                                                        << "failed";
+        QTest::newRow("a chunk size that does not fit") << "cut" << QString("failed");
     }
     void failedSendIsOneErrorAndKeepsTheAddress() {
         QFETCH(QString, missing);

@@ -50,10 +50,9 @@ private slots:
     void registration_data() {
         QTest::addColumn<QString>("steps");
         QTest::addColumn<QString>("expected");
-        QTest::newRow("in order, once, null and unknown ignored") << "+c+a+_+a-_-d+b"
-                                                                  << "c7a7b7";
-        QTest::newRow("registered again moves to the end") << "+a+b-a+a"
-                                                           << "b7a7";
+        QTest::newRow("in order, once, null and unknown ignored")
+            << "+c+a+_+a-_-d+b" << QString("c7a7b7");
+        QTest::newRow("registered again moves to the end") << "+a+b-a+a" << QString("b7a7");
     }
     void registration() {
         QFETCH(QString, steps);
@@ -67,16 +66,11 @@ private slots:
     void changesDuringNotification_data() {
         QTest::addColumn<QString>("reaction");
         QTest::addColumn<QString>("expected");
-        QTest::newRow("registers") << "ad+"
-                                   << "a1b1c1a2b2c2d2";
-        QTest::newRow("unregisters the next one") << "ab-"
-                                                  << "a1b1c1a2c2";
-        QTest::newRow("unregisters itself") << "bb-"
-                                            << "a1b1c1a2c2";
-        QTest::newRow("unregisters an earlier one") << "ca-"
-                                                    << "a1b1c1b2c2";
-        QTest::newRow("notifies again") << "aa!"
-                                        << "a1a2b2c2b1c1a2b2c2";
+        QTest::newRow("registers") << "ad+" << QString("a1b1c1a2b2c2d2");
+        QTest::newRow("unregisters the next one") << "ab-" << QString("a1b1c1a2c2");
+        QTest::newRow("unregisters itself") << "bb-" << QString("a1b1c1a2c2");
+        QTest::newRow("unregisters an earlier one") << "ca-" << QString("a1b1c1b2c2");
+        QTest::newRow("notifies again") << "aa!" << QString("a1a2b2c2b1c1a2b2c2");
     }
     void changesDuringNotification() {
         QFETCH(QString, reaction);
@@ -124,8 +118,8 @@ private slots:
         std::thread second;
         // Whether the thread sleeps in the kernel, that is, waits for a lock it cannot take.
         const auto sleeping = [&tid] {
-            QFile stat(QString("/proc/self/task/%1/stat").arg(tid));
-            const QByteArray text = stat.open(QIODevice::ReadOnly) ? stat.readAll() : "";
+            const QByteArray text =
+                Quorvel::TestSupport::ReadFile(QString("/proc/self/task/%1/stat").arg(tid));
             return text.mid(text.lastIndexOf(')') + 2, 1) == "S";
         };
         f.probes[0].reaction = [&](int value) {

@@ -4,7 +4,6 @@
 #include <QListWidget>
 #include <QScrollArea>
 #include <QScrollBar>
-#include <QtTest>
 
 using Quorvel::App::Gesture;
 

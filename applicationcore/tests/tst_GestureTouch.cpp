@@ -3,9 +3,6 @@
 #include <Quorvel/App/Application/Gesture/TouchSource.h>
 #include <Quorvel/TestSupport/TestEnvironment.h>
 
-#include <QPointer>
-#include <QtTest>
-
 using Quorvel::App::Gesture;
 
 class TestGestureTouch : public QObject {

@@ -2,10 +2,9 @@
 #include <Quorvel/App/Application/ITopManager.h>
 #include <Quorvel/App/CustomizationManager.h>
 #include <Quorvel/App/UserSettingsManager.h>
+#include <Quorvel/TestSupport/StandIns.h>
 #include <Quorvel/TestSupport/TestEnvironment.h>
 #include <Quorvel/Util/SHA1.h>
-
-#include <QTemporaryDir>
 
 using namespace Quorvel::App;
 using Headers = std::map<std::string, std::string>;
@@ -13,12 +12,6 @@ using Headers = std::map<std::string, std::string>;
 namespace {
 
 const std::string kOs = "linux";  // the suite runs here only
-
-class FixedHardware : public IHardwareInfo {
-public:
-    std::string text;
-    std::string GetHardwareText() const override { return text; }
-};
 
 struct Services {
     QTemporaryDir dir;
@@ -28,7 +21,8 @@ struct Services {
         "test");
     std::shared_ptr<UserSettingsManager> user =
         std::make_shared<UserSettingsManager>(dir.filePath("user.ini"));
-    std::shared_ptr<FixedHardware> hardware = std::make_shared<FixedHardware>();
+    std::shared_ptr<Quorvel::TestSupport::FixedHardware> hardware =
+        std::make_shared<Quorvel::TestSupport::FixedHardware>();
 };
 
 }  // namespace

@@ -188,9 +188,9 @@ private slots:
         QVERIFY(first.waitForFinished(60000));  // it ends its event loop by itself
         QCOMPARE(first.readAllStandardOutput().trimmed(), QByteArray("restarted=1"));
         QTRY_VERIFY_WITH_TIMEOUT(QFile::exists(dir.filePath("record")), 60000);
-        QFile file(dir.filePath("record"));
-        QVERIFY(file.open(QIODevice::ReadOnly));
-        QStringList lines = QString::fromUtf8(file.readAll()).split('\n', Qt::SkipEmptyParts);
+        const QStringList lines =
+            QString::fromUtf8(Quorvel::TestSupport::ReadFile(dir.filePath("record")))
+                .split('\n', Qt::SkipEmptyParts);
         QVERIFY(lines.value(0).toLongLong() > 0 && lines.value(0).toLongLong() != firstPid);
         QCOMPARE(lines.mid(1), (QStringList{QFileInfo(helper).canonicalFilePath(), "plain",
                                             "with space", "naïve", "größe 2"}));

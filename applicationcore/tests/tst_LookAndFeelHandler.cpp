@@ -46,12 +46,11 @@ QString Shown(const QMenu& menu) {
 }
 
 QAction* Entry(const QMenu& menu, const QString& name) {
-    for (QAction* action : menu.actions()) {
-        if (action->data().toString() == name) {
-            return action;
-        }
-    }
-    return nullptr;
+    const QList<QAction*> actions = menu.actions();
+    const auto it = std::find_if(actions.begin(), actions.end(), [&name](QAction* action) {
+        return action->data().toString() == name;
+    });
+    return it == actions.end() ? nullptr : *it;
 }
 
 }  // namespace

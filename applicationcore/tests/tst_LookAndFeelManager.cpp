@@ -360,21 +360,14 @@ void LookAndFeelManagerTest::badThemeFilesAreNamedOnce_data() {
     QTest::addColumn<QString>("file");
     QTest::addColumn<QString>("kind");
     QTest::addColumn<QString>("title");  // of "light", listed only when there is one
-    QTest::newRow("title file is a FIFO") << "title.json"
-                                          << "fifo"
-                                          << "";
-    QTest::newRow("title too long for a menu") << "title.json"
-                                               << "long" << QString(1024, 'T');
-    QTest::newRow("resource file Qt refuses") << "junk.rcc"
-                                              << "\x01junk"
-                                              << "Light";
+    QTest::newRow("title file is a FIFO") << "title.json" << QString("fifo") << "";
+    QTest::newRow("title too long for a menu")
+        << "title.json" << QString("long") << QString(1024, 'T');
+    QTest::newRow("resource file Qt refuses") << "junk.rcc" << QString("\x01junk") << "Light";
     // From fuzzing: Qt takes the header and reads where the tree says.
-    QTest::newRow("resource file whose tree points outside it") << "main.rcc"
-                                                                << "far"
-                                                                << "Light";
-    QTest::newRow("resource file is a FIFO") << "main.rcc"
-                                             << "fifo"
-                                             << "Light";
+    QTest::newRow("resource file whose tree points outside it")
+        << "main.rcc" << QString("far") << "Light";
+    QTest::newRow("resource file is a FIFO") << "main.rcc" << QString("fifo") << "Light";
 }
 
 void LookAndFeelManagerTest::badThemeFilesAreNamedOnce() {

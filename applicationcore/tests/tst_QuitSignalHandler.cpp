@@ -1,8 +1,5 @@
 #include <Quorvel/TestSupport/TestEnvironment.h>
 
-#include <QProcess>
-#include <QtTest>
-
 #include <csignal>
 
 // Quit signals sent to a real process go through its lifetime observers, and the process ends

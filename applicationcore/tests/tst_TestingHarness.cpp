@@ -1,10 +1,6 @@
 // The diagnostic harness across real processes: the probe program runs it with the options.
 #include <Quorvel/TestSupport/TestEnvironment.h>
 
-#include <QProcess>
-#include <QRegularExpression>
-#include <QtTest>
-
 #include <csignal>
 
 #include <sys/stat.h>
@@ -48,9 +44,8 @@ private slots:
         }
         // Like the temp folder, anyone may put a link there: one leads to a file of this user.
         QVERIFY(QDir().mkpath(Path("shared")) && ::chmod(qPrintable(Path("shared")), 01777) == 0);
-        QFile victim(Path("victim"));
-        QVERIFY(victim.open(QIODevice::WriteOnly) && victim.write("mine") == 4);
-        QVERIFY(QFile::link(victim.fileName(), Path("shared/links.log")));
+        QVERIFY(Quorvel::TestSupport::WriteFile(Path("victim"), "mine") &&
+                QFile::link(Path("victim"), Path("shared/links.log")));
         // A name that is bytes, not UTF-8, for this folder.
         QVERIFY(::symlink(".", QFile::encodeName(Path("odd")) + "\xff") == 0);
     }
@@ -67,35 +62,31 @@ private slots:
         QTest::addColumn<int>("signal");      // 0: no crash
         QTest::addColumn<QString>("thread");  // of the fault
         QTest::addColumn<QString>("text");
+        const auto row = [](const char* name, const QString& arguments, const QString& text,
+                            int signal = 0, const char* thread = "") {
+            QTest::newRow(name) << arguments << signal << QString(thread) << text;
+        };
         const QString after = "--test-crash-after 0 ";
-        QTest::newRow("segfault") << after << SIGSEGV << "background"
-                                  << "";
-        QTest::newRow("segfault, main, malformed delay")
-            << "--test-crash-after=soon --test-crash-thread=main" << SIGSEGV << "main"
-            << "--test-crash-after: \"soon\" is not a whole number";
-        QTest::newRow("exception through the guard")
-            << after + "--test-crash-reason exception --test-crash-thread main" << SIGABRT << ""
-            << "Exception has been caught in event processing";
-        QTest::newRow("unknown reason") << after + "--test-crash-reason boom" << 0 << ""
-                                        << "boom isn't supported value for test-crash-reason";
-        QTest::newRow("ssl enable") << "--prefer http --test-ssl-enable" << 0 << ""
-                                    << "https 1";
-        QTest::newRow("both ssl options")
-            << "--test-ssl-disable --ssl-enable" << 0 << ""
-            << "error Invalid options combination: test-ssl-disable and test-ssl-enable";
-        QTest::newRow("link log through a link in a shared folder")
-            << "--test-open-urls --test-custom-locales ru_RU --test-log-urls SHARED/links.log" << 0
-            << ""
-            << "SHARED/links.log";
+        row("segfault", after, "", SIGSEGV, "background");
+        row("segfault, main, malformed delay", "--test-crash-after=soon --test-crash-thread=main",
+            "--test-crash-after: \"soon\" is not a whole number", SIGSEGV, "main");
+        row("exception through the guard",
+            after + "--test-crash-reason exception --test-crash-thread main",
+            "Exception has been caught in event processing", SIGABRT);
+        row("unknown reason", after + "--test-crash-reason boom",
+            "boom isn't supported value for test-crash-reason");
+        row("ssl enable", "--prefer http --test-ssl-enable", "https 1");
+        row("both ssl options", "--test-ssl-disable --ssl-enable",
+            "error Invalid options combination: test-ssl-disable and test-ssl-enable");
+        row("link log through a link in a shared folder",
+            "--test-open-urls --test-custom-locales ru_RU --test-log-urls SHARED/links.log",
+            "SHARED/links.log");
         // Refused before the reason is looked at, and nothing is scheduled.
         const QString refused = " isn't supported value for test-crash-after";
-        QTest::newRow("crash delay out of range")
-            << "--test-crash-after 99999999999 --test-crash-reason boom" << 0 << ""
-            << "99999999999" + refused;
-        QTest::newRow("negative crash delay") << "--test-crash-after -1" << 0 << ""
-                                              << "-1" + refused;
-        QTest::newRow("crash delay above a day") << "--test-crash-after 86400001" << 0 << ""
-                                                 << "86400001" + refused;
+        row("crash delay out of range", "--test-crash-after 99999999999 --test-crash-reason boom",
+            "99999999999" + refused);
+        row("negative crash delay", "--test-crash-after -1", "-1" + refused);
+        row("crash delay above a day", "--test-crash-after 86400001", "86400001" + refused);
     }
     void runs() {
         QFETCH(QString, arguments);
@@ -106,8 +97,7 @@ private slots:
         QCOMPARE(m_probe.exitStatus() == QProcess::CrashExit, signal != 0);
         QCOMPARE(m_probe.exitCode(), signal);
         QVERIFY(text.isEmpty() || m_out.count(text.replace("SHARED", Path("shared"))) == 1);
-        QFile victim(Path("victim"));
-        QVERIFY(victim.open(QIODevice::ReadOnly) && victim.readAll() == "mine");
+        QCOMPARE(Quorvel::TestSupport::ReadFile(Path("victim")), QByteArray("mine"));
         if (!thread.isEmpty()) {  // a real access to address 0, on the chosen thread
             const auto fault =
                 QRegularExpression(R"(SIGSEGV \(@0x0\) .* \(TID (0x\w+)\))").match(m_out);
@@ -139,61 +129,43 @@ private slots:
         QTest::addColumn<QString>("locales");  // of the dump, in order
         QTest::addColumn<QString>("opened");   // when each link opened, in ms
         QTest::addColumn<QString>("text");
+        const auto row = [](const char* name, const QString& arguments, const char* locales,
+                            const char* opened = "", const QString& text = "") {
+            QTest::newRow(name) << arguments << QString(locales) << QString(opened) << text;
+        };
         const QString open = "--test-open-urls --test-log-urls LOG --test-custom-locales ";
-        QTest::newRow("default locales") << "--test-dump-urls"
-                                         << "de_DE en_US ru_RU es_ES fr_FR"
-                                         << ""
-                                         << "";
-        QTest::newRow("chosen locale, delay") << open + "fr_FR,xx_XX --test-open-urls-delay 500"
-                                              << "fr_FR"
-                                              << "10000 10500 11000"
-                                              << "";
-        QTest::newRow("malformed delay") << open + "de_DE --test-open-urls-delay=soon"
-                                         << "de_DE"
-                                         << "10000 10000 10000"
-                                         << "--test-open-urls-delay: \"soon\" is not";
+        row("default locales", "--test-dump-urls", "de_DE en_US ru_RU es_ES fr_FR");
+        row("chosen locale, delay", open + "fr_FR,xx_XX --test-open-urls-delay 500", "fr_FR",
+            "10000 10500 11000");
+        row("malformed delay", open + "de_DE --test-open-urls-delay=soon", "de_DE",
+            "10000 10000 10000", "--test-open-urls-delay: \"soon\" is not");
         // From fuzz_harness (UBSan): the schedule wrapped around, a later link opened first.
-        QTest::newRow("delay of a day") << open + "de_DE --test-open-urls-delay 86400000"
-                                        << "de_DE"
-                                        << "10000"
-                                        << "";
-        QTest::newRow("negative delay: nothing dumped or opened")
-            << "--test-open-urls --test-custom-locales de_DE --test-open-urls-delay -1000"
-            << ""
-            << ""
-            << "-1000 isn't supported value for test-open-urls-delay";
-        QTest::newRow("log cannot be opened, default delay")
-            << "--test-open-urls --test-custom-locales ru_RU --test-log-urls /nonexistent/log"
-            << "ru_RU"
-            << "10000 11000 12000"
-            << "";
-        QTest::newRow("a service throws") << "--test-dump-urls --throw-in ru_RU"
-                                          << "de_DE en_US"
-                                          << ""
-                                          << "error no customization for ru_RU";
-        QTest::newRow("folders named by bytes that are no UTF-8")
-            << "--test-open-urls --test-log-urls ODD/links.log --test-custom-locales de_DE"
-            << "de_DE"
-            << "10000 11000 12000"
-            << "";
-        QTest::newRow("dump cannot be written")
-            << "--test-dump-urls BLOCKED"
-            << ""
-            << ""
-            << "box Config test error\nCan't open file to dump: " + Path("data/testing_probe/");
+        row("delay of a day", open + "de_DE --test-open-urls-delay 86400000", "de_DE", "10000");
+        row("negative delay: nothing dumped or opened",
+            "--test-open-urls --test-custom-locales de_DE --test-open-urls-delay -1000", "", "",
+            "-1000 isn't supported value for test-open-urls-delay");
+        row("log cannot be opened, default delay",
+            "--test-open-urls --test-custom-locales ru_RU --test-log-urls /nonexistent/log",
+            "ru_RU", "10000 11000 12000");
+        row("a service throws", "--test-dump-urls --throw-in ru_RU", "de_DE en_US", "",
+            "error no customization for ru_RU");
+        row("folders named by bytes that are no UTF-8",
+            "--test-open-urls --test-log-urls ODD/links.log --test-custom-locales de_DE", "de_DE",
+            "10000 11000 12000");
+        row("dump cannot be written", "--test-dump-urls BLOCKED", "", "",
+            "box Config test error\nCan't open file to dump: " + Path("data/testing_probe/"));
     }
     void links() {
         QFETCH(QString, arguments);
-        QFETCH(QString, locales);
         QFETCH(QString, opened);
         QFETCH(QString, text);
-        QFile dump(Path("data/testing_probe/Probe-url-dump.csv"));
-        QVERIFY(!arguments.contains("BLOCKED") || QDir().mkpath(dump.fileName()));
+        const QString dump = Path("data/testing_probe/Probe-url-dump.csv");
+        QVERIFY(!arguments.contains("BLOCKED") || QDir().mkpath(dump));
         Probe(arguments.remove("BLOCKED"));
         QVERIFY(m_out.contains(text));
         QCOMPARE(Values("locale"), QStringList{"en_US"});
         QVERIFY(!m_out.contains("QPlatformServices::openUrl"));
-        const QString content = dump.open(QIODevice::ReadOnly) ? dump.readAll() : QString();
+        const QString content = Quorvel::TestSupport::ReadFile(dump);
         QCOMPARE(content.count(QRegularExpression(R"(^(\w+);\w+;https://probe\.example/\1/\d+;$)",
                                                   QRegularExpression::MultilineOption)),
                  content.count('\n'));
@@ -202,7 +174,7 @@ private slots:
             if (!dumped.contains(line.section(';', 0, 0))) dumped << line.section(';', 0, 0);
             addresses << line.section(';', 2, 2);
         }
-        QCOMPARE(dumped.join(' '), locales);
+        QTEST(dumped.join(' '), "locales");
         QStringList expected;
         for (const QString& ms : opened.split(' ', Qt::SkipEmptyParts)) {
             expected << ms + ' ' + addresses.value(expected.size());

@@ -2,38 +2,15 @@
 #include <Quorvel/App/CustomizationManager.h>
 #include <Quorvel/App/InstallerSettingsManager.h>
 #include <Quorvel/App/ProductSettingsManager.h>
-#include <Quorvel/TestSupport/RecordingLinks.h>
+#include <Quorvel/TestSupport/StandIns.h>
 #include <Quorvel/TestSupport/TestEnvironment.h>
 
-#include <QTemporaryDir>
 #include <QWidget>
-#include <QtTest>
 
 using namespace Quorvel::App;
 using Quorvel::URLKeys;
-using Quorvel::ExternalStimulus::Stimulus;
-
-namespace {
-
-struct Launch : ILaunchTypeProcessor {
-    explicit Launch(int type) : type(type) {}
-    int type;
-    LaunchType GetLaunchType() const override { return LaunchType(type); }
-};
-
-// Holds the thank-you stimuli until flushed.
-struct HoldingGateway : Quorvel::ExternalStimulus::IGateway {
-    void Send(const Stimulus& stimulus) override {
-        if (stimulus.name == "THANK_FOR_INSTALL") held.push_back(stimulus);
-    }
-    void Flush() override {
-        for (const Stimulus& stimulus : std::exchange(held, {})) stimulus.action();
-    }
-    bool IsHolding() const override { return true; }
-    std::vector<Stimulus> held;
-};
-
-}  // namespace
+using Quorvel::TestSupport::FixedLaunch;
+using Quorvel::TestSupport::HoldingGateway;
 
 class TyfiTest : public QObject {
     Q_OBJECT
@@ -79,7 +56,8 @@ private slots:
                     "productVersion": "1", "userAgent": {"product": "P", "text": "P/1"},
                     "thankYouPageMode": "thankyou"})",
                 "test"),
-            links, installerSettings, product, std::make_shared<Launch>(launch), gateway);
+            links, installerSettings, product, std::make_shared<FixedLaunch>(LaunchType(launch)),
+            gateway);
         bool answer = setup != "no";
         if (!setup.isEmpty() && setup != "bundled") {
             tyfi->setCustomNeedOpenChecker([&answer] { return answer; });

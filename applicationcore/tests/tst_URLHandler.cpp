@@ -39,10 +39,8 @@ class TestURLHandler : public QObject {
 
     // How many times the system's handler got exactly this link.
     int SystemOpened(const QUrl& url) const {
-        QFile file(SystemRecord());
         return g_refused.filter(url.toString()).size() +
-               (file.open(QIODevice::ReadOnly) ? file.readAll().split('\n').count(url.toEncoded())
-                                               : 0);
+               ReadFile(SystemRecord()).split('\n').count(url.toEncoded());
     }
 
 private slots:
@@ -105,10 +103,8 @@ private slots:
         QCOMPARE(log.Count(broken.toStdString()), int(browser == "broken"));
         if (link.startsWith("https")) {
             QTRY_VERIFY_WITH_TIMEOUT(QFile::exists(BrowserRecord()), 60000);
-            QFile file(BrowserRecord());
-            QVERIFY(file.open(QIODevice::ReadOnly));
             // One argument: exactly the link, and nothing after its terminator.
-            QCOMPARE(file.readAll(), "1\n" + url.toString().toLocal8Bit() + '\0');
+            QCOMPARE(ReadFile(BrowserRecord()), "1\n" + url.toString().toLocal8Bit() + '\0');
         } else {
             QTRY_COMPARE_WITH_TIMEOUT(SystemOpened(url), 1, 60000);
             QVERIFY(!QFile::exists(BrowserRecord()));

@@ -4,9 +4,6 @@
 #include <Quorvel/App/ProductSettingsManager.h>
 #include <Quorvel/TestSupport/TestEnvironment.h>
 
-#include <QElapsedTimer>
-#include <QTemporaryDir>
-
 using namespace Quorvel::App;
 
 namespace {

@@ -11,11 +11,6 @@
 #include <Quorvel/TestSupport/TestEnvironment.h>
 #include <Quorvel/Util/TextConversion.h>
 
-#include <QDirIterator>
-#include <QRegularExpression>
-#include <QTemporaryDir>
-#include <QUrl>
-
 using namespace Quorvel::App;
 using Quorvel::Util::Utf8ToQString;
 
@@ -97,13 +92,11 @@ private slots:
             QDirIterator it(directory, {"*_de_DE.ts", "*_ru_RU.ts"});
             QVERIFY(it.hasNext());
             while (it.hasNext()) {
-                QFile file(it.next());
-                QVERIFY(file.open(QIODevice::ReadOnly));
-                const QString catalog = file.readAll();
+                const QString file = it.next(), catalog = Quorvel::TestSupport::ReadFile(file);
                 QVERIFY2(catalog.contains("<translation>") &&
                              !catalog.contains(QRegularExpression(
                                  "<translation( type=\"unfinished\")?(/>|></translation>)")),
-                         qPrintable(file.fileName()));
+                         qPrintable(file));
             }
         }
     }

@@ -3,10 +3,6 @@
 #include <Quorvel/TestSupport/TestEnvironment.h>
 
 #include <QImage>
-#include <QProcess>
-#include <QSettings>
-#include <QTemporaryDir>
-#include <QtTest>
 
 #include <pwd.h>
 #include <unistd.h>
@@ -37,11 +33,9 @@ public:
     QVariant Get(const QString& scope, const QString& key) const {
         return QSettings(SettingsFile(scope), QSettings::IniFormat).value(key);
     }
-    void Write(const QString& relative, const QByteArray& content) const {
-        QDir().mkpath(QFileInfo(Path(relative)).path());
-        QFile file(Path(relative));
-        file.open(QIODevice::WriteOnly);
-        file.write(content);
+    bool Write(const QString& relative, const QByteArray& content,
+               QFile::Permissions permissions = {}) const {
+        return Quorvel::TestSupport::WriteFile(Path(relative), content, permissions);
     }
 
     // The demo's data with links.json giving `name` another address.
@@ -51,11 +45,9 @@ public:
         for (const QString entry : {"resources", "customization.json"}) {
             QFile::link(QUORVEL_DEMO_DATA_DIR "/" + entry, data + '/' + entry);
         }
-        QFile source(QUORVEL_DEMO_DATA_DIR "/links.json");
-        source.open(QIODevice::ReadOnly);
         const QString entry = '"' + name + "\": \"";
         Write("product data/links.json",
-              QString(source.readAll())
+              QString(Quorvel::TestSupport::ReadFile(QUORVEL_DEMO_DATA_DIR "/links.json"))
                   .replace(QRegularExpression(entry + "[^\"]*"), entry + url)
                   .toUtf8());
         return data;
@@ -126,10 +118,8 @@ private slots:
     void tourRestoresTheRememberedChoice_data() {
         QTest::addColumn<QString>("theme");
         QTest::addColumn<QString>("killedAt");  // the picture that ends the run at once
-        QTest::newRow("whole tour") << "dark"
-                                    << "";
-        QTest::newRow("killed mid-tour") << "light"
-                                         << "dark-en_US.png";
+        QTest::newRow("whole tour") << "dark" << QString();
+        QTest::newRow("killed mid-tour") << "light" << QString("dark-en_US.png");
     }
     void tourRestoresTheRememberedChoice() {
         QFETCH(QString, theme);
@@ -188,23 +178,21 @@ private slots:
     void webLinksOpenInThePreferredBrowser() {
         DemoHome home;
         const QString browser = home.Path("bin/quorvelbrowser");  // notes each address given
-        home.Write("bin/quorvelbrowser",
-                   "#!/bin/sh\nfor a in \"$@\"; do echo \"quorvelbrowser $a\";"
-                   " done >> \"" +
-                       home.Path("opened.txt").toUtf8() + "\"\n");
-        QVERIFY(QFile::setPermissions(browser, QFile::ReadOwner | QFile::ExeOwner));
-        home.Write("data/applications/quorvel-browser.desktop",
-                   "[Desktop Entry]\nType=Application\nName=Quorvel Browser\n"
-                   "Categories=Network;WebBrowser;\nExec=\"" +
-                       browser.toUtf8() + "\"\n");
+        QVERIFY(home.Write("bin/quorvelbrowser",
+                           "#!/bin/sh\nfor a in \"$@\"; do echo \"quorvelbrowser $a\"; done >> \"" +
+                               home.Path("opened.txt").toUtf8() + "\"\n",
+                           QFile::ReadOwner | QFile::ExeOwner));
+        QVERIFY(home.Write("data/applications/quorvel-browser.desktop",
+                           "[Desktop Entry]\nType=Application\nName=Quorvel Browser\n"
+                           "Categories=Network;WebBrowser;\nExec=\"" +
+                               browser.toUtf8() + "\"\n"));
         home.Set("installer", "Browser", "quorvelbrowser");
         const Run run = home.Start({"--open", "HELP_URL_menu"});
         QCOMPARE(run.exitCode, 0);
-        QFile opened(home.Path("opened.txt"));  // written by a detached process
-        QTRY_VERIFY_WITH_TIMEOUT(opened.size() > 0, 20000);
+        // Written by a detached process.
+        QTRY_VERIFY_WITH_TIMEOUT(QFileInfo(home.Path("opened.txt")).size() > 0, 20000);
         QTest::qWait(200);  // a second opening would land by now
-        QVERIFY(opened.open(QIODevice::ReadOnly));
-        QVERIFY(QString(opened.readAll())
+        QVERIFY(QString(Quorvel::TestSupport::ReadFile(home.Path("opened.txt")))
                     .contains(QRegularExpression("^quorvelbrowser https://\\S+/help\\S*\\n$")));
         QVERIFY(!run.err.contains("QPlatformServices::openUrl()"));
         QCOMPARE(home.Get("product", "PreferredBrowser").toString(), browser);
@@ -263,9 +251,8 @@ private slots:
             << "--open " + QString(300, 'N') << 1 << "" << log << "--open";
         QTest::newRow("a picture's place is taken") << "BLOCK" << 1 << "" << log << "";
         QTest::newRow("a long word as a fact") << "LONG" << 0 << "" << log << "";
-        QTest::newRow("after install") << "INSTALL" << 0 << ""
-                                       << "shots/emailDialog.png"
-                                       << "";
+        QTest::newRow("after install")
+            << "INSTALL" << 0 << "" << QString("shots/emailDialog.png") << "";
         QTest::newRow("customization not JSON") << "BAD" << 1 << ""
                                                 << "d/customization.json"
                                                 << "{\"organizationName\": ";
@@ -279,7 +266,7 @@ private slots:
         DemoHome home;
         Server server;
         QString named;  // in the errors
-        if (arguments == "BAD") home.Write(named = file, content.toUtf8());
+        QVERIFY(arguments != "BAD" || home.Write(named = file, content.toUtf8()));
         if (arguments == "BLOCK") QVERIFY(QDir().mkpath(home.Path(named = "shots/dark-de_DE.png")));
         home.Set("product", "PartnerName.OVERRIDE", arguments == "LONG" ? QString(600, 'W') : "");
         if (arguments == "INSTALL") home.Set("installer", "LaunchType", "install");
@@ -290,9 +277,8 @@ private slots:
         QCOMPARE(run.exitCode, exitCode);
         QVERIFY(run.out.contains(out.replace("HOME", home.Path(""))));
         QVERIFY(named.isEmpty() || run.err.contains(home.Path(named)));
-        QFile written(home.Path(file));
-        QVERIFY(written.open(QIODevice::ReadOnly));
-        QVERIFY(written.readAll().contains(content.toUtf8()));
+        const QByteArray written = Quorvel::TestSupport::ReadFile(home.Path(file));
+        QVERIFY(!written.isEmpty() && written.contains(content.toUtf8()));
         // Logged, not opened (after installing, the thank-you page opens).
         QVERIFY(arguments == "INSTALL" || !run.err.contains("QPlatformServices::openUrl"));
         QVERIFY(server.Requests().empty());

@@ -2,8 +2,6 @@
 #include <Quorvel/TestSupport/TestEnvironment.h>
 #include <Quorvel/Util/AppMutexLocker.h>
 
-#include <QtTest>
-
 #include <sys/stat.h>
 #include <unistd.h>
 
@@ -43,12 +41,6 @@ class AppMutexLockerTest : public QObject {
     Q_OBJECT
 
 private slots:
-    void initTestCase() {
-        static int argc = 1;
-        static char arg0[] = "test", *argv[] = {arg0, nullptr};
-        m_app = std::make_unique<QCoreApplication>(argc, argv);  // QProcess needs one
-    }
-
     // `other` is a name that an encoding of names into file names could confuse with `name`.
     void excludesByName_data() {
         QTest::addColumn<QByteArray>("name");
@@ -138,10 +130,7 @@ private slots:
         // Another session's runtime folder: the name is free in ours.
         QVERIFY(!locked || AppMutexLocker(name.toStdString()).TryLockAppMutex());
     }
-
-private:
-    std::unique_ptr<QCoreApplication> m_app;
 };
 
-QUORVEL_TEST_MAIN_NOAPP(AppMutexLockerTest)
+QUORVEL_TEST_MAIN_CORE(AppMutexLockerTest)
 #include "tst_AppMutexLocker.moc"

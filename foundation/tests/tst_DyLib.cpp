@@ -1,8 +1,6 @@
 #include <Quorvel/Core/DyLib.h>
 #include <Quorvel/TestSupport/TestEnvironment.h>
 
-#include <QtTest>
-
 #include <dlfcn.h>
 
 #include <cstring>

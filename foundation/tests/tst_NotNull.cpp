@@ -1,8 +1,6 @@
 #include <Quorvel/NotNull.h>
 #include <Quorvel/TestSupport/TestEnvironment.h>
 
-#include <QtTest>
-
 #include <memory>
 #include <stdexcept>
 

@@ -3,8 +3,6 @@
 #include <Quorvel/Core/PropertySerializer.h>
 #include <Quorvel/TestSupport/TestEnvironment.h>
 
-#include <QtTest>
-
 #include <stdexcept>
 #include <string>
 
@@ -72,7 +70,6 @@ private slots:
     void fillsTargetOrReports() {
         QFETCH(QByteArray, json);
         QFETCH(bool, clearTarget);
-        QFETCH(QByteArray, tree);
         QFETCH(QByteArray, error);
         Property target("root", "v");
         target.AddChild(Property("old", "1"));
@@ -84,7 +81,7 @@ private slots:
             thrown = e.what();
         }
         QVERIFY2(error.isEmpty() ? thrown.isEmpty() : thrown.contains(error), thrown.constData());
-        QCOMPARE(Dump(target), tree);
+        QTEST(Dump(target), "tree");
         QCOMPARE(target.GetName() + target.GetValue(),
                  std::string(clearTarget && error.isEmpty() ? "root" : "rootv"));
         QVERIFY_EXCEPTION_THROWN(PropertySerializer::Deserialize(target, nullptr, clearTarget),

@@ -1,11 +1,7 @@
 #include <Quorvel/Core/TrackCurrentException.h>
 #include <Quorvel/TestSupport/TestEnvironment.h>
 
-#include <QtTest>
-
 #include <stdexcept>
-#include <thread>
-#include <vector>
 
 using Quorvel::Core::GetLastTrackedException;
 using Quorvel::Core::TrackCurrentException;
@@ -53,20 +49,16 @@ private slots:
 
     void isSafeFromManyThreads() {
         const size_t before = TrackedExceptionCount();
-        std::vector<std::thread> threads;
-        for (int t = 0; t < 8; ++t) {
-            threads.emplace_back([t] {
-                for (int i = 0; i < 200; ++i) {
-                    ThrowAndTrack(t % 2);
-                    // Reading while others write must see whole records.
-                    const auto last = GetLastTrackedException();
-                    if (!last || (last->message != "boom" && last->message != "custom text")) {
-                        std::abort();
-                    }
+        Quorvel::TestSupport::RunOnThreads(8, [](int t) {
+            for (int i = 0; i < 200; ++i) {
+                ThrowAndTrack(t % 2);
+                // Reading while others write must see whole records.
+                const auto last = GetLastTrackedException();
+                if (!last || (last->message != "boom" && last->message != "custom text")) {
+                    std::abort();
                 }
-            });
-        }
-        for (auto& thread : threads) thread.join();
+            }
+        });
         QCOMPARE(TrackedExceptionCount(), before + size_t{8 * 200});
     }
 };

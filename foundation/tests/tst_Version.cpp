@@ -1,8 +1,6 @@
 #include <Quorvel/Core/Version.h>
 #include <Quorvel/TestSupport/TestEnvironment.h>
 
-#include <QtTest>
-
 #include <stdexcept>
 
 using Quorvel::Core::ParseVersion;

@@ -1,8 +1,6 @@
 #include <Quorvel/TestSupport/TestEnvironment.h>
 #include <Quorvel/ioPath.h>
 
-#include <QtTest>
-
 #include <fstream>
 
 using Quorvel::ioPath;

@@ -1,12 +1,7 @@
 #include <Quorvel/App/Handover/HandoverMessage.h>
 #include <Quorvel/TestSupport/TestEnvironment.h>
 
-#include <QJsonArray>
-#include <QJsonDocument>
 #include <QLocalSocket>
-#include <QTemporaryDir>
-#include <QtEndian>
-#include <QtTest>
 
 #include <sys/stat.h>
 #include <unistd.h>
@@ -58,10 +53,7 @@ struct Launch : QProcess {
 };
 
 QString Received(const QString& folder, const QStringList& arguments) {
-    QJsonArray line{folder};
-    for (const QString& argument : arguments) {
-        line.append(argument);
-    }
+    const QJsonArray line = QJsonArray::fromStringList(QStringList{folder} + arguments);
     return "received " + QJsonDocument(line).toJson(QJsonDocument::Compact);
 }
 
@@ -95,12 +87,6 @@ class InstanceHandoverTest : public QObject {
     Q_OBJECT
 
 private slots:
-    void initTestCase() {
-        static int argc = 1;
-        static char arg0[] = "test", *argv[] = {arg0, nullptr};
-        m_app = std::make_unique<QCoreApplication>(argc, argv);
-    }
-
     void handsOverExactly_data() {
         QTest::addColumn<QStringList>("arguments");
         QTest::addColumn<QString>("folder");
@@ -290,11 +276,10 @@ private slots:
     }
 
 private:
-    std::unique_ptr<QCoreApplication> m_app;
     QTemporaryDir m_runtime;
     std::unique_ptr<Launch> m_primary;
     QString m_key;
 };
 
-QUORVEL_TEST_MAIN_NOAPP(InstanceHandoverTest)
+QUORVEL_TEST_MAIN_CORE(InstanceHandoverTest)
 #include "tst_InstanceHandover.moc"

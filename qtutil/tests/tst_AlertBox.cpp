@@ -3,7 +3,6 @@
 
 #include <QAbstractButton>
 #include <QApplication>
-#include <QTimer>
 
 using Quorvel::Util::AlertBox;
 

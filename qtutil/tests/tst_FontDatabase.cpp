@@ -2,9 +2,7 @@
 #include <Quorvel/TestSupport/TestEnvironment.h>
 #include <Quorvel/Util/FontDatabase.h>
 
-#include <QFile>
 #include <QFontDatabase>
-#include <QTemporaryDir>
 
 using Quorvel::Util::FontDatabase;
 
@@ -39,9 +37,7 @@ private slots:
         QFETCH(QString, name);
         QFETCH(QByteArray, content);
         const QString path = m_dir.filePath(name);
-        QFile file(path);
-        QVERIFY(content.isEmpty() || (file.open(QIODevice::WriteOnly) && file.write(content)));
-        file.close();
+        QVERIFY(content.isEmpty() || Quorvel::TestSupport::WriteFile(path, content));
         Quorvel::TestSupport::LogCapture log;
         QCOMPARE(FontDatabase::addApplicationFont(path), -1);
         QCOMPARE(int(log.Messages(google::GLOG_ERROR).size()), 1);

@@ -1,9 +1,6 @@
 #include <Quorvel/TestSupport/TestEnvironment.h>
 #include <Quorvel/Util/HardwareInfo.h>
 
-#include <QFile>
-#include <QRegularExpression>
-
 #include <thread>
 #include <vector>
 
@@ -11,12 +8,9 @@ namespace {
 
 // What the first match of `pattern` captures in a file of the system.
 QString ValueIn(const QString& file, const QString& pattern) {
-    QFile input(file);
-    return input.open(QIODevice::ReadOnly)
-               ? QRegularExpression(pattern, QRegularExpression::MultilineOption)
-                     .match(QString::fromUtf8(input.readAll()))
-                     .captured(1)
-               : QString();
+    return QRegularExpression(pattern, QRegularExpression::MultilineOption)
+        .match(QString::fromUtf8(Quorvel::TestSupport::ReadFile(file)))
+        .captured(1);
 }
 
 }  // namespace
@@ -28,11 +22,8 @@ private slots:
     // reports, read here on its own. The first call may come from several threads at once.
     void describesThisMachine() {
         std::vector<std::string> texts(4);
-        std::vector<std::thread> threads;
-        for (std::string& text : texts) {
-            threads.emplace_back([&text] { text = Quorvel::Util::GetHardwareInfo(); });
-        }
-        for (std::thread& thread : threads) thread.join();
+        Quorvel::TestSupport::RunOnThreads(
+            4, [&texts](int t) { texts[size_t(t)] = Quorvel::Util::GetHardwareInfo(); });
         for (const std::string& text : texts) QCOMPARE(text, texts.front());
         const QRegularExpressionMatch parts =
             QRegularExpression("^CPU: (.+); Cores: (\\d+); RAM: ([0-9.]+) GiB; OS: (.+)$")

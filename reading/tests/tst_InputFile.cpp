@@ -1,10 +1,6 @@
 #include <Quorvel/Reading/InputFile.h>
 #include <Quorvel/TestSupport/TestEnvironment.h>
 
-#include <QDir>
-#include <QFile>
-#include <QTemporaryDir>
-
 #include <sys/stat.h>
 
 using Quorvel::Reading::InputFile;
@@ -19,8 +15,7 @@ class InputFileTest : public QObject {
 private slots:
     void initTestCase() {
         QVERIFY(m_dir.isValid());
-        QFile file(m_dir.filePath("ten"));
-        QVERIFY(file.open(QIODevice::WriteOnly) && file.write("0123456789") == 10);
+        QVERIFY(Quorvel::TestSupport::WriteFile(m_dir.filePath("ten"), "0123456789"));
         QVERIFY(::mkfifo(QFile::encodeName(m_dir.filePath("fifo")), 0600) == 0);
         QVERIFY(QFile::link("/dev/zero", m_dir.filePath("zero")));
         QVERIFY(QDir(m_dir.path()).mkdir("folder"));

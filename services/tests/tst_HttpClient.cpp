@@ -45,53 +45,41 @@ private slots:
         QTest::addColumn<QString>("reason");  // empty: success
         QTest::addColumn<int>("requests");
         QTest::addColumn<QByteArray>("raw");  // the whole answer, for Raw and RawReset
-        QTest::newRow("200") << Server::Answer::Ok << 200 << "" << 1 << QByteArray();
-        QTest::newRow("connection refused")
-            << Server::Answer::Refuse << 0 << "refused" << 0 << QByteArray();
-        QTest::newRow("500") << Server::Answer::ServerError << 500 << "500 Internal Server Error"
-                             << 1 << QByteArray();
+        using A = Server::Answer;
+        const auto row = [](const char* name, A answer, int status, const char* reason,
+                            const QByteArray& raw = {}, int requests = 1) {
+            QTest::newRow(name) << answer << status << QString(reason) << requests << raw;
+        };
+        row("200", A::Ok, 200, "");
+        row("connection refused", A::Refuse, 0, "refused", {}, 0);
+        row("500", A::ServerError, 500, "500 Internal Server Error");
         // Found by fuzz_http: no HTTP status passed for success.
-        QTest::newRow("status 0") << Server::Answer::StatusZero << 0 << "answered 0" << 1
-                                  << QByteArray();
-        QTest::newRow("never answers")
-            << Server::Answer::Never << 0 << "no answer within 500 ms" << 1 << QByteArray();
+        row("status 0", A::StatusZero, 0, "answered 0");
+        row("never answers", A::Never, 0, "no answer within 500 ms");
         // Closing the client ends what is still pending.
-        QTest::newRow("client closed")
-            << Server::Answer::Never << 0 << "client was closed" << 1 << QByteArray();
+        row("client closed", A::Never, 0, "client was closed");
         // Nothing is sent twice: a POST may have been acted on.
-        QTest::newRow("connection closed")
-            << Server::Answer::Close << 0 << "closed" << 1 << QByteArray();
+        row("connection closed", A::Close, 0, "closed");
         // A loop is cut after the allowed redirects, every hop with the product's headers.
-        QTest::newRow("redirect loop") << Server::Answer::RedirectToSelf << 302 << "redirect"
-                                       << HttpClient::MaxRedirects + 1 << QByteArray();
+        row("redirect loop", A::RedirectToSelf, 302, "redirect", {}, HttpClient::MaxRedirects + 1);
         // Ended as HTTP says: chunks, or the close of an answer that announced no length.
         const QByteArray chunked = "HTTP/1.1 200 OK\r\nTransfer-Encoding: chunked\r\n\r\n";
-        QTest::newRow("chunked") << Server::Answer::Raw << 200 << "" << 1
-                                 << chunked + "1;x=y\r\n{\r\n1\r\n}\r\n0\r\nT: t\r\n\r\n";
-        QTest::newRow("until closed")
-            << Server::Answer::Raw << 200 << "" << 1 << QByteArray("HTTP/1.0 200 OK\r\n\r\n{}");
+        row("chunked", A::Raw, 200, "", chunked + "1;x=y\r\n{\r\n1\r\n}\r\n0\r\nT: t\r\n\r\n");
+        row("until closed", A::Raw, 200, "", "HTTP/1.0 200 OK\r\n\r\n{}");
         // Cut answers are failures, never an answer that looks whole.
         const QByteArray announced = "HTTP/1.1 200 OK\r\nContent-Length: 100\r\n\r\n{}";
-        QTest::newRow("closed before the length")
-            << Server::Answer::Raw << 200 << "closed after 2 of the 100 bytes" << 1 << announced;
-        QTest::newRow("reset before the length")
-            << Server::Answer::RawReset << 0 << "" << 1 << announced;
-        QTest::newRow("closed before the last chunk")
-            << Server::Answer::Raw << 200 << "last chunk" << 1 << chunked + "2\r\n{}\r\n";
-        QTest::newRow("reset before the last chunk")
-            << Server::Answer::RawReset << 0 << "" << 1 << chunked + "2\r\n{}\r\n";
-        QTest::newRow("chunk size of 18 hex digits")
-            << Server::Answer::Raw << 200 << "chunk size" << 1
-            << chunked + "100000000000000002\r\n{}\r\n0\r\n\r\n";
-        QTest::newRow("chunk longer than its size")
-            << Server::Answer::Raw << 200 << "chunk does not end" << 1
-            << chunked + "1\r\n{}\r\n0\r\n\r\n";
+        row("closed before the length", A::Raw, 200, "closed after 2 of the 100 bytes", announced);
+        row("reset before the length", A::RawReset, 0, "", announced);
+        row("closed before the last chunk", A::Raw, 200, "last chunk", chunked + "2\r\n{}\r\n");
+        row("reset before the last chunk", A::RawReset, 0, "", chunked + "2\r\n{}\r\n");
+        row("chunk size of 18 hex digits", A::Raw, 200, "chunk size",
+            chunked + "100000000000000002\r\n{}\r\n0\r\n\r\n");
+        row("chunk longer than its size", A::Raw, 200, "chunk does not end",
+            chunked + "1\r\n{}\r\n0\r\n\r\n");
         // A reason phrase that would drive a terminal or forge a record reaches no log raw.
-        QTest::newRow("controls in the reason phrase")
-            << Server::Answer::Raw << 500 << "answered 500 Bad\\e[2J\\rForged" << 1
-            << QByteArray("HTTP/1.1 500 Bad\x1b[2J\rForged\r\nContent-Length: 0\r\n\r\n");
-        QTest::newRow("no status line")
-            << Server::Answer::Raw << 0 << "status line" << 1 << QByteArray("{}\r\n\r\n");
+        row("controls in the reason phrase", A::Raw, 500, "answered 500 Bad\\e[2J\\rForged",
+            "HTTP/1.1 500 Bad\x1b[2J\rForged\r\nContent-Length: 0\r\n\r\n");
+        row("no status line", A::Raw, 0, "status line", "{}\r\n\r\n");
     }
     void answersEndEachRequestOnce() {
         QFETCH(Server::Answer, answer);

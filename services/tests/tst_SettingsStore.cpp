@@ -7,20 +7,12 @@
 #include <Quorvel/TestSupport/LogCapture.h>
 #include <Quorvel/TestSupport/TestEnvironment.h>
 
-#include <QCoreApplication>
-#include <QFile>
-#include <QProcess>
-#include <QRegularExpression>
-#include <QStandardPaths>
-#include <QTemporaryDir>
-
 #include <sys/stat.h>
-
-#include <thread>
-#include <vector>
 
 using Quorvel::App::SettingsStore;
 using Quorvel::TestSupport::LogCapture;
+using Quorvel::TestSupport::ReadFile;
+using Quorvel::TestSupport::WriteFile;
 
 namespace {
 
@@ -44,11 +36,6 @@ QString Read(const SettingsStore& store, const QString& type, const QString& key
     return QString::fromStdString(store.GetString(k, Utf8(fallback)));
 }
 
-bool WriteFile(const QString& path, const QByteArray& content) {
-    QFile file(path);
-    return file.open(QIODevice::WriteOnly) && file.write(content) == content.size();
-}
-
 // settings_probe's exit code with `arguments`, or -1 when it had to be killed after ten
 // seconds; `errors` gets its ERROR records.
 int Probe(const QStringList& arguments, QStringList& errors) {
@@ -60,11 +47,6 @@ int Probe(const QStringList& arguments, QStringList& errors) {
     errors = QString::fromUtf8(probe.readAllStandardError()).split('\n');
     errors = errors.filter(QRegularExpression("^E\\d"));
     return finished && probe.exitStatus() == QProcess::NormalExit ? probe.exitCode() : -1;
-}
-
-QByteArray ReadFile(const QString& path) {
-    QFile file(path);
-    return file.open(QIODevice::ReadOnly) ? file.readAll() : QByteArray("(unreadable)");
 }
 
 // The cells of a row in one list, so that each rule stays one line.
@@ -248,7 +230,6 @@ private slots:
     }
     void namesStayOneFolderLevel() {
         QFETCH(QStringList, names);
-        QFETCH(int, changed);
         QCoreApplication::setOrganizationName(names[0]);
         QCoreApplication::setApplicationName(names[1]);
         LogCapture log;
@@ -259,7 +240,7 @@ private slots:
         const QStringList levels = path.mid(root.size()).split('/');
         QVERIFY(path.startsWith(root) && levels.size() == 3);
         QVERIFY(!levels.contains("..") && !levels.contains(".") && !levels[1].contains('\\'));
-        QCOMPARE(int(log.Records().size()), changed);
+        QTEST(int(log.Records().size()), "changed");
     }
 
     // One store may be used from several threads: every write of every thread is kept.
@@ -268,16 +249,12 @@ private slots:
         const auto key = [](int t, int k) { return "T" + std::to_string(t * 100 + k); };
         {
             SettingsStore store("test", file);
-            std::vector<std::thread> threads;
-            for (int t = 0; t < 4; ++t) {
-                threads.emplace_back([&, t] {
-                    for (int k = 0; k < 25; ++k) {
-                        store.SetInt(key(t, k), k);
-                        store.GetInt("T0", 0);
-                    }
-                });
-            }
-            for (std::thread& thread : threads) thread.join();
+            Quorvel::TestSupport::RunOnThreads(4, [&](int t) {
+                for (int k = 0; k < 25; ++k) {
+                    store.SetInt(key(t, k), k);
+                    store.GetInt("T0", 0);
+                }
+            });
         }
         const SettingsStore reread("test", file);
         for (int t = 0; t < 4; ++t) {

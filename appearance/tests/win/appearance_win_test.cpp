@@ -1,6 +1,7 @@
 // Exercises the Qt-free Windows registry reader, its change watcher and the title-bar call;
 // built by mingw-w64 and run under wine, where the registry is changed with wine's reg.exe.
 
+#include "../../../testsupport/win/WinCheck.h"
 #include "win/DwmTitleBar.h"
 #include "win/PersonalizeRegistry.h"
 
@@ -12,33 +13,11 @@ using namespace Quorvel::App::Platform;
 
 namespace {
 
-int g_failures = 0;
-
-void Check(bool condition, const char* what) {
-    std::printf("%s: %s\n", condition ? "PASS" : "FAIL", what);
-    g_failures += condition ? 0 : 1;
-}
-
 const std::wstring kKey =
     L"HKCU\\Software\\Microsoft\\Windows\\CurrentVersion\\Themes\\Personalize";
 
 // Another program changes the value, as the system's settings would.
-bool Reg(const std::wstring& arguments) {
-    std::wstring commandLine = L"reg.exe " + arguments;
-    STARTUPINFOW startup = {};
-    startup.cb = sizeof startup;
-    PROCESS_INFORMATION info = {};
-    if (!::CreateProcessW(nullptr, commandLine.data(), nullptr, nullptr, FALSE, 0, nullptr, nullptr,
-                          &startup, &info)) {
-        return false;
-    }
-    ::WaitForSingleObject(info.hProcess, 30000);
-    DWORD code = 1;
-    ::GetExitCodeProcess(info.hProcess, &code);
-    ::CloseHandle(info.hThread);
-    ::CloseHandle(info.hProcess);
-    return code == 0;
-}
+bool Reg(const std::wstring& arguments) { return RunProcess(L"reg.exe " + arguments) == 0; }
 
 bool WaitFor(const std::atomic<int>& counter, int atLeast) {
     for (int i = 0; i < 200 && counter.load() < atLeast; ++i) {
@@ -107,6 +86,5 @@ void TestTitleBar() {
 int wmain() {
     TestRegistry();
     TestTitleBar();
-    std::printf("%d failure(s)\n", g_failures);
-    return g_failures == 0 ? 0 : 1;
+    return Finish();
 }

@@ -3,7 +3,7 @@
 // The gesture decoder's cases, free of Qt: the same tables run in the QtTest suite here and,
 // built with mingw-w64, under wine (win/gesture_decoder_test.cpp). Each case runs a decoder
 // over an injected gesture API and returns a trace of what it did; the case holds the trace
-// expected.
+// expected. fuzz_gestures drives a decoder over the same API.
 
 #include "GestureApi.h"
 
@@ -53,6 +53,7 @@ public:
     void* parent = nullptr;
     int infoReads = 0;
     int closes = 0;
+    int misuses = 0;  // reads and closes of another handle, reads of a wrong size
     std::vector<GestureConfig> configs;
     std::uint32_t entrySize = 0;
     static inline void* const kWindow = reinterpret_cast<void*>(0x100);
@@ -85,6 +86,7 @@ public:
     }
     bool GetGestureInfo(void* handle, GestureInfo* info) override {
         ++infoReads;
+        misuses += handle != kHandle || info->size != 56;
         if (handle != kHandle || info->size != 56 || step.kind == Step::InfoFails) return false;
         info->id = step.id;
         info->flags = step.flags;
@@ -94,6 +96,7 @@ public:
     }
     bool CloseGestureInfoHandle(void* handle) override {
         closes += handle == kHandle;
+        misuses += handle != kHandle;
         return true;
     }
     void* GetParent(void*) override { return parent; }

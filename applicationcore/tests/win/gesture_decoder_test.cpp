@@ -2,23 +2,13 @@
 // an injected gesture API (wine's own gesture functions are stubs), then a smoke test of the
 // USER32 backend, which must link and answer.
 
+#include "../../../testsupport/win/WinCheck.h"
 #include "../gesture/GestureDecoderChecks.h"
 #include "GestureApi.h"
 
 #include <windows.h>
 
-#include <cstdio>
-#include <cstring>
-
 namespace {
-
-int g_failures = 0;
-
-void Check(bool condition, const char* what, const std::string& detail = {}) {
-    std::printf("%s: %s%s%s\n", condition ? "PASS" : "FAIL", what, detail.empty() ? "" : ": ",
-                detail.c_str());
-    g_failures += condition ? 0 : 1;
-}
 
 void SmokeTestUser32() {
     using namespace Quorvel::App::Platform;
@@ -45,6 +35,5 @@ int main() {
         Check(trace == decode.expected, decode.name, trace == decode.expected ? "" : trace);
     }
     SmokeTestUser32();
-    std::printf("%d failed\n", g_failures);
-    return g_failures == 0 ? 0 : 1;
+    return Finish();
 }

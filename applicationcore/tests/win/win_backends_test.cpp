@@ -1,6 +1,7 @@
 // Exercises the Qt-free Windows process lister, open-window check, access violation and quit
 // requests; built by mingw-w64 and run under wine.
 
+#include "../../../testsupport/win/WinCheck.h"
 #include "AccessViolation.h"
 #include "OpenWindowCheck.h"
 #include "ProcessLister.h"
@@ -10,19 +11,11 @@
 
 #include <algorithm>
 #include <atomic>
-#include <cstdio>
 #include <cwctype>
 #include <string>
 #include <thread>
 
 namespace {
-
-int g_failures = 0;
-
-void Check(bool condition, const char* what) {
-    std::printf("%s: %s\n", condition ? "PASS" : "FAIL", what);
-    g_failures += condition ? 0 : 1;
-}
 
 std::wstring Lower(std::wstring text) {
     std::transform(text.begin(), text.end(), text.begin(),
@@ -60,12 +53,8 @@ void TestProcessList() {
     ::CreateDirectoryW(folder.c_str(), nullptr);
     const std::wstring child = folder + L"\\QuorvelChild.EXE";
     Check(::CopyFileW(OwnPath().c_str(), child.c_str(), FALSE) != 0, "the child is copied");
-    std::wstring commandLine = L"\"" + child + L"\" --sleep";
-    STARTUPINFOW startup = {};
-    startup.cb = sizeof startup;
-    PROCESS_INFORMATION info = {};
-    const bool started = ::CreateProcessW(child.c_str(), commandLine.data(), nullptr, nullptr,
-                                          FALSE, 0, nullptr, nullptr, &startup, &info) != 0;
+    PROCESS_INFORMATION info;
+    const bool started = StartProcess(L"\"" + child + L"\" --sleep", info);
     Check(started, "the child starts");
     if (started) {
         ::WaitForInputIdle(info.hProcess, 5000);
@@ -112,19 +101,8 @@ void TestOpenWindowCheck() {
 // A copy of this program faults on the chosen thread and ends with the access-violation code.
 void TestAccessViolation() {
     for (const std::wstring thread : {L"main", L"background"}) {
-        std::wstring commandLine = L"\"" + OwnPath() + L"\" --crash " + thread;
-        STARTUPINFOW startup = {};
-        startup.cb = sizeof startup;
-        PROCESS_INFORMATION info = {};
-        DWORD code = 0;
-        if (::CreateProcessW(OwnPath().c_str(), commandLine.data(), nullptr, nullptr, FALSE, 0,
-                             nullptr, nullptr, &startup, &info)) {
-            ::WaitForSingleObject(info.hProcess, 30000);
-            ::GetExitCodeProcess(info.hProcess, &code);
-            ::CloseHandle(info.hThread);
-            ::CloseHandle(info.hProcess);
-        }
-        Check(code == EXCEPTION_ACCESS_VIOLATION, "a fault ends with the access-violation code");
+        Check(RunProcess(L"\"" + OwnPath() + L"\" --crash " + thread) == EXCEPTION_ACCESS_VIOLATION,
+              "a fault ends with the access-violation code");
     }
 }
 
@@ -167,6 +145,5 @@ int wmain(int argc, wchar_t** argv) {
     TestOpenWindowCheck();
     TestAccessViolation();
     TestQuitRequests();
-    std::printf("%d failed\n", g_failures);
-    return g_failures == 0 ? 0 : 1;
+    return Finish();
 }

@@ -1,5 +1,6 @@
 // Exercises the Windows backends without Qt; built by mingw-w64 and run under wine.
 
+#include "../../../testsupport/win/WinCheck.h"
 #include "IAppMutexBackend.h"
 #include "IDyLibBackend.h"
 
@@ -7,18 +8,10 @@
 
 #include <windows.h>
 
-#include <cstdio>
 #include <cstring>
 #include <string>
 
 namespace {
-
-int g_failures = 0;
-
-void Check(bool condition, const char* what) {
-    std::printf("%s: %s\n", condition ? "PASS" : "FAIL", what);
-    g_failures += condition ? 0 : 1;
-}
 
 void TestMutex() {
     // Unique per run, so that a stray process of an earlier run cannot interfere.
@@ -90,6 +83,5 @@ int main() {
     TestMutex();
     TestDyLib();
     TestIoPath();
-    std::printf("%d failed\n", g_failures);
-    return g_failures == 0 ? 0 : 1;
+    return Finish();
 }

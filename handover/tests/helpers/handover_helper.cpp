@@ -51,10 +51,8 @@ int main(int argc, char** argv) {
     QObject::connect(&handover, &InstanceHandover::BecamePrimary, [] { Say("primary"); });
     QObject::connect(&handover, &InstanceHandover::Received,
                      [](const QStringList& received, const QString& workingDirectory) {
-                         QJsonArray line{workingDirectory};
-                         for (const QString& argument : received) {
-                             line.append(argument);
-                         }
+                         const QJsonArray line =
+                             QJsonArray::fromStringList(QStringList{workingDirectory} + received);
                          Say("received " + QJsonDocument(line).toJson(QJsonDocument::Compact));
                          if (received == QStringList{"--quit-slowly"}) {
                              QTimer::singleShot(0, [] {

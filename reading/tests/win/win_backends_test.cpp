@@ -1,24 +1,17 @@
 // Exercises the Windows file check without Qt; built by mingw-w64 and run under wine.
 
+#include "../../../testsupport/win/WinCheck.h"
 #include "RegularFile.h"
 
 #include <io.h>
 #include <windows.h>
 
-#include <cstdio>
 #include <string>
 
 namespace {
 
 using Quorvel::Reading::Platform::OpenRegularFile;
 using Outcome = Quorvel::Reading::Platform::RegularFile::Outcome;
-
-int g_failures = 0;
-
-void Check(bool condition, const char* what) {
-    std::printf("%s: %s\n", condition ? "PASS" : "FAIL", what);
-    g_failures += condition ? 0 : 1;
-}
 
 std::string Utf8(const std::wstring& wide) {
     const int size = static_cast<int>(wide.size());
@@ -75,5 +68,5 @@ int main() {
               OpenRegularFile(Utf8(file), 10, true).bytes == "new" && ::DeleteFileW(file.c_str()) &&
               ::RemoveDirectoryW(folder.c_str()),
           "a file is replaced whole, and nothing is left beside it");
-    return g_failures == 0 ? 0 : 1;
+    return Finish();
 }

@@ -6,10 +6,10 @@ LogCapture::LogCapture() { google::AddLogSink(this); }
 
 LogCapture::~LogCapture() { google::RemoveLogSink(this); }
 
-void LogCapture::send(google::LogSeverity severity, const char*, const char* baseFilename, int line,
+void LogCapture::send(google::LogSeverity severity, const char*, const char*, int,
                       const google::LogMessageTime&, const char* message, size_t length) {
     std::lock_guard<std::mutex> lock(m_mutex);
-    m_records.push_back({severity, baseFilename, line, std::string(message, length)});
+    m_records.push_back({severity, std::string(message, length)});
 }
 
 std::vector<LogRecord> LogCapture::Records() const {

@@ -10,8 +10,6 @@ namespace Quorvel::TestSupport {
 
 struct LogRecord {
     google::LogSeverity severity;
-    std::string file;  // the base file name glog reports
-    int line;
     std::string message;
 };
 

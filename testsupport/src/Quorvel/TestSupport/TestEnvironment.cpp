@@ -1,13 +1,10 @@
 #include <Quorvel/TestSupport/TestEnvironment.h>
 
-#include <QDir>
-#include <QFileInfo>
-#include <QStandardPaths>
-#include <QTemporaryDir>
-
 #include <glog/logging.h>
 
 #include <cstdlib>
+#include <thread>
+#include <vector>
 
 namespace Quorvel::TestSupport {
 
@@ -16,6 +13,24 @@ QString testDirectory;
 }
 
 QString HelperProgram(const QString& name) { return testDirectory + "/" + name; }
+
+bool WriteFile(const QString& path, const QByteArray& bytes, QFile::Permissions permissions) {
+    QDir().mkpath(QFileInfo(path).absolutePath());
+    QFile file(path);
+    return file.open(QIODevice::WriteOnly) && file.write(bytes) == bytes.size() &&
+           (!permissions || file.setPermissions(permissions));
+}
+
+QByteArray ReadFile(const QString& path) {
+    QFile file(path);
+    return file.open(QIODevice::ReadOnly) ? file.readAll() : QByteArray();
+}
+
+void RunOnThreads(int count, const std::function<void(int)>& work) {
+    std::vector<std::thread> threads;
+    for (int t = 0; t < count; ++t) threads.emplace_back(work, t);
+    for (std::thread& thread : threads) thread.join();
+}
 
 void InitTestEnvironment(const char* argv0) {
     testDirectory = QFileInfo(QString::fromLocal8Bit(argv0)).absolutePath();

@@ -2,6 +2,8 @@
 
 #include <QtTest>
 
+#include <functional>
+
 namespace Quorvel::TestSupport {
 
 // Prepares a test process so that it never touches a real user's files: settings and data
@@ -13,6 +15,16 @@ void InitTestEnvironment(const char* argv0);
 // application object exists.
 QString HelperProgram(const QString& name);
 
+// Writes `bytes` to `path`, making its folders first, with `permissions` when given; whether all
+// of it was written.
+bool WriteFile(const QString& path, const QByteArray& bytes, QFile::Permissions permissions = {});
+
+// The whole file; empty when it cannot be read.
+QByteArray ReadFile(const QString& path);
+
+// Runs `work` on `count` threads at once, each given its number, and waits for all of them.
+void RunOnThreads(int count, const std::function<void(int)>& work);
+
 }  // namespace Quorvel::TestSupport
 
 // Like QTEST_MAIN, after InitTestEnvironment.
@@ -21,6 +33,16 @@ QString HelperProgram(const QString& name);
         Quorvel::TestSupport::InitTestEnvironment(argv[0]); \
         QApplication app(argc, argv);                       \
         app.setAttribute(Qt::AA_Use96Dpi, true);            \
+        TestObject test;                                    \
+        QTEST_SET_MAIN_SOURCE_PATH                          \
+        return QTest::qExec(&test, argc, argv);             \
+    }
+
+// For suites without widgets, which QProcess or QLocalSocket still need an event loop for.
+#define QUORVEL_TEST_MAIN_CORE(TestObject)                  \
+    int main(int argc, char** argv) {                       \
+        Quorvel::TestSupport::InitTestEnvironment(argv[0]); \
+        QCoreApplication app(argc, argv);                   \
         TestObject test;                                    \
         QTEST_SET_MAIN_SOURCE_PATH                          \
         return QTest::qExec(&test, argc, argv);             \
