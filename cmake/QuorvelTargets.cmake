@@ -39,7 +39,9 @@ function(quorvel_add_library name)
     if(ARG_IN_CORE)
         set(objects ${target}Objects)
         add_library(${objects} OBJECT ${sources})
-        # Every layer is compiled as part of the one shared object, so each exports.
+        # Every layer is compiled as part of the one shared object, so each exports. The export
+        # header takes the symbol from DEFINE_SYMBOL, which CMake itself defines only when it
+        # compiles a shared library, not an object library.
         set_target_properties(${objects} PROPERTIES POSITION_INDEPENDENT_CODE ON
             DEFINE_SYMBOL QuorvelAppCore_EXPORTS)
         generate_export_header(${objects} BASE_NAME QUORVEL_${upper}
@@ -48,15 +50,8 @@ function(quorvel_add_library name)
         target_include_directories(${objects} PUBLIC ${headers_in_build}
             PRIVATE ${CMAKE_CURRENT_SOURCE_DIR}/src/platform)
         # A lower layer's objects bring its headers and dependencies, not the shared object.
-        set(layer_libs)
-        foreach(lib ${ARG_PUBLIC_LIBS})
-            string(REGEX REPLACE "^Quorvel::(.*)$" "Quorvel\\1Objects" lower ${lib})
-            if(TARGET ${lower})
-                list(APPEND layer_libs ${lower})
-            else()
-                list(APPEND layer_libs ${lib})
-            endif()
-        endforeach()
+        list(TRANSFORM ARG_PUBLIC_LIBS REPLACE "^Quorvel::(.*)$" "Quorvel\\1Objects"
+            OUTPUT_VARIABLE layer_libs)
         target_link_libraries(${objects} PUBLIC ${layer_libs} PRIVATE ${ARG_PRIVATE_LIBS})
 
         add_library(${target} INTERFACE)
@@ -67,24 +62,17 @@ function(quorvel_add_library name)
         target_link_libraries(${target} INTERFACE ${ARG_PUBLIC_LIBS} QuorvelAppCoreLibrary)
     else()
         add_library(${target} SHARED ${sources})
-        # OUTPUT_NAME: QuorvelFoo-qt6 beside Qt 5's QuorvelFoo in one prefix.
-        set_target_properties(${target} PROPERTIES OUTPUT_NAME ${target}${QUORVEL_LIBRARY_SUFFIX}
-            VERSION ${PROJECT_VERSION} SOVERSION ${PROJECT_VERSION_MAJOR})
+        quorvel_set_shared_library(${target} ${target})
         generate_export_header(${target} BASE_NAME QUORVEL_${upper}
             EXPORT_FILE_NAME ${export_header})
         target_include_directories(${target}
             PUBLIC ${headers_in_build} $<INSTALL_INTERFACE:${CMAKE_INSTALL_INCLUDEDIR}>
             PRIVATE ${CMAKE_CURRENT_SOURCE_DIR}/src/platform)
         target_link_libraries(${target} PUBLIC ${ARG_PUBLIC_LIBS} PRIVATE ${ARG_PRIVATE_LIBS})
-        quorvel_bind_locally(${target})
     endif()
     add_library(Quorvel::${name} ALIAS ${target})
     set_target_properties(${target} PROPERTIES EXPORT_NAME ${name})
-
-    install(TARGETS ${target} EXPORT QuorvelAppCoreTargets
-        LIBRARY DESTINATION ${CMAKE_INSTALL_LIBDIR}
-        ARCHIVE DESTINATION ${CMAKE_INSTALL_LIBDIR}
-        RUNTIME DESTINATION ${CMAKE_INSTALL_BINDIR})
+    quorvel_install_target(${target})
     foreach(header ${ARG_PUBLIC_HEADERS})
         get_filename_component(folder ${header} DIRECTORY)
         install(FILES src/${header} DESTINATION ${CMAKE_INSTALL_INCLUDEDIR}/${folder})
@@ -106,22 +94,27 @@ function(quorvel_add_core_library)
         target_link_libraries(${target} PRIVATE Quorvel${layer}Objects)
     endforeach()
     list(GET ARGN -1 top)
-    set_target_properties(${target} PROPERTIES EXPORT_NAME AppCoreLibrary
-        OUTPUT_NAME Quorvel${top}${QUORVEL_LIBRARY_SUFFIX}
+    set_target_properties(${target} PROPERTIES EXPORT_NAME AppCoreLibrary)
+    quorvel_set_shared_library(${target} Quorvel${top})
+    quorvel_install_target(${target})
+endfunction()
+
+# The file name (<name>-qt6 beside Qt 5's <name> in one prefix) and version of a shared
+# library, which binds its own functions locally, as Qt's own libraries are linked: its
+# symbols stay visible, so a product still reaches them, but cannot interpose them.
+function(quorvel_set_shared_library target name)
+    set_target_properties(${target} PROPERTIES OUTPUT_NAME ${name}${QUORVEL_LIBRARY_SUFFIX}
         VERSION ${PROJECT_VERSION} SOVERSION ${PROJECT_VERSION_MAJOR})
-    quorvel_bind_locally(${target})
+    if(CMAKE_CXX_COMPILER_ID MATCHES "GNU|Clang" AND NOT WIN32 AND NOT APPLE)
+        target_link_options(${target} PRIVATE -Wl,-Bsymbolic-functions)
+    endif()
+endfunction()
+
+function(quorvel_install_target target)
     install(TARGETS ${target} EXPORT QuorvelAppCoreTargets
         LIBRARY DESTINATION ${CMAKE_INSTALL_LIBDIR}
         ARCHIVE DESTINATION ${CMAKE_INSTALL_LIBDIR}
         RUNTIME DESTINATION ${CMAKE_INSTALL_BINDIR})
-endfunction()
-
-# A shared library binds its own functions locally, as Qt's own libraries are linked: its
-# symbols stay visible, so a product still reaches them, but cannot interpose them.
-function(quorvel_bind_locally target)
-    if(CMAKE_CXX_COMPILER_ID MATCHES "GNU|Clang" AND NOT WIN32 AND NOT APPLE)
-        target_link_options(${target} PRIVATE -Wl,-Bsymbolic-functions)
-    endif()
 endfunction()
 
 # quorvel_add_qtests(PREFIX <prefix> LIBS <libs...>)
